@@ -1,0 +1,96 @@
+// Conversions between 8-bit code-page text and UTF-8.
+#include "framework/TextCodec.h"
+
+#include <cstdint>
+
+bool IsValidUtf8(std::string_view Text) {
+  std::size_t I = 0;
+  while (I < Text.size()) {
+    unsigned char C = static_cast<unsigned char>(Text[I]);
+    if (C < 0x80) {
+      ++I;
+      continue;
+    }
+    std::size_t Length;
+    char32_t Value;
+    if (C >= 0xC2 && C <= 0xDF) {
+      Length = 2;
+      Value = C & 0x1Fu;
+    } else if (C >= 0xE0 && C <= 0xEF) {
+      Length = 3;
+      Value = C & 0x0Fu;
+    } else if (C >= 0xF0 && C <= 0xF4) {
+      Length = 4;
+      Value = C & 0x07u;
+    } else {
+      return false;
+    }
+    if (I + Length > Text.size()) return false;
+    for (std::size_t K = 1; K < Length; ++K) {
+      unsigned char Next = static_cast<unsigned char>(Text[I + K]);
+      if ((Next & 0xC0u) != 0x80u) return false;
+      Value = (Value << 6) | (Next & 0x3Fu);
+    }
+    if ((Length == 3 && Value < 0x800) || (Length == 4 && Value < 0x10000) ||
+        (Value >= 0xD800 && Value <= 0xDFFF) || Value > 0x10FFFF)
+      return false;
+    I += Length;
+  }
+  return true;
+}
+
+bool IsLeadByte(unsigned char Byte, int CodePage) {
+  switch (CodePage) {
+    case 932:
+      return (Byte >= 0x81 && Byte <= 0x9F) || (Byte >= 0xE0 && Byte <= 0xFC);
+    case 936:
+    case 949:
+    case 950:
+      return Byte >= 0x81 && Byte <= 0xFE;
+    default:
+      return false;
+  }
+}
+
+void AppendUtf8(std::string& Out, char32_t CodePoint) {
+  if (CodePoint < 0x80) {
+    Out += static_cast<char>(CodePoint);
+  } else if (CodePoint < 0x800) {
+    Out += static_cast<char>(0xC0 | (CodePoint >> 6));
+    Out += static_cast<char>(0x80 | (CodePoint & 0x3F));
+  } else if (CodePoint < 0x10000) {
+    Out += static_cast<char>(0xE0 | (CodePoint >> 12));
+    Out += static_cast<char>(0x80 | ((CodePoint >> 6) & 0x3F));
+    Out += static_cast<char>(0x80 | (CodePoint & 0x3F));
+  } else {
+    Out += static_cast<char>(0xF0 | (CodePoint >> 18));
+    Out += static_cast<char>(0x80 | ((CodePoint >> 12) & 0x3F));
+    Out += static_cast<char>(0x80 | ((CodePoint >> 6) & 0x3F));
+    Out += static_cast<char>(0x80 | (CodePoint & 0x3F));
+  }
+}
+
+namespace {
+
+// Bytes 0x80 to 0x9F of Windows-1252; the rest of the upper half is Latin-1.
+constexpr char16_t Cp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+}  // namespace
+
+std::string Cp1252ToUtf8(std::string_view Text) {
+  std::string Out;
+  Out.reserve(Text.size());
+  for (char Ch : Text) {
+    unsigned char C = static_cast<unsigned char>(Ch);
+    char32_t Point = C >= 0x80 && C <= 0x9F ? Cp1252High[C - 0x80] : C;
+    AppendUtf8(Out, Point);
+  }
+  return Out;
+}
+
+std::string DisplayText(std::string_view Text) {
+  return IsValidUtf8(Text) ? std::string(Text) : Cp1252ToUtf8(Text);
+}

@@ -1,0 +1,22 @@
+// Conversions between 8-bit code-page text and UTF-8.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// True when Text is well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
+bool IsValidUtf8(std::string_view Text);
+
+// True when Byte starts a two-byte character in the double-byte code page CodePage (932, 936,
+// 949, 950); never in a single-byte code page.
+bool IsLeadByte(unsigned char Byte, int CodePage);
+
+// Text in Windows-1252, as UTF-8. The five bytes that code page leaves undefined map to the
+// C1 controls of the same number, as the system's conversion does.
+std::string Cp1252ToUtf8(std::string_view Text);
+
+// A text for display as UTF-8: as it is when it is valid UTF-8, otherwise read as Windows-1252.
+std::string DisplayText(std::string_view Text);
+
+// Appends the UTF-8 form of a code point to Out.
+void AppendUtf8(std::string& Out, char32_t CodePoint);

@@ -1,0 +1,78 @@
+// TOstrelInfo: the menu description loaded from menu.ini.
+#include "menu/MenuInfo.h"
+
+#include <algorithm>
+
+#include "framework/FileName.h"
+#include "menu/RegistryReference.h"
+
+namespace {
+
+const std::string MainSection = "Main";
+
+}  // namespace
+
+TOstrelInfo::TOstrelInfo(const std::string& FileName)
+    : FFileName(FileName), FIniFile(std::make_unique<TRxIniFile>(FileName)) {
+  Load();
+  // Opened only when some entry names the registry, so that plain menus never touch it.
+  if (std::any_of(FEntries.begin(), FEntries.end(),
+                  [](const auto& Entry) { return IsRegistryReference(Entry->ExePath); })) {
+    std::unique_ptr<TRegistryService> Registry = CreateSystemRegistry();
+    ResolveRegistryReferences(*Registry);
+  }
+}
+
+TOstrelInfo::TOstrelInfo(const std::string& FileName, TRegistryService& Registry)
+    : FFileName(FileName), FIniFile(std::make_unique<TRxIniFile>(FileName)) {
+  Load();
+  ResolveRegistryReferences(Registry);
+}
+
+TOstrelInfo::~TOstrelInfo() = default;
+
+const TProgInfo* TOstrelInfo::ProgInfo(std::int32_t Index) const {
+  if (Index < 0 || Index >= EntryCount()) return nullptr;
+  return FEntries[static_cast<std::size_t>(Index)].get();
+}
+
+void TOstrelInfo::Load() {
+  FMenuDir = NormalDir(ExtractFilePath(FFileName));
+  FBackgroundPath = FMenuDir + FIniFile->ReadString(MainSection, "Background", "menu.bmp");
+  std::string Icon = FIniFile->ReadString(MainSection, "Icon", "");
+  if (!Icon.empty()) FIconPath = FMenuDir + Icon;
+  FAppName = FIniFile->ReadString(MainSection, "AppName", "");
+  FAppTaskName = FIniFile->ReadString(MainSection, "AppTaskName", "");
+  FProgCount = FIniFile->ReadInteger(MainSection, "ProgCount", 1);
+
+  std::int32_t Count = std::clamp(FProgCount, 0, MaxEntries);
+  FEntries.reserve(static_cast<std::size_t>(Count));
+  for (std::int32_t N = 1; N <= Count; ++N) {
+    FEntries.push_back(std::make_unique<TProgInfo>());
+    LoadEntry(*FEntries.back(), "Prog_" + std::to_string(N));
+  }
+}
+
+void TOstrelInfo::LoadEntry(TProgInfo& Entry, const std::string& Section) {
+  Entry.X = FIniFile->ReadInteger(Section, "X", 0);
+  Entry.Y = FIniFile->ReadInteger(Section, "Y", 0);
+  Entry.Width = FIniFile->ReadInteger(Section, "Width", 0);
+  Entry.Height = FIniFile->ReadInteger(Section, "Height", 0);
+  Entry.ButtonText = FIniFile->ReadString(Section, "ButtonText", "");
+  FIniFile->ReadFont(Section, "FontInfo", Entry.FontInfo);
+  Entry.HighlightColor = FIniFile->ReadColor(Section, "HighlightColor", Entry.HighlightColor);
+  Entry.TopContourColor = FIniFile->ReadColor(Section, "TopContourColor", Entry.TopContourColor);
+  Entry.BottomContourColor =
+      FIniFile->ReadColor(Section, "BottomContourColor", Entry.BottomContourColor);
+  Entry.ExePath = FIniFile->ReadString(Section, "ExePath", "");
+  Entry.ExeCommandLine = FIniFile->ReadString(Section, "ExeCommandLine", "");
+  Entry.PreRunMessage = FIniFile->ReadString(Section, "PreRunMessage", "");
+  Entry.AfterRunMessage = FIniFile->ReadString(Section, "AfterRunMessage", "");
+  Entry.TerminateAfterStart = FIniFile->ReadBool(Section, "TerminateAfterStart", true);
+}
+
+void TOstrelInfo::ResolveRegistryReferences(TRegistryService& Registry) {
+  for (auto& Entry : FEntries)
+    if (IsRegistryReference(Entry->ExePath))
+      Entry->ExePath = ResolveRegistryReference(Entry->ExePath, Registry);
+}

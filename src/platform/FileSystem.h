@@ -1,0 +1,54 @@
+// File-system services the portable layers rely on; each platform folder implements them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The separator the platform writes between folders. Paths from menu files may use "\"
+// on every platform; the services below accept both.
+#ifdef _WIN32
+inline constexpr char PathDelim = '\\';
+#else
+inline constexpr char PathDelim = '/';
+#endif
+
+// What identifies one version of a file's contents closely enough for a cache: a change of
+// any field means the file must be read again.
+struct TFileStamp {
+  std::int64_t Size = 0;
+  std::int64_t ModifiedNs = 0;
+  std::uint64_t Identity = 0;
+
+  friend bool operator==(const TFileStamp&, const TFileStamp&) = default;
+};
+
+enum class TReadStatus { rsRead, rsMissing, rsFailed };
+
+// Maps a menu path to the platform's own form of it: on POSIX "\" becomes "/" and, where the
+// name does not exist as written, each component is matched without regard to ASCII letter
+// case (menus copied from a Windows medium rarely keep the case of their file names).
+std::string ResolveFileName(const std::string& FileName);
+
+// The stamp of a regular file, or nothing when the name is missing or is no regular file.
+std::optional<TFileStamp> FileStamp(const std::string& FileName);
+
+// Reads at most Limit bytes of a regular file into Bytes.
+TReadStatus ReadFileBytes(const std::string& FileName, std::size_t Limit, std::string& Bytes);
+
+// Replaces the file's contents in one step (a temporary file renamed over it), so that a
+// reader sees either the old contents or the new ones. Keeps the old file's permissions.
+bool WriteFileAtomically(const std::string& FileName, std::string_view Bytes);
+
+// True when the name exists and is not a folder; a relative name is taken from the current
+// directory.
+bool FileExists(const std::string& FileName);
+
+// True when the name exists and is a folder.
+bool DirectoryExists(const std::string& FileName);
+
+// The absolute form of a name, resolved against the process's current directory. The result
+// keeps the menu's spelling of the name; it does not touch the disk.
+std::string ExpandFileName(const std::string& FileName);

@@ -1,0 +1,198 @@
+// File-system services on POSIX: menu paths with "\" and the wrong letter case still find their
+// files.
+#include "platform/FileSystem.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <memory>
+#include <vector>
+
+namespace {
+
+std::string WithSlashes(const std::string& FileName) {
+  std::string Result = FileName;
+  std::replace(Result.begin(), Result.end(), '\\', '/');
+  return Result;
+}
+
+bool Exists(const std::string& Path) {
+  struct stat Info {};
+  return ::stat(Path.c_str(), &Info) == 0;
+}
+
+bool SameIgnoringCase(std::string_view A, std::string_view B) {
+  if (A.size() != B.size()) return false;
+  for (std::size_t I = 0; I < A.size(); ++I) {
+    unsigned char X = static_cast<unsigned char>(A[I]);
+    unsigned char Y = static_cast<unsigned char>(B[I]);
+    if (X >= 'A' && X <= 'Z') X = static_cast<unsigned char>(X + 32);
+    if (Y >= 'A' && Y <= 'Z') Y = static_cast<unsigned char>(Y + 32);
+    if (X != Y) return false;
+  }
+  return true;
+}
+
+// The entry of Folder whose name equals Name but for letter case; the smallest such name when
+// several do, so that the choice does not depend on the order the folder lists them in.
+std::optional<std::string> FindIgnoringCase(const std::string& Folder, std::string_view Name) {
+  std::unique_ptr<DIR, int (*)(DIR*)> Dir(::opendir(Folder.empty() ? "." : Folder.c_str()),
+                                          ::closedir);
+  if (!Dir) return std::nullopt;
+  std::optional<std::string> Best;
+  while (const dirent* Entry = ::readdir(Dir.get())) {
+    std::string_view Candidate = Entry->d_name;
+    if (SameIgnoringCase(Candidate, Name) && (!Best || Candidate < *Best))
+      Best = std::string(Candidate);
+  }
+  return Best;
+}
+
+std::int64_t Nanoseconds(const struct timespec& Time) {
+  return static_cast<std::int64_t>(Time.tv_sec) * 1000000000 + Time.tv_nsec;
+}
+
+}  // namespace
+
+std::string ResolveFileName(const std::string& FileName) {
+  std::string Path = WithSlashes(FileName);
+  if (Path.empty() || Exists(Path)) return Path;
+
+  std::string Result = Path[0] == '/' ? "/" : "";
+  std::size_t Pos = Path[0] == '/' ? 1 : 0;
+  bool Matching = true;
+  while (Pos <= Path.size()) {
+    std::size_t End = Path.find('/', Pos);
+    if (End == std::string::npos) End = Path.size();
+    std::string Part = Path.substr(Pos, End - Pos);
+    if (Matching && !Part.empty() && Part != "." && Part != "..") {
+      std::string Exact = Result + Part;
+      if (!Exists(Exact)) {
+        if (auto Found = FindIgnoringCase(Result, Part))
+          Part = *Found;
+        else
+          Matching = false;  // nothing below a missing folder can match either
+      }
+    }
+    Result += Part;
+    if (End < Path.size()) Result += '/';
+    Pos = End + 1;
+  }
+  return Result;
+}
+
+std::optional<TFileStamp> FileStamp(const std::string& FileName) {
+  struct stat Info {};
+  if (::stat(ResolveFileName(FileName).c_str(), &Info) != 0 || !S_ISREG(Info.st_mode))
+    return std::nullopt;
+  TFileStamp Stamp;
+  Stamp.Size = static_cast<std::int64_t>(Info.st_size);
+  Stamp.ModifiedNs = Nanoseconds(Info.st_mtim) ^ (Nanoseconds(Info.st_ctim) << 1);
+  Stamp.Identity = (static_cast<std::uint64_t>(Info.st_dev) << 32) ^ Info.st_ino;
+  return Stamp;
+}
+
+TReadStatus ReadFileBytes(const std::string& FileName, std::size_t Limit, std::string& Bytes) {
+  Bytes.clear();
+  // O_NONBLOCK: opening a FIFO would otherwise wait for a writer; it is refused below.
+  int Fd = ::open(ResolveFileName(FileName).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (Fd < 0)
+    return errno == ENOENT || errno == ENOTDIR ? TReadStatus::rsMissing : TReadStatus::rsFailed;
+  struct stat Info {};
+  if (::fstat(Fd, &Info) != 0 || !S_ISREG(Info.st_mode)) {
+    ::close(Fd);
+    return TReadStatus::rsFailed;
+  }
+  std::size_t Expected = std::min(static_cast<std::size_t>(Info.st_size), Limit);
+  Bytes.resize(Expected);
+  std::size_t Done = 0;
+  while (Done < Expected) {
+    ssize_t Got = ::read(Fd, Bytes.data() + Done, Expected - Done);
+    if (Got < 0 && errno == EINTR) continue;
+    if (Got < 0) {
+      ::close(Fd);
+      Bytes.clear();
+      return TReadStatus::rsFailed;
+    }
+    if (Got == 0) break;  // the file shrank while it was read
+    Done += static_cast<std::size_t>(Got);
+  }
+  Bytes.resize(Done);
+  ::close(Fd);
+  return TReadStatus::rsRead;
+}
+
+bool WriteFileAtomically(const std::string& FileName, std::string_view Bytes) {
+  std::string Target = ResolveFileName(FileName);
+  std::string Temp = Target + ".XXXXXX";
+  std::vector<char> Pattern(Temp.begin(), Temp.end());
+  Pattern.push_back('\0');
+  int Fd = ::mkstemp(Pattern.data());
+  if (Fd < 0) return false;
+  Temp.assign(Pattern.data());
+
+  struct stat Old {};
+  mode_t Mode = ::stat(Target.c_str(), &Old) == 0 ? (Old.st_mode & 07777) : 0644;
+  bool Ok = ::fchmod(Fd, Mode) == 0;
+  std::size_t Done = 0;
+  while (Ok && Done < Bytes.size()) {
+    ssize_t Put = ::write(Fd, Bytes.data() + Done, Bytes.size() - Done);
+    if (Put < 0 && errno == EINTR) continue;
+    if (Put <= 0)
+      Ok = false;
+    else
+      Done += static_cast<std::size_t>(Put);
+  }
+  Ok = Ok && ::fsync(Fd) == 0;
+  Ok = ::close(Fd) == 0 && Ok;
+  Ok = Ok && ::rename(Temp.c_str(), Target.c_str()) == 0;
+  if (!Ok) ::unlink(Temp.c_str());
+  return Ok;
+}
+
+bool FileExists(const std::string& FileName) {
+  if (FileName.empty()) return false;
+  struct stat Info {};
+  return ::stat(ResolveFileName(FileName).c_str(), &Info) == 0 && !S_ISDIR(Info.st_mode);
+}
+
+bool DirectoryExists(const std::string& FileName) {
+  if (FileName.empty()) return false;
+  struct stat Info {};
+  return ::stat(ResolveFileName(FileName).c_str(), &Info) == 0 && S_ISDIR(Info.st_mode);
+}
+
+std::string ExpandFileName(const std::string& FileName) {
+  std::string Path = WithSlashes(FileName);
+  if (Path.empty() || Path[0] != '/') {
+    std::string Cwd(4096, '\0');
+    if (::getcwd(Cwd.data(), Cwd.size()) == nullptr) return Path;
+    Cwd.resize(Cwd.find('\0'));
+    Path = Cwd + "/" + Path;
+  }
+  // Collapse "." and ".." the way the classic full-path call does, without asking the disk.
+  std::vector<std::string> Parts;
+  std::size_t Pos = 1;
+  while (Pos <= Path.size()) {
+    std::size_t End = Path.find('/', Pos);
+    if (End == std::string::npos) End = Path.size();
+    std::string Part = Path.substr(Pos, End - Pos);
+    if (Part == "..") {
+      if (!Parts.empty()) Parts.pop_back();
+    } else if (!Part.empty() && Part != ".") {
+      Parts.push_back(Part);
+    }
+    Pos = End + 1;
+  }
+  std::string Result;
+  for (const std::string& Part : Parts) Result += "/" + Part;
+  if (Result.empty())
+    Result = "/";
+  else if (Path.back() == '/')
+    Result += '/';
+  return Result;
+}

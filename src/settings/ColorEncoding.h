@@ -1,0 +1,21 @@
+// The text forms of colours and character sets in settings files: identifiers such as clRed,
+// or numbers by the integer text rule.
+#pragma once
+
+#include <string>
+
+#include "framework/Colors.h"
+#include "framework/FontCharset.h"
+
+// The first colour identifier with that value.
+bool ColorToName(TColor Color, std::string& Name);
+// The value of a colour identifier, compared without regard to ASCII letter case.
+bool NameToColor(const std::string& Name, TColor& Color);
+
+bool CharsetToName(TFontCharset Charset, std::string& Name);
+bool NameToCharset(const std::string& Name, TFontCharset& Charset);
+
+// The identifier of Color, else "$" and its eight upper-case hexadecimal digits.
+std::string ColorToText(TColor Color);
+// An identifier or an integer; raises EConvertError for anything else.
+TColor TextToColor(const std::string& Text);

@@ -1,0 +1,50 @@
+// The private-profile service: reads and edits INI-style files the way the classic system call
+// does, keeping one parsed index per file for as long as the file stays unchanged.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+// What a reader asks for is "the value of this key in this section, or the default". The
+// service parses a file once and answers from that index while the file's stamp (size,
+// modification time, identity) is unchanged, so that reading thousands of keys costs one
+// parse; a file changed on disk is read anew on the next call.
+class TPrivateProfile {
+ public:
+  // The largest file read; bytes after it are not seen. Menus are a few kilobytes.
+  static constexpr std::size_t MaxFileSize = 64u << 20;
+  // The buffer size of the classic call as the menu uses it: values come back cut to one
+  // character less.
+  static constexpr std::size_t DefaultBufferSize = 2048;
+
+  // The value of Key in Section, else Default without its trailing spaces; at most
+  // BufferSize - 1 characters either way (nothing when BufferSize is 0).
+  static std::string ReadString(const std::string& FileName, const std::string& Section,
+                                const std::string& Key, const std::string& Default,
+                                std::size_t BufferSize = DefaultBufferSize);
+
+  // Names of the sections, in file order, each once (the first spelling).
+  static std::vector<std::string> ReadSectionNames(const std::string& FileName);
+  // Names of the keys of the first section of that name, in file order, each once.
+  static std::vector<std::string> ReadKeyNames(const std::string& FileName,
+                                               const std::string& Section);
+
+  // Sets Key in Section to Value, adding the key or the section where missing. False when the
+  // file cannot be written, or when a name or the value would break the file's lines.
+  static bool WriteString(const std::string& FileName, const std::string& Section,
+                          const std::string& Key, const std::string& Value);
+  // Removes the key's line. True also when there was no such key.
+  static bool DeleteKey(const std::string& FileName, const std::string& Section,
+                        const std::string& Key);
+  // Removes the section's header and every line up to the next section. True also when there
+  // was no such section.
+  static bool EraseSection(const std::string& FileName, const std::string& Section);
+
+  // Drops every parsed index (tests and benchmarks use it to measure a first read).
+  static void ForgetAll();
+  // How many times file contents have been parsed since the program started; tests and
+  // benchmarks use it to tell an answer from the cache from a fresh parse.
+  static std::size_t ParseCount();
+};

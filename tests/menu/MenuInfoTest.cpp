@@ -1,0 +1,196 @@
+// Loading the menu description: defaults, entry sections, ProgCount extremes and bad files.
+#include "menu/MenuInfo.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <random>
+
+#include "platform/FileSystem.h"
+#include "settings/ColorEncoding.h"
+#include "settings/FontEncoding.h"
+#include "support/TempDir.h"
+
+namespace {
+
+class MenuInfoTest : public testing::Test {
+ protected:
+  std::string Menu(const std::string& Text) { return Dir.Write("menu.ini", Text); }
+  std::string DirWithSep() const { return Dir.Path() + PathDelim; }
+  TTempDir Dir;
+};
+
+void ExpectDefaultEntry(const TProgInfo& Entry) {
+  EXPECT_EQ(Entry.X, 0);
+  EXPECT_EQ(Entry.Y, 0);
+  EXPECT_EQ(Entry.Width, 0);
+  EXPECT_EQ(Entry.Height, 0);
+  EXPECT_EQ(Entry.ButtonText, "");
+  EXPECT_EQ(FontToString(Entry.FontInfo), "MS Sans Serif,8,,0,clWindowText,1");
+  EXPECT_EQ(Entry.HighlightColor, clBlack);
+  EXPECT_EQ(Entry.TopContourColor, clBlack);
+  EXPECT_EQ(Entry.BottomContourColor, clBlack);
+  EXPECT_EQ(Entry.ExePath, "");
+  EXPECT_EQ(Entry.ExeCommandLine, "");
+  EXPECT_EQ(Entry.PreRunMessage, "");
+  EXPECT_EQ(Entry.AfterRunMessage, "");
+  EXPECT_TRUE(Entry.TerminateAfterStart);
+  EXPECT_FALSE(TargetAvailable(Entry.ExePath));
+}
+
+TEST_F(MenuInfoTest, MissingFileGivesOneDefaultEntry) {
+  TOstrelInfo Info(Dir.File("menu.ini"));
+  EXPECT_EQ(Info.FileName(), Dir.File("menu.ini"));
+  EXPECT_EQ(Info.MenuDir(), DirWithSep());
+  EXPECT_EQ(Info.BackgroundPath(), DirWithSep() + "menu.bmp");
+  EXPECT_EQ(Info.IconPath(), "");
+  EXPECT_EQ(Info.AppName(), "");
+  EXPECT_EQ(Info.AppTaskName(), "");
+  EXPECT_EQ(Info.ProgCount(), 1);
+  ASSERT_EQ(Info.EntryCount(), 1);
+  ExpectDefaultEntry(*Info.ProgInfo(0));
+}
+
+TEST_F(MenuInfoTest, ReadsMainAndEveryEntryKey) {
+  TOstrelInfo Info(
+      Menu("[Main]\nBackground=pics\\back.bmp\nIcon=menu.ico\nAppName=Demo Disc\nAppTaskName=Demo\n"
+           "ProgCount=2\n"
+           "[Prog_1]\nX=10\nY=20\nWidth=200\nHeight=30\nButtonText=&Install\n"
+           "FontInfo=Arial,12,BI,1,clRed,204\nHighlightColor=clLime\nTopContourColor=$00102030\n"
+           "BottomContourColor=255\nExePath=setup.exe\nExeCommandLine=/s \"a b\"\n"
+           "PreRunMessage=Before\nAfterRunMessage=After\nTerminateAfterStart=0\n"
+           "[prog_2]\nButtonText=Second\n"));
+  EXPECT_EQ(Info.BackgroundPath(), DirWithSep() + "pics\\back.bmp");
+  EXPECT_EQ(Info.IconPath(), DirWithSep() + "menu.ico");
+  EXPECT_EQ(Info.AppName(), "Demo Disc");
+  EXPECT_EQ(Info.AppTaskName(), "Demo");
+  ASSERT_EQ(Info.EntryCount(), 2);
+  const TProgInfo& First = *Info.ProgInfo(0);
+  EXPECT_EQ(First.X, 10);
+  EXPECT_EQ(First.Y, 20);
+  EXPECT_EQ(First.Width, 200);
+  EXPECT_EQ(First.Height, 30);
+  EXPECT_EQ(First.ButtonText, "&Install");
+  EXPECT_EQ(FontToString(First.FontInfo), "Arial,12,BI,1,clRed,204");
+  EXPECT_EQ(First.HighlightColor, clLime);
+  EXPECT_EQ(First.TopContourColor, 0x00102030);
+  EXPECT_EQ(First.BottomContourColor, clRed);
+  EXPECT_EQ(First.ExePath, "setup.exe");
+  EXPECT_EQ(First.ExeCommandLine, "/s \"a b\"");
+  EXPECT_EQ(First.PreRunMessage, "Before");
+  EXPECT_EQ(First.AfterRunMessage, "After");
+  EXPECT_FALSE(First.TerminateAfterStart);
+  EXPECT_EQ(Info.ProgInfo(1)->ButtonText, "Second");
+  EXPECT_EQ(Info.ProgInfo(2), nullptr);
+  EXPECT_EQ(Info.ProgInfo(-1), nullptr);
+}
+
+TEST_F(MenuInfoTest, OnlyPlainEntryNumbersAreSections) {
+  TOstrelInfo Info(
+      Menu("[Main]\nProgCount=1\n[Prog_0]\nButtonText=zero\n[Prog_01]\n"
+           "ButtonText=padded\n"));
+  ASSERT_EQ(Info.EntryCount(), 1);
+  EXPECT_EQ(Info.ProgInfo(0)->ButtonText, "");
+}
+
+TEST_F(MenuInfoTest, EmptyValuesAreNotMissing) {
+  TOstrelInfo Info(
+      Menu("[Main]\nBackground=\nIcon=\nProgCount=\n[Prog_1]\nX=\n"
+           "TerminateAfterStart=\nHighlightColor=\nFontInfo=\nButtonText=\n"));
+  EXPECT_EQ(Info.BackgroundPath(), DirWithSep());
+  EXPECT_EQ(Info.IconPath(), "");
+  EXPECT_EQ(Info.ProgCount(), 1);
+  ASSERT_EQ(Info.EntryCount(), 1);
+  ExpectDefaultEntry(*Info.ProgInfo(0));
+}
+
+TEST_F(MenuInfoTest, BooleanWordsAreNoIntegers) {
+  TOstrelInfo Info(
+      Menu("[Main]\nProgCount=3\n[Prog_1]\nTerminateAfterStart=false\n"
+           "[Prog_2]\nTerminateAfterStart=0\n[Prog_3]\nTerminateAfterStart=-1\n"));
+  EXPECT_TRUE(Info.ProgInfo(0)->TerminateAfterStart);
+  EXPECT_FALSE(Info.ProgInfo(1)->TerminateAfterStart);
+  EXPECT_TRUE(Info.ProgInfo(2)->TerminateAfterStart);
+}
+
+TEST_F(MenuInfoTest, ProgCountOfZeroOrLessGivesNoEntries) {
+  for (const char* Count : {"0", "-1", "-2147483648", "$80000000"}) {
+    TOstrelInfo Info(Menu(std::string("[Main]\nProgCount=") + Count + "\n[Prog_1]\nX=5\n"));
+    EXPECT_LE(Info.ProgCount(), 0) << Count;
+    EXPECT_EQ(Info.EntryCount(), 0) << Count;
+    EXPECT_EQ(Info.ProgInfo(0), nullptr);
+  }
+}
+
+TEST_F(MenuInfoTest, ProgCountBeyondTheSectionsGivesDefaultEntries) {
+  TOstrelInfo Info(Menu("[Main]\nProgCount=3\n[Prog_1]\nX=5\n"));
+  ASSERT_EQ(Info.EntryCount(), 3);
+  EXPECT_EQ(Info.ProgInfo(0)->X, 5);
+  ExpectDefaultEntry(*Info.ProgInfo(1));
+  ExpectDefaultEntry(*Info.ProgInfo(2));
+}
+
+TEST_F(MenuInfoTest, HugeProgCountIsKeptButEntriesAreCapped) {
+  TOstrelInfo Info(Menu("[Main]\nProgCount=2147483647\n[Prog_10000]\nX=9\n[Prog_10001]\nX=8\n"));
+  EXPECT_EQ(Info.ProgCount(), 2147483647);
+  ASSERT_EQ(Info.EntryCount(), TOstrelInfo::MaxEntries);
+  EXPECT_EQ(Info.ProgInfo(9999)->X, 9);
+  EXPECT_EQ(Info.ProgInfo(10000), nullptr);
+}
+
+TEST_F(MenuInfoTest, FontInfoMissingKeepsTheFrameworkDefault) {
+  TOstrelInfo Info(
+      Menu("[Main]\nProgCount=2\n[Prog_1]\nFontInfo=Arial,12,B,0,nocolour,204\n"
+           "[Prog_2]\nX=1\n"));
+  EXPECT_EQ(FontToString(Info.ProgInfo(0)->FontInfo), "Arial,12,B,0,clWindowText,1");
+  EXPECT_EQ(FontToString(Info.ProgInfo(1)->FontInfo), "MS Sans Serif,8,,0,clWindowText,1");
+}
+
+TEST_F(MenuInfoTest, AFolderInPlaceOfTheFileGivesDefaults) {
+  Dir.MakeDir("menu.ini");
+  TOstrelInfo Info(Dir.File("menu.ini"));
+  EXPECT_EQ(Info.ProgCount(), 1);
+  EXPECT_EQ(Info.BackgroundPath(), DirWithSep() + "menu.bmp");
+}
+
+TEST_F(MenuInfoTest, GarbageNeverThrows) {
+  std::mt19937 Random(20261208);
+  for (int Round = 0; Round < 50; ++Round) {
+    std::string Bytes(4096, '\0');
+    for (char& C : Bytes) C = static_cast<char>(Random() % 256);
+    // Sprinkle structure in so that the parser reaches its deeper paths.
+    Bytes.insert(Random() % Bytes.size(), "\n[Main]\nProgCount=3\n[Prog_2]\nFontInfo=");
+    Bytes.insert(Random() % Bytes.size(), "\n[Prog_1]\nExePath=$REG$HKLM\n");
+    std::string Name = Menu(Bytes);
+    EXPECT_NO_THROW({
+      TOstrelInfo Info(Name);
+      EXPECT_LE(Info.EntryCount(), TOstrelInfo::MaxEntries);
+    });
+  }
+}
+
+TEST_F(MenuInfoTest, TenMegabyteLineAndNulBytesAreHarmless) {
+  std::string Text = "[Main]\nAppName=" + std::string(10 << 20, 'x') + "\nProgCount=2\n";
+  Text += std::string("[Prog_1]\nButtonText=a\0b\nX=4\n", 28);
+  TOstrelInfo Info(Menu(Text));
+  EXPECT_EQ(Info.AppName(), std::string(2047, 'x'));
+  EXPECT_EQ(Info.ProgCount(), 2);
+  EXPECT_EQ(Info.ProgInfo(0)->ButtonText, "a");
+  EXPECT_EQ(Info.ProgInfo(0)->X, 4);
+}
+
+TEST_F(MenuInfoTest, AvailabilityNeedsAnExistingFileThatIsNoFolder) {
+  std::string Target = Dir.Write("Setup.EXE", "MZ");
+  Dir.MakeDir("folder");
+  EXPECT_TRUE(TargetAvailable(Target));
+  EXPECT_TRUE(TargetAvailable(Dir.File("setup.exe")));  // letter case of a copied medium
+  EXPECT_FALSE(TargetAvailable(Dir.File("folder")));
+  EXPECT_FALSE(TargetAvailable(Dir.File("missing.exe")));
+  EXPECT_FALSE(TargetAvailable(""));
+#ifndef _WIN32
+  EXPECT_TRUE(TargetAvailable(Dir.Path() + "\\Setup.EXE"));
+#endif
+}
+
+}  // namespace

@@ -1,0 +1,99 @@
+// ostrel-inspect: the JSON and text reports, and the program's arguments and exit codes.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "MenuReport.h"
+#include "support/TempDir.h"
+
+namespace {
+
+struct TRun {
+  int ExitCode = -1;
+  std::string Output;
+};
+
+TRun RunInspect(const std::string& Arguments) {
+  TRun Run;
+  std::string Command = std::string(OSTREL_INSPECT_EXE) + " " + Arguments + " 2>&1";
+  std::unique_ptr<FILE, int (*)(FILE*)> Pipe(::popen(Command.c_str(), "r"), ::pclose);
+  char Buffer[4096];
+  while (std::size_t Got = std::fread(Buffer, 1, sizeof Buffer, Pipe.get()))
+    Run.Output.append(Buffer, Got);
+  int Status = ::pclose(Pipe.release());
+  Run.ExitCode = WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
+  return Run;
+}
+
+class InspectTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    Dir.Write("setup.exe", "MZ");
+    Dir.Write("menu.ini",
+              "[Main]\nAppName=Caf\xE9 \"Disc\"\nAppTaskName=\xD0\x9C\xD0\xB5\xD0\xBD\xD1\x8E\n"
+              "ProgCount=2\n"
+              "[Prog_1]\nX=1\nY=2\nWidth=30\nHeight=40\nButtonText=Go\\there\n"
+              "FontInfo=Arial,12,B,0,clRed,204\nHighlightColor=clLime\nExePath=" +
+                  Dir.File("setup.exe") +
+                  "\nExeCommandLine=/s\tx\nTerminateAfterStart=0\n"
+                  "[Prog_2]\nExePath=missing.exe\n");
+  }
+  TTempDir Dir;
+};
+
+TEST_F(InspectTest, JsonHasEveryFieldAndDecodedTexts) {
+  TOstrelInfo Menu(*MenuFileOf(Dir.Path()));
+  std::string Json = MenuReportJson(Menu);
+  EXPECT_NE(Json.find("\"FileName\": \"" + Dir.File("menu.ini") + "\""), std::string::npos);
+  EXPECT_NE(Json.find("\"MenuDirectory\": \"" + Dir.Path() + "/\""), std::string::npos);
+  EXPECT_NE(Json.find("\"Background\": \"" + Dir.File("menu.bmp") + "\""), std::string::npos);
+  EXPECT_NE(Json.find("\"Icon\": \"\""), std::string::npos);
+  EXPECT_NE(Json.find("\"AppName\": \"Caf\xC3\xA9 \\\"Disc\\\"\""), std::string::npos);
+  EXPECT_NE(Json.find("\"AppTaskName\": \"\xD0\x9C\xD0\xB5\xD0\xBD\xD1\x8E\""), std::string::npos);
+  EXPECT_NE(Json.find("\"ProgCount\": 2"), std::string::npos);
+  EXPECT_NE(Json.find("\"ButtonText\": \"Go\\\\there\""), std::string::npos);
+  EXPECT_NE(Json.find("\"FontInfo\": \"Arial,12,B,0,clRed,204\""), std::string::npos);
+  EXPECT_NE(Json.find("\"HighlightColor\": \"clLime\""), std::string::npos);
+  EXPECT_NE(Json.find("\"TopContourColor\": \"clBlack\""), std::string::npos);
+  EXPECT_NE(Json.find("\"ExeCommandLine\": \"/s\\tx\""), std::string::npos);
+  EXPECT_NE(Json.find("\"TerminateAfterStart\": false"), std::string::npos);
+  EXPECT_NE(Json.find("\"TerminateAfterStart\": true"), std::string::npos);
+  EXPECT_NE(Json.find("\"Available\": true"), std::string::npos);
+  EXPECT_NE(Json.find("\"Available\": false"), std::string::npos);
+  for (const char* Key : {"X", "Y", "Width", "Height", "BottomContourColor", "ExePath",
+                          "PreRunMessage", "AfterRunMessage", "Entries"})
+    EXPECT_NE(Json.find("\"" + std::string(Key) + "\": "), std::string::npos) << Key;
+}
+
+TEST_F(InspectTest, ProgramPrintsJsonOrAListing) {
+  TRun Json = RunInspect("--json " + Dir.Path());
+  EXPECT_EQ(Json.ExitCode, 0);
+  EXPECT_EQ(Json.Output.front(), '{');
+  EXPECT_NE(Json.Output.find("\"Entries\": ["), std::string::npos);
+
+  TRun Text = RunInspect(Dir.File("menu.ini"));
+  EXPECT_EQ(Text.ExitCode, 0);
+  EXPECT_NE(Text.Output.find("Entry 1 [Prog_2]"), std::string::npos);
+  EXPECT_NE(Text.Output.find("Available"), std::string::npos);
+}
+
+TEST_F(InspectTest, BadPathsAndArgumentsExitWithTwo) {
+  TRun Missing = RunInspect(Dir.File("nothing-here"));
+  EXPECT_EQ(Missing.ExitCode, 2);
+  EXPECT_NE(Missing.Output.find("neither a folder nor a file"), std::string::npos);
+  EXPECT_EQ(RunInspect("").ExitCode, 2);
+  EXPECT_EQ(RunInspect("--bogus " + Dir.Path()).ExitCode, 2);
+  EXPECT_EQ(RunInspect(Dir.Path() + " " + Dir.Path()).ExitCode, 2);
+}
+
+TEST_F(InspectTest, ListingTellsWhenEntriesAreCapped) {
+  TTempDir Big;
+  Big.Write("menu.ini", "[Main]\nProgCount=2147483647\n");
+  TOstrelInfo Menu(*MenuFileOf(Big.Path()));
+  EXPECT_NE(MenuReportText(Menu).find("only the first 10000 entries"), std::string::npos);
+}
+
+}  // namespace
