@@ -52,6 +52,15 @@ std::optional<std::string> FindIgnoringCase(const std::string& Folder, std::stri
   return Best;
 }
 
+// Stats the name as written (with "/" for "\"), and only when that finds nothing the name
+// matched without regard to letter case: one system call for the common case.
+bool StatResolved(const std::string& FileName, struct stat& Info) {
+  std::string Path = WithSlashes(FileName);
+  if (::stat(Path.c_str(), &Info) == 0) return true;
+  std::string Resolved = ResolveFileName(Path);
+  return Resolved != Path && ::stat(Resolved.c_str(), &Info) == 0;
+}
+
 std::int64_t Nanoseconds(const struct timespec& Time) {
   return static_cast<std::int64_t>(Time.tv_sec) * 1000000000 + Time.tv_nsec;
 }
@@ -87,8 +96,7 @@ std::string ResolveFileName(const std::string& FileName) {
 
 std::optional<TFileStamp> FileStamp(const std::string& FileName) {
   struct stat Info {};
-  if (::stat(ResolveFileName(FileName).c_str(), &Info) != 0 || !S_ISREG(Info.st_mode))
-    return std::nullopt;
+  if (!StatResolved(FileName, Info) || !S_ISREG(Info.st_mode)) return std::nullopt;
   TFileStamp Stamp;
   Stamp.Size = static_cast<std::int64_t>(Info.st_size);
   Stamp.ModifiedNs = Nanoseconds(Info.st_mtim) ^ (Nanoseconds(Info.st_ctim) << 1);
@@ -157,13 +165,13 @@ bool WriteFileAtomically(const std::string& FileName, std::string_view Bytes) {
 bool FileExists(const std::string& FileName) {
   if (FileName.empty()) return false;
   struct stat Info {};
-  return ::stat(ResolveFileName(FileName).c_str(), &Info) == 0 && !S_ISDIR(Info.st_mode);
+  return StatResolved(FileName, Info) && !S_ISDIR(Info.st_mode);
 }
 
 bool DirectoryExists(const std::string& FileName) {
   if (FileName.empty()) return false;
   struct stat Info {};
-  return ::stat(ResolveFileName(FileName).c_str(), &Info) == 0 && S_ISDIR(Info.st_mode);
+  return StatResolved(FileName, Info) && S_ISDIR(Info.st_mode);
 }
 
 std::string ExpandFileName(const std::string& FileName) {
