@@ -52,24 +52,6 @@ bool IsLeadByte(unsigned char Byte, int CodePage) {
   }
 }
 
-void AppendUtf8(std::string& Out, char32_t CodePoint) {
-  if (CodePoint < 0x80) {
-    Out += static_cast<char>(CodePoint);
-  } else if (CodePoint < 0x800) {
-    Out += static_cast<char>(0xC0 | (CodePoint >> 6));
-    Out += static_cast<char>(0x80 | (CodePoint & 0x3F));
-  } else if (CodePoint < 0x10000) {
-    Out += static_cast<char>(0xE0 | (CodePoint >> 12));
-    Out += static_cast<char>(0x80 | ((CodePoint >> 6) & 0x3F));
-    Out += static_cast<char>(0x80 | (CodePoint & 0x3F));
-  } else {
-    Out += static_cast<char>(0xF0 | (CodePoint >> 18));
-    Out += static_cast<char>(0x80 | ((CodePoint >> 12) & 0x3F));
-    Out += static_cast<char>(0x80 | ((CodePoint >> 6) & 0x3F));
-    Out += static_cast<char>(0x80 | (CodePoint & 0x3F));
-  }
-}
-
 namespace {
 
 // Bytes 0x80 to 0x9F of Windows-1252; the rest of the upper half is Latin-1.

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Utf8.h"
+
 // True when Text is well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
 bool IsValidUtf8(std::string_view Text);
 
@@ -17,6 +19,3 @@ std::string Cp1252ToUtf8(std::string_view Text);
 
 // A text for display as UTF-8: as it is when it is valid UTF-8, otherwise read as Windows-1252.
 std::string DisplayText(std::string_view Text);
-
-// Appends the UTF-8 form of a code point to Out.
-void AppendUtf8(std::string& Out, char32_t CodePoint);

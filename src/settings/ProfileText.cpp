@@ -5,6 +5,8 @@
 #include <numeric>
 #include <utility>
 
+#include "platform/Utf8.h"
+
 namespace {
 
 constexpr std::string_view Utf16Mark = "\xFF\xFE";
@@ -41,24 +43,6 @@ int CompareIgnoringCase(std::string_view A, std::string_view B) {
   }
   if (A.size() == B.size()) return 0;
   return A.size() < B.size() ? -1 : 1;
-}
-
-void AppendUtf8(std::string& Out, std::uint32_t Code) {
-  if (Code < 0x80) {
-    Out += static_cast<char>(Code);
-  } else if (Code < 0x800) {
-    Out += static_cast<char>(0xC0 | (Code >> 6));
-    Out += static_cast<char>(0x80 | (Code & 0x3F));
-  } else if (Code < 0x10000) {
-    Out += static_cast<char>(0xE0 | (Code >> 12));
-    Out += static_cast<char>(0x80 | ((Code >> 6) & 0x3F));
-    Out += static_cast<char>(0x80 | (Code & 0x3F));
-  } else {
-    Out += static_cast<char>(0xF0 | (Code >> 18));
-    Out += static_cast<char>(0x80 | ((Code >> 12) & 0x3F));
-    Out += static_cast<char>(0x80 | ((Code >> 6) & 0x3F));
-    Out += static_cast<char>(0x80 | (Code & 0x3F));
-  }
 }
 
 void AppendUtf16Unit(std::string& Out, std::uint32_t Unit) {

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/FileSystem.h"
+#include "platform/Utf8.h"
 
 namespace {
 
@@ -80,24 +81,6 @@ class TLineReader {
   std::string_view FText;
   std::size_t FPos = 0;
 };
-
-void AppendUtf8(std::string& Out, char32_t Code) {
-  if (Code < 0x80) {
-    Out += static_cast<char>(Code);
-  } else if (Code < 0x800) {
-    Out += static_cast<char>(0xC0 | (Code >> 6));
-    Out += static_cast<char>(0x80 | (Code & 0x3F));
-  } else if (Code < 0x10000) {
-    Out += static_cast<char>(0xE0 | (Code >> 12));
-    Out += static_cast<char>(0x80 | ((Code >> 6) & 0x3F));
-    Out += static_cast<char>(0x80 | (Code & 0x3F));
-  } else {
-    Out += static_cast<char>(0xF0 | (Code >> 18));
-    Out += static_cast<char>(0x80 | ((Code >> 12) & 0x3F));
-    Out += static_cast<char>(0x80 | ((Code >> 6) & 0x3F));
-    Out += static_cast<char>(0x80 | (Code & 0x3F));
-  }
-}
 
 // Builds UTF-8 from a mix of UTF-16 code units (escapes, binary string data) and bytes that
 // are already UTF-8 (characters written into the file as they are). A surrogate that has no
