@@ -2,7 +2,8 @@
 # Installs the Debian packages the build, the tests and the demo need, where they are missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ clang-format libgtest-dev libgmock-dev libbenchmark-dev python3)
+packages=(cmake ninja-build g++ clang-format libgtest-dev libgmock-dev libbenchmark-dev libpng-dev
+  python3 libfreetype-dev libfontconfig-dev fonts-liberation fonts-dejavu-core)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

@@ -24,3 +24,27 @@ class EIniFileException : public Exception {
 
 // Formats a message whose one "%s" is replaced by Argument.
 std::string FormatMessage(const std::string& Pattern, const std::string& Argument);
+
+// A file that cannot be opened for reading.
+class EFOpenError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+// A file that cannot be created or written.
+class EFCreateError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+// Picture data that is not what its file claims to be.
+class EInvalidGraphic : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+// A resource (memory for a bitmap, say) larger than the framework allows.
+class EOutOfResources : public Exception {
+ public:
+  using Exception::Exception;
+};

@@ -79,10 +79,17 @@ void TFont::SetCharset(TFontCharset Value) {
   Changed();
 }
 
+void TFont::SetEscapement(int Value) {
+  if (Value == FEscapement) return;
+  FEscapement = Value;
+  Changed();
+}
+
 void TFont::Assign(const TFont& Source) {
   if (&Source == this) return;
   bool Same = FName == Source.FName && FHeight == Source.FHeight && FStyle == Source.FStyle &&
-              FPitch == Source.FPitch && FColor == Source.FColor && FCharset == Source.FCharset;
+              FPitch == Source.FPitch && FColor == Source.FColor && FCharset == Source.FCharset &&
+              FEscapement == Source.FEscapement;
   if (Same) return;
   FName = Source.FName;
   FHeight = Source.FHeight;
@@ -90,6 +97,7 @@ void TFont::Assign(const TFont& Source) {
   FPitch = Source.FPitch;
   FColor = Source.FColor;
   FCharset = Source.FCharset;
+  FEscapement = Source.FEscapement;
   Changed();
 }
 

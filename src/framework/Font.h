@@ -74,6 +74,11 @@ class TFont : public TObject {
   TFontCharset Charset() const { return FCharset; }
   void SetCharset(TFontCharset Value);
 
+  // Direction of the baseline in tenths of a degree, counter-clockwise; rotated captions use
+  // it. It has no text form.
+  int Escapement() const { return FEscapement; }
+  void SetEscapement(int Value);
+
   // Takes every attribute of Source and notifies once when anything changed.
   void Assign(const TFont& Source);
   // Sends the change notification.
@@ -88,6 +93,7 @@ class TFont : public TObject {
   TFontPitch FPitch = fpDefault;
   TColor FColor = clWindowText;
   TFontCharset FCharset = DEFAULT_CHARSET;
+  int FEscapement = 0;
 };
 
 // Number x Numerator / Denominator rounded to the nearest integer, halves away from zero; -1

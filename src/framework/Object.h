@@ -9,6 +9,8 @@ class TObject {
   TObject(const TObject&) = default;
   TObject& operator=(const TObject&) = default;
   virtual ~TObject() = default;
+  // The class's name, as messages about it show it.
+  virtual const char* ClassName() const { return "TObject"; }
 };
 
 // Called with the object that changed or that raised the event.

@@ -3,6 +3,9 @@
 
 #include <cstdint>
 
+#include "platform/CodePage.h"
+#include "platform/Locale.h"
+
 bool IsValidUtf8(std::string_view Text) {
   std::size_t I = 0;
   while (I < Text.size()) {
@@ -52,6 +55,21 @@ bool IsLeadByte(unsigned char Byte, int CodePage) {
   }
 }
 
+std::u32string Utf8ToUtf32(std::string_view Text) {
+  std::u32string Out;
+  Out.reserve(Text.size());
+  for (std::size_t I = 0; I < Text.size();) {
+    unsigned char C = static_cast<unsigned char>(Text[I]);
+    std::size_t Length = C < 0x80 ? 1 : C < 0xE0 ? 2 : C < 0xF0 ? 3 : 4;
+    char32_t Value = Length == 1 ? C : C & (0x7Fu >> Length);
+    for (std::size_t K = 1; K < Length && I + K < Text.size(); ++K)
+      Value = (Value << 6) | (static_cast<unsigned char>(Text[I + K]) & 0x3Fu);
+    Out += Value;
+    I += Length;
+  }
+  return Out;
+}
+
 namespace {
 
 // Bytes 0x80 to 0x9F of Windows-1252; the rest of the upper half is Latin-1.
@@ -75,4 +93,47 @@ std::string Cp1252ToUtf8(std::string_view Text) {
 
 std::string DisplayText(std::string_view Text) {
   return IsValidUtf8(Text) ? std::string(Text) : Cp1252ToUtf8(Text);
+}
+
+int CodePageOfCharset(TFontCharset Charset) {
+  switch (Charset) {
+    case ANSI_CHARSET:
+      return 1252;
+    case RUSSIAN_CHARSET:
+      return 1251;
+    case EASTEUROPE_CHARSET:
+      return 1250;
+    case GREEK_CHARSET:
+      return 1253;
+    case TURKISH_CHARSET:
+      return 1254;
+    case HEBREW_CHARSET:
+      return 1255;
+    case ARABIC_CHARSET:
+      return 1256;
+    case BALTIC_CHARSET:
+      return 1257;
+    case THAI_CHARSET:
+      return 874;
+    case SHIFTJIS_CHARSET:
+      return 932;
+    case HANGEUL_CHARSET:
+      return 949;
+    case GB2312_CHARSET:
+      return 936;
+    case CHINESEBIG5_CHARSET:
+      return 950;
+    case OEM_CHARSET:
+      return 437;
+    default:
+      return SystemAnsiCodePage();
+  }
+}
+
+std::u32string DecodeText(std::string_view Text, TFontCharset Charset) {
+  bool Ascii = true;
+  for (char C : Text) Ascii = Ascii && static_cast<unsigned char>(C) < 0x80;
+  if (Ascii) return std::u32string(Text.begin(), Text.end());
+  if (IsValidUtf8(Text)) return Utf8ToUtf32(Text);
+  return DecodeCodePage(Text, CodePageOfCharset(Charset));
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "framework/FontCharset.h"
 #include "platform/Utf8.h"
 
 // True when Text is well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
@@ -16,6 +17,17 @@ bool IsLeadByte(unsigned char Byte, int CodePage);
 // Text in Windows-1252, as UTF-8. The five bytes that code page leaves undefined map to the
 // C1 controls of the same number, as the system's conversion does.
 std::string Cp1252ToUtf8(std::string_view Text);
+
+// Code points of well-formed UTF-8 text (check with IsValidUtf8 first).
+std::u32string Utf8ToUtf32(std::string_view Text);
+
+// The code page 8-bit text in a font of this character set is written in; DEFAULT_CHARSET and
+// unknown sets mean the user's ANSI code page.
+int CodePageOfCharset(TFontCharset Charset);
+
+// Code points of 8-bit text shown in a font of this character set: a text that is valid UTF-8
+// and not plain ASCII is UTF-8, anything else is in the set's code page.
+std::u32string DecodeText(std::string_view Text, TFontCharset Charset);
 
 // A text for display as UTF-8: as it is when it is valid UTF-8, otherwise read as Windows-1252.
 std::string DisplayText(std::string_view Text);

@@ -1,0 +1,26 @@
+// TLMDObject: the settings objects of the controls, with a change notification and an update
+// bracket that holds it back.
+#pragma once
+
+#include "framework/Persistent.h"
+
+class TLMDObject : public TPersistent {
+ public:
+  const char* ClassName() const override { return "TLMDObject"; }
+
+  // Called with this object as sender after every effective change, unless an update bracket
+  // is open.
+  TNotifyEvent OnChange;
+
+  void BeginUpdate() { FUpdating = true; }
+  // Closes the bracket; reports one change when Notify is true.
+  void EndUpdate(bool Notify);
+  bool Updating() const { return FUpdating; }
+
+  virtual void Change();
+  // Has the shape of a change handler, so that an owned object can pass its changes on.
+  virtual void GetChange(TObject* Sender);
+
+ private:
+  bool FUpdating = false;
+};

@@ -1,0 +1,71 @@
+// TBitmap: a 32-bit pixel buffer with a canvas, loaded from and saved to bitmap files.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/Colors.h"
+#include "framework/Object.h"
+
+class TCanvas;
+
+// A pixel is 0xAARRGGBB: blue in the low byte, as in the platform's device-independent
+// bitmaps and X11 images, so that a row can be handed to either unchanged. Alpha is 0 for
+// opaque pixels drawn by the canvas; only icons carry it.
+using TPixel = std::uint32_t;
+
+constexpr TPixel PixelOf(std::uint8_t Red, std::uint8_t Green, std::uint8_t Blue) {
+  return (static_cast<TPixel>(Red) << 16) | (static_cast<TPixel>(Green) << 8) | Blue;
+}
+
+class TBitmap : public TObject {
+ public:
+  // The most pixel memory one bitmap may take; larger sizes from files are refused.
+  static constexpr std::size_t MaxBytes = 256u << 20;
+
+  TBitmap();
+  TBitmap(int Width, int Height);
+  TBitmap(const TBitmap&) = delete;
+  TBitmap& operator=(const TBitmap&) = delete;
+  ~TBitmap() override;
+
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  bool Empty() const { return FWidth == 0 || FHeight == 0; }
+  // True when Width x Height pixels fit in MaxBytes.
+  static bool SizeAllowed(int Width, int Height);
+  // New contents, all black; raises EOutOfResources past MaxBytes or for a negative size.
+  void SetSize(int Width, int Height);
+
+  TPixel* ScanLine(int Y) { return FPixels.data() + static_cast<std::size_t>(Y) * FWidth; }
+  const TPixel* ScanLine(int Y) const {
+    return FPixels.data() + static_cast<std::size_t>(Y) * FWidth;
+  }
+  TPixel Pixel(int X, int Y) const { return ScanLine(Y)[X]; }
+  void SetPixel(int X, int Y, TPixel Value) { ScanLine(Y)[X] = Value; }
+
+  TCanvas& Canvas();
+
+  // Raises EFOpenError "Cannot open file <full path>" or EInvalidGraphic "Bitmap image is not
+  // valid"; the bitmap is unchanged then.
+  void LoadFromFile(const std::string& FileName);
+  // Writes a 24-bit file, or a 32-bit one when any pixel has alpha. Raises EFCreateError.
+  void SaveToFile(const std::string& FileName) const;
+  // Writes an RGB PNG file, for previews. Raises EFCreateError.
+  void SaveToPngFile(const std::string& FileName) const;
+  void Assign(const TBitmap& Source);
+  // Takes Source's pixels without copying them, leaving Source empty.
+  void Assign(TBitmap&& Source);
+
+  // Sent after the contents or the size changed through the bitmap's own operations.
+  TNotifyEvent OnChange;
+  void Changed();
+
+ private:
+  int FWidth = 0;
+  int FHeight = 0;
+  std::vector<TPixel> FPixels;
+  std::unique_ptr<TCanvas> FCanvas;
+};

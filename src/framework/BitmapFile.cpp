@@ -1,0 +1,382 @@
+// Bitmap files: reading every header, depth and compression in use, and writing 24/32-bit files.
+#include "framework/BitmapFile.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <utility>
+#include <vector>
+
+#include "framework/Exception.h"
+
+namespace {
+
+constexpr std::uint32_t BI_RGB = 0;
+constexpr std::uint32_t BI_RLE8 = 1;
+constexpr std::uint32_t BI_RLE4 = 2;
+constexpr std::uint32_t BI_BITFIELDS = 3;
+
+constexpr std::uint64_t FileHeaderSize = 14;
+constexpr std::uint32_t CoreHeaderSize = 12;
+constexpr std::uint32_t InfoHeaderSize = 40;
+constexpr std::uint32_t Os2HeaderSize = 64;
+constexpr std::uint32_t V4HeaderSize = 108;
+constexpr std::uint32_t V5HeaderSize = 124;
+constexpr std::int64_t MaxDimension = 65535;
+// 72 dots per inch, the resolution every writer puts in.
+constexpr std::uint32_t PixelsPerMetre = 2835;
+
+[[noreturn]] void Invalid() {
+  throw EInvalidGraphic("Bitmap image is not valid");
+}
+
+// Callers have checked that Pos and the bytes after it lie inside Bytes.
+std::uint32_t ReadWord(std::string_view Bytes, std::uint64_t Pos) {
+  return static_cast<unsigned char>(Bytes[Pos]) |
+         (static_cast<std::uint32_t>(static_cast<unsigned char>(Bytes[Pos + 1])) << 8);
+}
+
+std::uint32_t ReadDword(std::string_view Bytes, std::uint64_t Pos) {
+  return ReadWord(Bytes, Pos) | (ReadWord(Bytes, Pos + 2) << 16);
+}
+
+// The pixel loops load four bytes at once; TPixel's layout already assumes this byte order.
+static_assert(std::endian::native == std::endian::little);
+
+std::uint32_t LoadDword(const unsigned char* Source) {
+  std::uint32_t Value;
+  std::memcpy(&Value, Source, sizeof Value);
+  return Value;
+}
+
+// Everything DecodeBitmapFile needs, read from the headers and checked against the file, so
+// that decoding the pixels cannot fail.
+struct TLayout {
+  int Width = 0;
+  int Height = 0;
+  bool TopDown = false;
+  unsigned BitCount = 0;
+  std::uint32_t Compression = BI_RGB;
+  // Indexed colours; indices past the file's table stay black.
+  std::array<TPixel, 256> Palette{};
+  // Red, green and blue masks of 16- and 32-bit pixels, never 0.
+  std::array<std::uint32_t, 3> Masks{};
+  // From the first pixel byte to the end of the file.
+  std::string_view Pixels;
+  std::size_t Stride = 0;
+};
+
+bool KnownHeaderSize(std::uint32_t Size) {
+  return Size == CoreHeaderSize || Size == InfoHeaderSize || Size == Os2HeaderSize ||
+         Size == V4HeaderSize || Size == V5HeaderSize;
+}
+
+// Depth and compression go together as listed; run-length data only count rows upwards.
+// In a 64-byte header compression 3 is a different codec, not masks, so it is refused there.
+bool KnownFormat(std::uint32_t HeaderSize, unsigned BitCount, std::uint32_t Compression,
+                 bool TopDown) {
+  switch (Compression) {
+    case BI_RGB:
+      return BitCount == 1 || BitCount == 4 || BitCount == 8 || BitCount == 16 || BitCount == 24 ||
+             BitCount == 32;
+    case BI_RLE8:
+      return BitCount == 8 && !TopDown;
+    case BI_RLE4:
+      return BitCount == 4 && !TopDown;
+    case BI_BITFIELDS:
+      return (BitCount == 16 || BitCount == 32) && HeaderSize != Os2HeaderSize;
+    default:
+      return false;
+  }
+}
+
+// Masks come after a 40-byte header and inside V4 and V5 headers. Bits beyond the pixel's
+// width cannot carry a value, so a mask with nothing else counts as zero.
+void ReadMasks(std::string_view Bytes, std::uint32_t HeaderSize, TLayout& Layout) {
+  const std::uint64_t Pos = FileHeaderSize + InfoHeaderSize;
+  if (HeaderSize == InfoHeaderSize && Pos + 12 > Bytes.size()) Invalid();
+  const std::uint32_t Usable = Layout.BitCount == 16 ? 0xFFFFu : 0xFFFFFFFFu;
+  for (std::size_t I = 0; I < Layout.Masks.size(); ++I) {
+    Layout.Masks[I] = ReadDword(Bytes, Pos + 4 * I) & Usable;
+    if (Layout.Masks[I] == 0) Invalid();
+  }
+}
+
+TLayout ReadLayout(std::string_view Bytes) {
+  const std::uint64_t Size = Bytes.size();
+  if (Size < FileHeaderSize + 4 || Bytes[0] != 'B' || Bytes[1] != 'M') Invalid();
+  const std::uint32_t OffBits = ReadDword(Bytes, 10);
+  const std::uint32_t HeaderSize = ReadDword(Bytes, 14);
+  if (!KnownHeaderSize(HeaderSize) || FileHeaderSize + HeaderSize > Size) Invalid();
+
+  TLayout Layout;
+  const bool Core = HeaderSize == CoreHeaderSize;
+  std::int64_t Width, Height;
+  std::uint32_t Planes, ColorsUsed = 0;
+  if (Core) {
+    Width = ReadWord(Bytes, 18);
+    Height = ReadWord(Bytes, 20);
+    Planes = ReadWord(Bytes, 22);
+    Layout.BitCount = ReadWord(Bytes, 24);
+  } else {
+    Width = static_cast<std::int32_t>(ReadDword(Bytes, 18));
+    Height = static_cast<std::int32_t>(ReadDword(Bytes, 22));
+    Planes = ReadWord(Bytes, 26);
+    Layout.BitCount = ReadWord(Bytes, 28);
+    Layout.Compression = ReadDword(Bytes, 30);
+    ColorsUsed = ReadDword(Bytes, 46);
+  }
+  if (Width <= 0 || Height == 0 || Planes == 0) Invalid();
+  Layout.TopDown = Height < 0;
+  if (Height < 0) Height = -Height;
+  if (Width > MaxDimension || Height > MaxDimension) Invalid();
+  if (!KnownFormat(HeaderSize, Layout.BitCount, Layout.Compression, Layout.TopDown)) Invalid();
+  Layout.Width = static_cast<int>(Width);
+  Layout.Height = static_cast<int>(Height);
+  // Before anything is allocated or more of the file is trusted.
+  if (!TBitmap::SizeAllowed(Layout.Width, Layout.Height))
+    throw EOutOfResources("Bitmap is too large");
+
+  std::uint64_t Pos = FileHeaderSize + HeaderSize;
+  if (Layout.Compression == BI_BITFIELDS) {
+    ReadMasks(Bytes, HeaderSize, Layout);
+    if (HeaderSize == InfoHeaderSize) Pos += 12;
+  } else if (Layout.BitCount == 16) {
+    Layout.Masks = {0x7C00, 0x03E0, 0x001F};
+  } else if (Layout.BitCount == 32) {
+    Layout.Masks = {0xFF0000, 0x00FF00, 0x0000FF};
+  }
+
+  const std::uint64_t EntrySize = Core ? 3 : 4;
+  std::uint64_t Entries = ColorsUsed;
+  if (Layout.BitCount <= 8) {
+    if (Entries == 0) Entries = std::uint64_t{1} << Layout.BitCount;
+    if (Entries > Layout.Palette.size() || Pos + Entries * EntrySize > Size) Invalid();
+    for (std::uint64_t I = 0; I < Entries; ++I) {
+      const std::uint64_t Entry = Pos + I * EntrySize;
+      Layout.Palette[I] = PixelOf(static_cast<std::uint8_t>(Bytes[Entry + 2]),
+                                  static_cast<std::uint8_t>(Bytes[Entry + 1]),
+                                  static_cast<std::uint8_t>(Bytes[Entry]));
+    }
+  }
+  // Deeper pictures may carry a table for palette displays; it only moves the pixels.
+  Pos += Entries * EntrySize;
+
+  const std::uint64_t Start = OffBits != 0 ? OffBits : Pos;
+  if (Start > Size) Invalid();
+  Layout.Stride = static_cast<std::size_t>((Width * Layout.BitCount + 31) / 32 * 4);
+  const bool RunLength = Layout.Compression == BI_RLE8 || Layout.Compression == BI_RLE4;
+  if (!RunLength && static_cast<std::uint64_t>(Layout.Stride) * Height > Size - Start) Invalid();
+  Layout.Pixels = Bytes.substr(static_cast<std::size_t>(Start));
+  return Layout;
+}
+
+// One channel of a 16- or 32-bit pixel, scaled to 8 bits as Value x 255 / Max rounded to
+// nearest, so that every width reaches full black and full white (5 bits: 16 gives 132, the
+// same as repeating the bits). Channels up to 16 bits wide are looked up in a table.
+class TChannel {
+ public:
+  explicit TChannel(std::uint32_t Mask)
+      : FMask(Mask), FShift(std::countr_zero(Mask)), FMax(Mask >> FShift) {
+    if (FMax <= 0xFFFF) {
+      FTable.resize(FMax + 1);
+      for (std::uint32_t Value = 0; Value <= FMax; ++Value) FTable[Value] = Compute(Value);
+    }
+  }
+
+  std::uint8_t Scale(std::uint32_t Pixel) const {
+    const std::uint32_t Value = (Pixel & FMask) >> FShift;
+    return FTable.empty() ? Compute(Value) : FTable[Value];
+  }
+
+ private:
+  std::uint8_t Compute(std::uint32_t Value) const {
+    return static_cast<std::uint8_t>((std::uint64_t{Value} * 255 + FMax / 2) / FMax);
+  }
+
+  std::uint32_t FMask;
+  int FShift;
+  std::uint32_t FMax;
+  std::vector<std::uint8_t> FTable;
+};
+
+class TMaskedFormat {
+ public:
+  explicit TMaskedFormat(const std::array<std::uint32_t, 3>& Masks)
+      : FRed(Masks[0]), FGreen(Masks[1]), FBlue(Masks[2]) {}
+  TPixel Convert(std::uint32_t Value) const {
+    return PixelOf(FRed.Scale(Value), FGreen.Scale(Value), FBlue.Scale(Value));
+  }
+
+ private:
+  TChannel FRed, FGreen, FBlue;
+};
+
+// Hands each row of the file, as stored, to Convert with the bitmap row it belongs in.
+template <typename TConvert>
+void ForEachRow(const TLayout& Layout, TBitmap& Target, TConvert Convert) {
+  const auto* Source = reinterpret_cast<const unsigned char*>(Layout.Pixels.data());
+  for (int Row = 0; Row < Layout.Height; ++Row, Source += Layout.Stride)
+    Convert(Source, Target.ScanLine(Layout.TopDown ? Row : Layout.Height - 1 - Row));
+}
+
+void DecodeRows(const TLayout& Layout, TBitmap& Target) {
+  const int Width = Layout.Width;
+  const std::array<TPixel, 256>& Palette = Layout.Palette;
+  switch (Layout.BitCount) {
+    case 1:
+      ForEachRow(Layout, Target, [&](const unsigned char* Source, TPixel* Row) {
+        for (int X = 0; X < Width; ++X) Row[X] = Palette[(Source[X >> 3] >> (7 - (X & 7))) & 1];
+      });
+      break;
+    case 4:
+      ForEachRow(Layout, Target, [&](const unsigned char* Source, TPixel* Row) {
+        for (int X = 0; X < Width; ++X)
+          Row[X] = Palette[(Source[X >> 1] >> ((X & 1) != 0 ? 0 : 4)) & 0xF];
+      });
+      break;
+    case 8:
+      ForEachRow(Layout, Target, [&](const unsigned char* Source, TPixel* Row) {
+        for (int X = 0; X < Width; ++X) Row[X] = Palette[Source[X]];
+      });
+      break;
+    case 16: {
+      const TMaskedFormat Format(Layout.Masks);
+      ForEachRow(Layout, Target, [&](const unsigned char* Source, TPixel* Row) {
+        for (int X = 0; X < Width; ++X, Source += 2)
+          Row[X] = Format.Convert(Source[0] | (std::uint32_t{Source[1]} << 8));
+      });
+      break;
+    }
+    case 24:
+      // Each load takes the next pixel's first byte too, except for the row's last pixel,
+      // whose next byte may lie past the data.
+      ForEachRow(Layout, Target, [&](const unsigned char* Source, TPixel* Row) {
+        for (int X = 0; X < Width - 1; ++X) Row[X] = LoadDword(Source + 3 * X) & 0xFFFFFF;
+        const unsigned char* Last = Source + 3 * (Width - 1);
+        Row[Width - 1] = PixelOf(Last[2], Last[1], Last[0]);
+      });
+      break;
+    default: {
+      const TMaskedFormat Format(Layout.Masks);
+      ForEachRow(Layout, Target, [&](const unsigned char* Source, TPixel* Row) {
+        for (int X = 0; X < Width; ++X) Row[X] = Format.Convert(LoadDword(Source + 4 * X));
+      });
+      break;
+    }
+  }
+}
+
+// Both run-length encodings, read up to the end-of-bitmap code or the end of the file, so a
+// truncated file keeps what it has. Pixels the codes never reach stay black, not palette
+// entry 0; pixels right of the picture are dropped, and rows above it end the decoding.
+void DecodeRunLength(const TLayout& Layout, TBitmap& Target) {
+  const bool Nibbles = Layout.Compression == BI_RLE4;
+  const auto* Data = reinterpret_cast<const unsigned char*>(Layout.Pixels.data());
+  const std::size_t Size = Layout.Pixels.size();
+  // X grows by at most 255 per two bytes read, far from overflowing 64 bits.
+  std::int64_t X = 0;
+  int Row = 0;
+  auto Put = [&](unsigned Index) {
+    if (X < Layout.Width) Target.ScanLine(Layout.Height - 1 - Row)[X] = Layout.Palette[Index];
+    ++X;
+  };
+  std::size_t Pos = 0;
+  while (Row < Layout.Height && Size - Pos >= 2) {
+    const unsigned Count = Data[Pos];
+    const unsigned Code = Data[Pos + 1];
+    Pos += 2;
+    if (Count > 0) {
+      for (unsigned I = 0; I < Count; ++I)
+        Put(!Nibbles ? Code : (I & 1) == 0 ? Code >> 4 : Code & 0xF);
+    } else if (Code == 0) {
+      X = 0;
+      ++Row;
+    } else if (Code == 1) {
+      break;
+    } else if (Code == 2) {
+      if (Size - Pos < 2) break;
+      X += Data[Pos];
+      Row += Data[Pos + 1];
+      Pos += 2;
+    } else {
+      // An absolute run: Code indices, packed as stored, padded to a 16-bit boundary.
+      const std::size_t Length = Nibbles ? (Code + 1) / 2 : Code;
+      const std::size_t Available = std::min(Length, Size - Pos);
+      const unsigned Shown =
+          Nibbles ? std::min<std::size_t>(Code, 2 * Available) : static_cast<unsigned>(Available);
+      for (unsigned I = 0; I < Shown; ++I)
+        Put(!Nibbles       ? Data[Pos + I]
+            : (I & 1) == 0 ? Data[Pos + I / 2] >> 4
+                           : Data[Pos + I / 2] & 0xF);
+      Pos = std::min(Pos + Length + (Length & 1), Size);
+    }
+  }
+}
+
+void PutWord(std::string& Bytes, std::size_t Pos, std::uint32_t Value) {
+  Bytes[Pos] = static_cast<char>(Value & 0xFF);
+  Bytes[Pos + 1] = static_cast<char>((Value >> 8) & 0xFF);
+}
+
+void PutDword(std::string& Bytes, std::size_t Pos, std::uint32_t Value) {
+  PutWord(Bytes, Pos, Value & 0xFFFF);
+  PutWord(Bytes, Pos + 2, Value >> 16);
+}
+
+}  // namespace
+
+void DecodeBitmapFile(std::string_view Bytes, TBitmap& Bitmap) {
+  const TLayout Layout = ReadLayout(Bytes);
+  TBitmap Decoded(Layout.Width, Layout.Height);
+  if (Layout.Compression == BI_RLE8 || Layout.Compression == BI_RLE4)
+    DecodeRunLength(Layout, Decoded);
+  else
+    DecodeRows(Layout, Decoded);
+  Bitmap.Assign(std::move(Decoded));
+}
+
+std::string EncodeBitmapFile(const TBitmap& Bitmap) {
+  const int Width = Bitmap.Width();
+  const int Height = Bitmap.Height();
+  bool Alpha = false;
+  for (int Y = 0; Y < Height && !Alpha; ++Y) {
+    const TPixel* Row = Bitmap.ScanLine(Y);
+    Alpha = std::any_of(Row, Row + Width, [](TPixel Pixel) { return (Pixel >> 24) != 0; });
+  }
+  const std::size_t BytesPerPixel = Alpha ? 4 : 3;
+  // A bitmap holds at most MaxBytes of pixels, so every size here fits in 32 bits.
+  const std::size_t Stride = (static_cast<std::size_t>(Width) * BytesPerPixel + 3) / 4 * 4;
+  const std::size_t ImageSize = Stride * static_cast<std::size_t>(Height);
+  const std::size_t Offset = FileHeaderSize + InfoHeaderSize;
+  std::string Bytes(Offset + ImageSize, '\0');
+
+  Bytes[0] = 'B';
+  Bytes[1] = 'M';
+  PutDword(Bytes, 2, static_cast<std::uint32_t>(Bytes.size()));
+  PutDword(Bytes, 10, static_cast<std::uint32_t>(Offset));
+  PutDword(Bytes, 14, InfoHeaderSize);
+  PutDword(Bytes, 18, static_cast<std::uint32_t>(Width));
+  PutDword(Bytes, 22, static_cast<std::uint32_t>(Height));
+  PutWord(Bytes, 26, 1);
+  PutWord(Bytes, 28, static_cast<std::uint32_t>(BytesPerPixel * 8));
+  PutDword(Bytes, 30, BI_RGB);
+  PutDword(Bytes, 34, static_cast<std::uint32_t>(ImageSize));
+  PutDword(Bytes, 38, PixelsPerMetre);
+  PutDword(Bytes, 42, PixelsPerMetre);
+
+  for (int Row = 0; Row < Height; ++Row) {
+    const TPixel* Source = Bitmap.ScanLine(Height - 1 - Row);
+    char* Target = Bytes.data() + Offset + static_cast<std::size_t>(Row) * Stride;
+    for (int X = 0; X < Width; ++X, Target += BytesPerPixel) {
+      const TPixel Pixel = Source[X];
+      Target[0] = static_cast<char>(Pixel & 0xFF);
+      Target[1] = static_cast<char>((Pixel >> 8) & 0xFF);
+      Target[2] = static_cast<char>((Pixel >> 16) & 0xFF);
+      if (Alpha) Target[3] = static_cast<char>(Pixel >> 24);
+    }
+  }
+  return Bytes;
+}

@@ -1,0 +1,9 @@
+// Resolving colour values to RGB.
+#include "framework/Colors.h"
+
+#include "platform/SystemColors.h"
+
+TColor ColorToRGB(TColor Color) {
+  if (Color < 0) return static_cast<TColor>(SystemColorRGB(Color & 0xFF));
+  return Color & 0x00FFFFFF;
+}

@@ -1,0 +1,52 @@
+// TIcon: the images of an icon file, decoded to pixels with alpha, and drawing one onto a bitmap.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "framework/Bitmap.h"
+#include "framework/Object.h"
+
+// One image of an icon: rows top-down, each pixel 0xAARRGGBB with straight alpha (255 opaque,
+// 0 transparent), whatever the file stored: an AND mask, an alpha channel or a PNG.
+struct TIconImage {
+  int Width = 0;
+  int Height = 0;
+  // The colour depth the file stored the image in; 32 for a PNG image.
+  int BitCount = 0;
+  std::vector<TPixel> Pixels;
+
+  TPixel Pixel(int X, int Y) const { return Pixels[static_cast<std::size_t>(Y) * Width + X]; }
+};
+
+// All images of one icon file; the window system picks the one that suits a size.
+class TIcon : public TObject {
+ public:
+  // Larger files are refused without being read further.
+  static constexpr std::size_t MaxFileBytes = 64u << 20;
+  // The largest side of an image stored as a bitmap; PNG images may be larger (MaxPngSide).
+  static constexpr int MaxBitmapSide = 1024;
+
+  // Raises EFOpenError "Cannot open file <full path>" or EInvalidGraphic "Icon image is not
+  // valid"; the icon is unchanged then.
+  void LoadFromFile(const std::string& FileName);
+  // The same for the contents of a file; every image must be valid.
+  void LoadFromBytes(std::string_view Bytes);
+
+  bool Empty() const { return FImages.empty(); }
+  int ImageCount() const { return static_cast<int>(FImages.size()); }
+  // Index must lie in [0, ImageCount()).
+  const TIconImage& Image(int Index) const { return FImages[static_cast<std::size_t>(Index)]; }
+  // The index of the image closest in size (smallest |dw| + |dh|), then in colour depth to the
+  // screen's; the first of equals. -1 for an empty icon.
+  int PickImage(int Width, int Height, int ScreenBitCount = 32) const;
+
+ private:
+  std::vector<TIconImage> FImages;
+};
+
+// Blends Image over Target's pixels with its top-left at (X, Y), clipped to Target. The pixels
+// written get alpha 0, as everything the canvas draws.
+void DrawIconImage(TBitmap& Target, int X, int Y, const TIconImage& Image);

@@ -1,0 +1,219 @@
+// Font matching through fontconfig: classic names, styles, pitch and character sets.
+#include "platform/freetype/FontMatcher.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <memory>
+#include <string_view>
+
+#include "platform/freetype/FaceMetrics.h"
+
+namespace {
+
+constexpr int FixedPitch = 2;
+constexpr int BoldWeight = 600;
+
+// Classic face names, the free face with the same metrics (or the closest look), a second
+// choice for systems without it, and the generic family of the kind.
+struct TClassicFace {
+  std::string_view Name;
+  const char* Family;
+  const char* Alternative;
+  const char* Generic;
+};
+
+constexpr TClassicFace ClassicFaces[] = {
+    {"MS Sans Serif", "Liberation Sans", "DejaVu Sans", "sans-serif"},
+    {"Microsoft Sans Serif", "Liberation Sans", "DejaVu Sans", "sans-serif"},
+    {"MS Shell Dlg", "Liberation Sans", "DejaVu Sans", "sans-serif"},
+    {"MS Shell Dlg 2", "DejaVu Sans", "Liberation Sans", "sans-serif"},
+    {"Arial", "Liberation Sans", "DejaVu Sans", "sans-serif"},
+    {"Arial Narrow", "Liberation Sans Narrow", "DejaVu Sans Condensed", "sans-serif"},
+    {"Tahoma", "DejaVu Sans", "Liberation Sans", "sans-serif"},
+    {"Verdana", "DejaVu Sans", "Liberation Sans", "sans-serif"},
+    {"System", "DejaVu Sans", "Liberation Sans", "sans-serif"},
+    {"Times New Roman", "Liberation Serif", "DejaVu Serif", "serif"},
+    {"MS Serif", "Liberation Serif", "DejaVu Serif", "serif"},
+    {"Courier New", "Liberation Mono", "DejaVu Sans Mono", "monospace"},
+    {"Courier", "Liberation Mono", "DejaVu Sans Mono", "monospace"},
+    {"Lucida Console", "DejaVu Sans Mono", "Liberation Mono", "monospace"},
+    {"Fixedsys", "DejaVu Sans Mono", "Liberation Mono", "monospace"},
+    {"Terminal", "DejaVu Sans Mono", "Liberation Mono", "monospace"},
+};
+
+// The language whose coverage stands for a character set's script.
+struct TCharsetLanguage {
+  int Charset;
+  const char* Language;
+};
+
+constexpr TCharsetLanguage CharsetLanguages[] = {
+    {128, "ja"}, {129, "ko"}, {130, "ko"}, {134, "zh-cn"}, {136, "zh-tw"}, {161, "el"}, {162, "tr"},
+    {163, "vi"}, {177, "he"}, {178, "ar"}, {186, "lt"},    {204, "ru"},    {222, "th"}, {238, "pl"},
+};
+
+struct TPatternDeleter {
+  void operator()(FcPattern* Pattern) const { FcPatternDestroy(Pattern); }
+};
+using TPattern = std::unique_ptr<FcPattern, TPatternDeleter>;
+
+// Which families a pattern names: those of the request, or only the generic one of its kind
+// when looking for any face that covers a script.
+enum class TFamilies { fmRequested, fmGeneric };
+
+bool SameName(std::string_view Left, std::string_view Right) {
+  return std::equal(Left.begin(), Left.end(), Right.begin(), Right.end(), [](char A, char B) {
+    return std::tolower(static_cast<unsigned char>(A)) ==
+           std::tolower(static_cast<unsigned char>(B));
+  });
+}
+
+std::string_view Trimmed(std::string_view Name) {
+  while (!Name.empty() && Name.front() == ' ') Name.remove_prefix(1);
+  while (!Name.empty() && Name.back() == ' ') Name.remove_suffix(1);
+  return Name;
+}
+
+const TClassicFace* FindClassicFace(std::string_view Name) {
+  for (const TClassicFace& Face : ClassicFaces)
+    if (SameName(Face.Name, Name)) return &Face;
+  return nullptr;
+}
+
+const char* LanguageOf(int Charset) {
+  for (const TCharsetLanguage& Entry : CharsetLanguages)
+    if (Entry.Charset == Charset) return Entry.Language;
+  return nullptr;
+}
+
+void AddString(FcPattern* Pattern, const char* Object, std::string_view Value) {
+  std::string Text(Value);
+  FcPatternAddString(Pattern, Object, reinterpret_cast<const FcChar8*>(Text.c_str()));
+}
+
+int RequestedWeight(const TFontRequest& Request) {
+  return Request.Weight > 0 ? std::min(Request.Weight, 1000) : 400;
+}
+
+TPattern RequestPattern(const TFontRequest& Request, TFamilies Families) {
+  TPattern Pattern(FcPatternCreate());
+  std::string_view Name = Trimmed(Request.Name);
+  const TClassicFace* Classic = FindClassicFace(Name);
+  if (Families == TFamilies::fmRequested && !Name.empty()) {
+    // The classic name comes first so that a system which has the original face uses it.
+    AddString(Pattern.get(), FC_FAMILY, Name);
+    if (Classic != nullptr) {
+      AddString(Pattern.get(), FC_FAMILY, Classic->Family);
+      AddString(Pattern.get(), FC_FAMILY, Classic->Alternative);
+    }
+  }
+  if (Request.Pitch == FixedPitch)
+    AddString(Pattern.get(), FC_FAMILY, "monospace");
+  else if (Classic != nullptr)
+    AddString(Pattern.get(), FC_FAMILY, Classic->Generic);
+  else if (Families == TFamilies::fmGeneric)
+    AddString(Pattern.get(), FC_FAMILY, "sans-serif");
+  FcPatternAddInteger(Pattern.get(), FC_WEIGHT, FcWeightFromOpenType(RequestedWeight(Request)));
+  FcPatternAddInteger(Pattern.get(), FC_SLANT, Request.Italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+  FcPatternAddDouble(Pattern.get(), FC_PIXEL_SIZE,
+                     Request.Height != 0 ? std::abs(static_cast<double>(Request.Height))
+                                         : TFaceSize::DefaultEmPixels);
+  return Pattern;
+}
+
+// Rendering needs outlines (rotation, paths), so scalable faces are preferred.
+TPattern StylePattern(const TFontRequest& Request, TFamilies Families) {
+  TPattern Pattern = RequestPattern(Request, Families);
+  FcPatternAddBool(Pattern.get(), FC_SCALABLE, FcTrue);
+  if (Request.Pitch == FixedPitch) FcPatternAddInteger(Pattern.get(), FC_SPACING, FC_MONO);
+  if (const char* Language = LanguageOf(Request.Charset))
+    AddString(Pattern.get(), FC_LANG, Language);
+  return Pattern;
+}
+
+TPattern BestFont(FcConfig* Config, TPattern Pattern) {
+  FcConfigSubstitute(Config, Pattern.get(), FcMatchPattern);
+  FcDefaultSubstitute(Pattern.get());
+  FcResult Result = FcResultNoMatch;
+  return TPattern(FcFontMatch(Config, Pattern.get(), &Result));
+}
+
+bool Covers(const FcPattern* Font, const char* Language) {
+  FcLangSet* Languages = nullptr;
+  return FcPatternGetLangSet(Font, FC_LANG, 0, &Languages) == FcResultMatch &&
+         FcLangSetHasLang(Languages, reinterpret_cast<const FcChar8*>(Language)) == FcLangEqual;
+}
+
+bool HasCharacter(const FcPattern* Font, char32_t Character) {
+  FcCharSet* Characters = nullptr;
+  return FcPatternGetCharSet(Font, FC_CHARSET, 0, &Characters) == FcResultMatch &&
+         FcCharSetHasChar(Characters, Character);
+}
+
+TFontMatch Describe(const FcPattern* Font, const TFontRequest& Request) {
+  TFontMatch Match;
+  FcChar8* File = nullptr;
+  if (FcPatternGetString(Font, FC_FILE, 0, &File) != FcResultMatch) return Match;
+  Match.File = reinterpret_cast<const char*>(File);
+  FcPatternGetInteger(Font, FC_INDEX, 0, &Match.Index);
+  // A face listed under several families is named by the one asked for, if it is among them.
+  FcChar8* Family = nullptr;
+  for (int Index = 0; FcPatternGetString(Font, FC_FAMILY, Index, &Family) == FcResultMatch;
+       ++Index) {
+    std::string_view Name = reinterpret_cast<const char*>(Family);
+    if (Index == 0 || SameName(Name, Trimmed(Request.Name))) Match.Family = Name;
+  }
+  int Weight = FC_WEIGHT_REGULAR;
+  FcPatternGetInteger(Font, FC_WEIGHT, 0, &Weight);
+  int Slant = FC_SLANT_ROMAN;
+  FcPatternGetInteger(Font, FC_SLANT, 0, &Slant);
+  // The usual configuration already marks faces to be emboldened or slanted and then reports
+  // them as bold or oblique; without it the face's own weight and slant tell.
+  FcBool Embolden = FcFalse;
+  FcPatternGetBool(Font, FC_EMBOLDEN, 0, &Embolden);
+  FcMatrix* Matrix = nullptr;
+  const bool Sheared =
+      FcPatternGetMatrix(Font, FC_MATRIX, 0, &Matrix) == FcResultMatch && Matrix->xy != 0;
+  Match.SyntheticBold =
+      RequestedWeight(Request) >= BoldWeight && (Embolden == FcTrue || Weight < FC_WEIGHT_DEMIBOLD);
+  Match.SyntheticItalic = Request.Italic && (Sheared || Slant == FC_SLANT_ROMAN);
+  return Match;
+}
+
+bool IsCodePoint(char32_t Character) {
+  return Character <= 0x10FFFF && (Character < 0xD800 || Character > 0xDFFF);
+}
+
+}  // namespace
+
+TFontMatcher::TFontMatcher() : FConfig(FcInitLoadConfigAndFonts()) {}
+
+TFontMatcher::~TFontMatcher() {
+  if (FConfig != nullptr) FcConfigDestroy(FConfig);
+}
+
+TFontMatch TFontMatcher::Match(const TFontRequest& Request) const {
+  TPattern Font = BestFont(FConfig, StylePattern(Request, TFamilies::fmRequested));
+  // The classic mapper puts the character set before the name; a face that cannot show the
+  // script gives way to one of the same kind that can.
+  const char* Language = LanguageOf(Request.Charset);
+  if (Font != nullptr && Language != nullptr && !Covers(Font.get(), Language)) {
+    TPattern ForScript = BestFont(FConfig, StylePattern(Request, TFamilies::fmGeneric));
+    if (ForScript != nullptr && Covers(ForScript.get(), Language)) Font = std::move(ForScript);
+  }
+  return Font != nullptr ? Describe(Font.get(), Request) : TFontMatch{};
+}
+
+std::optional<TFontMatch> TFontMatcher::MatchCharacter(const TFontRequest& Request,
+                                                       char32_t Character) const {
+  if (!IsCodePoint(Character)) return std::nullopt;
+  TPattern Pattern = RequestPattern(Request, TFamilies::fmRequested);
+  FcCharSet* Characters = FcCharSetCreate();
+  FcCharSetAddChar(Characters, Character);
+  FcPatternAddCharSet(Pattern.get(), FC_CHARSET, Characters);
+  FcCharSetDestroy(Characters);
+  TPattern Font = BestFont(FConfig, std::move(Pattern));
+  if (Font == nullptr || !HasCharacter(Font.get(), Character)) return std::nullopt;
+  return Describe(Font.get(), Request);
+}

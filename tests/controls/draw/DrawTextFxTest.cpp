@@ -1,0 +1,612 @@
+// The caption text routine on a bitmap: each relief style must equal the plain copies it is
+// made of, drawn at their offsets in their order, so the tests hold for any font rendering.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "controls/draw/LMDDrawText.h"
+#include "controls/draw/LMDFxCaption.h"
+#include "framework/Bitmap.h"
+#include "framework/Canvas.h"
+
+namespace {
+
+constexpr int Width = 240;
+constexpr int Height = 90;
+const TRect TextRect{10, 10, 230, 80};
+constexpr unsigned RightFormat = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;
+constexpr unsigned LeftFormat = DT_LEFT | DT_TOP | DT_SINGLELINE;
+const std::string Sample = "HIM lay";
+
+constexpr TColor ColorOf(int Red, int Green, int Blue) {
+  return Red | (Green << 8) | (Blue << 16);
+}
+constexpr TPixel PixelFor(TColor Color) {
+  return PixelOf(static_cast<std::uint8_t>(Color & 0xFF), static_cast<std::uint8_t>(Color >> 8),
+                 static_cast<std::uint8_t>(Color >> 16));
+}
+
+const TColor Background = ColorOf(200, 220, 240);
+const TColor FontColor = ColorOf(20, 90, 30);
+const TColor LightColor = ColorOf(250, 250, 120);
+const TColor ShadowColor = ColorOf(90, 20, 110);
+const TColor BrushColor = ColorOf(230, 60, 20);
+
+// A bitmap filled with the background, its canvas set to a large bold font so that glyph
+// stems have pixels the text covers fully.
+std::unique_ptr<TBitmap> Sheet(int W = Width, int H = Height) {
+  auto Bitmap = std::make_unique<TBitmap>(W, H);
+  TCanvas& Canvas = Bitmap->Canvas();
+  Canvas.Brush.Color = Background;
+  Canvas.FillRect({0, 0, W, H});
+  Canvas.Brush.Color = BrushColor;
+  Canvas.Font.SetName("Arial");
+  Canvas.Font.SetHeight(-36);
+  Canvas.Font.SetStyle({fsBold});
+  Canvas.Font.SetColor(FontColor);
+  return Bitmap;
+}
+
+// One plain copy, drawn without the routine under test.
+struct TPlainCopy {
+  TColor Color;
+  int X;
+  int Y;
+};
+
+// Draws the copies over the working rectangle Working, right edge moved in by RightIn.
+void DrawCopies(TBitmap& Bitmap, TRect Working, int RightIn, unsigned Format,
+                const std::vector<TPlainCopy>& Copies, const std::string& Text = Sample) {
+  TCanvas& Canvas = Bitmap.Canvas();
+  Canvas.Brush.Style = TBrushStyle::bsClear;
+  Working.Right -= RightIn;
+  for (const TPlainCopy& Copy : Copies) {
+    Canvas.Font.SetColor(Copy.Color);
+    TRect Moved = OffsetRect(Working, Copy.X, Copy.Y);
+    Canvas.DrawText(Text, Moved, Format);
+  }
+}
+
+::testing::AssertionResult SameImage(const TBitmap& Actual, const TBitmap& Expected) {
+  for (int Y = 0; Y < Expected.Height(); ++Y)
+    for (int X = 0; X < Expected.Width(); ++X)
+      if (Actual.Pixel(X, Y) != Expected.Pixel(X, Y))
+        return ::testing::AssertionFailure()
+               << "first difference at (" << X << ", " << Y << "): " << std::hex
+               << Actual.Pixel(X, Y) << " instead of " << Expected.Pixel(X, Y);
+  return ::testing::AssertionSuccess();
+}
+
+bool Inked(const TBitmap& Bitmap, int X, int Y) {
+  return Bitmap.Pixel(X, Y) != PixelFor(Background);
+}
+
+// The pixels that differ from the background.
+std::vector<bool> Footprint(const TBitmap& Bitmap) {
+  std::vector<bool> Result;
+  for (int Y = 0; Y < Bitmap.Height(); ++Y)
+    for (int X = 0; X < Bitmap.Width(); ++X) Result.push_back(Inked(Bitmap, X, Y));
+  return Result;
+}
+
+// The smallest rectangle holding every pixel that differs from the background.
+TRect InkBounds(const TBitmap& Bitmap) {
+  TRect Box{Bitmap.Width(), Bitmap.Height(), 0, 0};
+  for (int Y = 0; Y < Bitmap.Height(); ++Y)
+    for (int X = 0; X < Bitmap.Width(); ++X)
+      if (Inked(Bitmap, X, Y)) {
+        Box.Left = std::min(Box.Left, X);
+        Box.Top = std::min(Box.Top, Y);
+        Box.Right = std::max(Box.Right, X + 1);
+        Box.Bottom = std::max(Box.Bottom, Y + 1);
+      }
+  return Box;
+}
+
+int CountPixels(const TBitmap& Bitmap, TColor Color) {
+  int Count = 0;
+  for (int Y = 0; Y < Bitmap.Height(); ++Y)
+    for (int X = 0; X < Bitmap.Width(); ++X)
+      if (Bitmap.Pixel(X, Y) == PixelFor(Color)) ++Count;
+  return Count;
+}
+
+std::unique_ptr<TLMD3DCaption> Caption(TLMDThreeDStyle Style, int L = 1, int S = 1) {
+  auto Result = std::make_unique<TLMD3DCaption>();
+  Result->SetStyle(Style);
+  Result->SetLightDepth(static_cast<std::uint8_t>(L));
+  Result->SetShadowDepth(static_cast<std::uint8_t>(S));
+  Result->SetLightColor(LightColor);
+  Result->SetShadowColor(ShadowColor);
+  return Result;
+}
+
+const TLMDDrawTextStyles Enabled{TLMDDrawTextStyle::dtEnabled};
+const TLMDDrawTextStyles Disabled{TLMDDrawTextStyle::dtDisabled};
+const TLMDDrawTextStyles Disabled3D{TLMDDrawTextStyle::dtDisabled, TLMDDrawTextStyle::dt3DDisabled};
+
+}  // namespace
+
+TEST(LMDDrawTextTest, WithoutACaptionTheTextIsDrawnOnceWithTheBrush) {
+  auto Actual = Sheet();
+  auto Expected = Sheet();
+  // The caller's clip stays: without a caption the routine does not get as far as its own.
+  Expected->Canvas().SetClipRect({0, 0, 100, 100});
+  TRect Area = TextRect;
+  Expected->Canvas().DrawText(Sample, Area, LeftFormat);
+  Actual->Canvas().SetClipRect({0, 0, 100, 100});
+  LMDDrawTextExt(Actual->Canvas(), Sample, nullptr, TextRect, LeftFormat,
+                 {TLMDDrawTextStyle::dtClip}, nullptr);
+  EXPECT_TRUE(SameImage(*Actual, *Expected));
+  EXPECT_GT(CountPixels(*Actual, BrushColor), 0);
+  EXPECT_TRUE(Actual->Canvas().HasClipRect());
+}
+
+TEST(LMDDrawTextTest, EmptyTextOrRectangleDrawsNothingAndChangesNothing) {
+  auto Bitmap = Sheet();
+  auto Untouched = Sheet();
+  auto Sunken = Caption(TLMDThreeDStyle::tdSunkenShadow);
+  Sunken->SetTracing(3);
+  LMDDrawText(Bitmap->Canvas(), "", Sunken.get(), TextRect, LeftFormat);
+  LMDDrawText(Bitmap->Canvas(), Sample, Sunken.get(), {50, 10, 50, 80}, LeftFormat);
+  LMDDrawText(Bitmap->Canvas(), Sample, Sunken.get(), {10, 40, 200, 30}, LeftFormat);
+  EXPECT_TRUE(SameImage(*Bitmap, *Untouched));
+  EXPECT_EQ(Bitmap->Canvas().Font.Color(), FontColor);
+  EXPECT_EQ(Bitmap->Canvas().Brush.Style, TBrushStyle::bsSolid);
+}
+
+TEST(LMDDrawTextTest, NoneDrawsTheTextOnceOnAClearBackground) {
+  auto Actual = Sheet();
+  auto Expected = Sheet();
+  LMDDrawText(Actual->Canvas(), Sample, Caption(TLMDThreeDStyle::tdNone).get(), TextRect,
+              RightFormat);
+  DrawCopies(*Expected, TextRect, 0, RightFormat, {{FontColor, 0, 0}});
+  EXPECT_TRUE(SameImage(*Actual, *Expected));
+  EXPECT_EQ(CountPixels(*Actual, BrushColor), 0);
+  EXPECT_EQ(Actual->Canvas().Brush.Style, TBrushStyle::bsClear);
+}
+
+TEST(LMDDrawTextTest, MenuButtonLookGivesEachGlyphABlackContour) {
+  auto Actual = Sheet();
+  auto Expected = Sheet();
+  auto Menu = Caption(TLMDThreeDStyle::tdSunkenShadow);
+  Menu->SetLightColor(clBlack);
+  Menu->SetShadowColor(clBlack);
+  LMDDrawText(Actual->Canvas(), Sample, Menu.get(), TextRect, LeftFormat);
+  DrawCopies(*Expected, TextRect, 2, LeftFormat,
+             {{clBlack, 0, 0}, {clBlack, 2, 2}, {FontColor, 1, 1}});
+  EXPECT_TRUE(SameImage(*Actual, *Expected));
+  EXPECT_EQ(Actual->Canvas().Font.Color(), FontColor);
+}
+
+namespace {
+
+struct TStyleCase {
+  const char* Name;
+  TLMDThreeDStyle Style;
+  int RightIn;
+  // Offsets and colours with L = 2, S = 3.
+  std::vector<TPlainCopy> Copies;
+};
+
+void PrintTo(const TStyleCase& Case, std::ostream* Stream) {
+  *Stream << Case.Name;
+}
+
+// Stands for the face colour in the expected copies.
+constexpr TColor Face = clNone;
+
+std::vector<TPlainCopy> WithFace(std::vector<TPlainCopy> Copies, TColor FaceColor = FontColor) {
+  for (TPlainCopy& Copy : Copies)
+    if (Copy.Color == Face) Copy.Color = FaceColor;
+  return Copies;
+}
+
+}  // namespace
+
+class LMDDrawTextStyleTest : public ::testing::TestWithParam<TStyleCase> {};
+
+TEST_P(LMDDrawTextStyleTest, EqualsItsCopiesInOrderWithTheRightEdgeIn) {
+  const TStyleCase& Case = GetParam();
+  const bool FromBrush = Case.Style == TLMDThreeDStyle::tdPColorSunken ||
+                         Case.Style == TLMDThreeDStyle::tdPColorRaised;
+  const TColor FaceColor = FromBrush ? BrushColor : FontColor;
+  const std::vector<TPlainCopy> Copies = WithFace(Case.Copies, FaceColor);
+
+  for (unsigned Format : {RightFormat, LeftFormat, unsigned{DT_CENTER | DT_WORDBREAK}}) {
+    auto Actual = Sheet();
+    auto Expected = Sheet();
+    LMDDrawText(Actual->Canvas(), Sample, Caption(Case.Style, 2, 3).get(), TextRect, Format);
+    DrawCopies(*Expected, TextRect, Case.RightIn, Format, Copies);
+    EXPECT_TRUE(SameImage(*Actual, *Expected)) << "format " << Format;
+    EXPECT_EQ(Actual->Canvas().Font.Color(), FaceColor);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryShiftedStyle, LMDDrawTextStyleTest,
+    ::testing::Values(
+        TStyleCase{"Sunken", TLMDThreeDStyle::tdSunken, 2, {{LightColor, 2, 2}, {Face, 0, 0}}},
+        TStyleCase{"Raised", TLMDThreeDStyle::tdRaised, 2, {{LightColor, 0, 0}, {Face, 2, 2}}},
+        TStyleCase{"SunkenShadow",
+                   TLMDThreeDStyle::tdSunkenShadow,
+                   5,
+                   {{ShadowColor, 0, 0}, {LightColor, 5, 5}, {Face, 3, 3}}},
+        TStyleCase{"PColorSunken",
+                   TLMDThreeDStyle::tdPColorSunken,
+                   5,
+                   {{ShadowColor, 0, 0}, {LightColor, 5, 5}, {Face, 3, 3}}},
+        TStyleCase{"RaisedShadow",
+                   TLMDThreeDStyle::tdRaisedShadow,
+                   5,
+                   {{ShadowColor, 5, 5}, {LightColor, 0, 0}, {Face, 2, 2}}},
+        TStyleCase{"PColorRaised",
+                   TLMDThreeDStyle::tdPColorRaised,
+                   5,
+                   {{ShadowColor, 5, 5}, {LightColor, 0, 0}, {Face, 2, 2}}},
+        TStyleCase{"Shadow", TLMDThreeDStyle::tdShadow, 3, {{ShadowColor, 3, 3}, {Face, 0, 0}}},
+        TStyleCase{"ExtrudeTopLeft",
+                   TLMDThreeDStyle::tdExtrude,
+                   0,
+                   {{ShadowColor, 1, 1}, {ShadowColor, 2, 2}, {ShadowColor, 3, 3}, {Face, 3, 3}}}),
+    [](const ::testing::TestParamInfo<TStyleCase>& Info) { return Info.param.Name; });
+
+TEST(LMDDrawTextTest, RightAlignedLightCopyEndsExactlyAtTheRectanglesEdge) {
+  auto Plain = Sheet();
+  auto Relief = Sheet();
+  DrawCopies(*Plain, TextRect, 0, RightFormat, {{FontColor, 0, 0}});
+  auto Sunken = Caption(TLMDThreeDStyle::tdSunkenShadow, 1, 1);
+  LMDDrawText(Relief->Canvas(), Sample, Sunken.get(), TextRect, RightFormat);
+  EXPECT_EQ(InkBounds(*Relief).Right, InkBounds(*Plain).Right);
+  // The shadow copy, the leftmost one, starts L + S pixels left of the plain text.
+  EXPECT_EQ(InkBounds(*Relief).Left, InkBounds(*Plain).Left - 2);
+}
+
+TEST(LMDDrawTextTest, ExtendedCaptionShiftsTheOriginButNotTheRightEdge) {
+  TLMDFxCaption Fx;
+  Fx.SetStyle(TLMDThreeDStyle::tdShadow);
+  Fx.SetShadowColor(ShadowColor);
+  Fx.SetShadowDepth(2);
+  Fx.SetPosXY(17, 5);
+  for (unsigned Format : {RightFormat, LeftFormat}) {
+    auto Actual = Sheet();
+    auto Expected = Sheet();
+    LMDDrawText(Actual->Canvas(), Sample, &Fx, TextRect, Format);
+    TRect Working{TextRect.Left + 17, TextRect.Top + 5, TextRect.Right, TextRect.Bottom};
+    DrawCopies(*Expected, Working, 2, Format, {{ShadowColor, 2, 2}, {FontColor, 0, 0}});
+    EXPECT_TRUE(SameImage(*Actual, *Expected)) << "format " << Format;
+  }
+}
+
+TEST(LMDDrawTextTest, DisabledAutoWithoutThe3DFlagKeepsTheStyleInGrayText) {
+  auto Actual = Sheet();
+  auto Expected = Sheet();
+  LMDDrawTextExt(Actual->Canvas(), Sample, Caption(TLMDThreeDStyle::tdShadow, 1, 2).get(), TextRect,
+                 LeftFormat, Disabled, nullptr);
+  DrawCopies(*Expected, TextRect, 2, LeftFormat, {{ShadowColor, 2, 2}, {clGrayText, 0, 0}});
+  EXPECT_TRUE(SameImage(*Actual, *Expected));
+  EXPECT_GT(CountPixels(*Actual, ColorOf(128, 128, 128)), 0);
+}
+
+TEST(LMDDrawTextTest, DisabledAutoWithThe3DFlagIsSunkenGrayText) {
+  auto Actual = Sheet();
+  auto Expected = Sheet();
+  LMDDrawTextExt(Actual->Canvas(), Sample, Caption(TLMDThreeDStyle::tdRaisedShadow, 2, 1).get(),
+                 TextRect, LeftFormat, Disabled3D, nullptr);
+  DrawCopies(*Expected, TextRect, 2, LeftFormat, {{LightColor, 2, 2}, {clGrayText, 0, 0}});
+  EXPECT_TRUE(SameImage(*Actual, *Expected));
+}
+
+TEST(LMDDrawTextTest, Disabled3DIsSunkenEvenWithoutThe3DFlag) {
+  auto Actual = Sheet();
+  auto Expected = Sheet();
+  auto Look = Caption(TLMDThreeDStyle::tdOutline, 1, 4);
+  Look->SetDisabledStyle(TLMDDisabledStyle::ds3d);
+  LMDDrawTextExt(Actual->Canvas(), Sample, Look.get(), TextRect, LeftFormat, Disabled, nullptr);
+  DrawCopies(*Expected, TextRect, 1, LeftFormat, {{LightColor, 1, 1}, {clGrayText, 0, 0}});
+  EXPECT_TRUE(SameImage(*Actual, *Expected));
+}
+
+TEST(LMDDrawTextTest, DisabledStandardKeepsTheStyleEvenWithThe3DFlag) {
+  auto Actual = Sheet();
+  auto Expected = Sheet();
+  auto Look = Caption(TLMDThreeDStyle::tdPColorRaised, 1, 1);
+  Look->SetDisabledStyle(TLMDDisabledStyle::dsStandard);
+  LMDDrawTextExt(Actual->Canvas(), Sample, Look.get(), TextRect, RightFormat, Disabled3D, nullptr);
+  // Disabled, even the brush-coloured style draws its face in the gray text colour.
+  DrawCopies(*Expected, TextRect, 2, RightFormat,
+             {{ShadowColor, 2, 2}, {LightColor, 0, 0}, {clGrayText, 1, 1}});
+  EXPECT_TRUE(SameImage(*Actual, *Expected));
+}
+
+TEST(LMDDrawTextTest, DisabledNoneLooksExactlyLikeEnabled) {
+  for (TLMDThreeDStyle Style : {TLMDThreeDStyle::tdSunkenShadow, TLMDThreeDStyle::tdPColorSunken}) {
+    auto Look = Caption(Style, 1, 2);
+    Look->SetDisabledStyle(TLMDDisabledStyle::dsNone);
+    auto AsDisabled = Sheet();
+    auto AsEnabled = Sheet();
+    LMDDrawTextExt(AsDisabled->Canvas(), Sample, Look.get(), TextRect, RightFormat, Disabled3D,
+                   nullptr);
+    LMDDrawText(AsEnabled->Canvas(), Sample, Look.get(), TextRect, RightFormat);
+    EXPECT_TRUE(SameImage(*AsDisabled, *AsEnabled));
+  }
+}
+
+TEST(LMDDrawTextTest, ClipRestrictsTheCopiesAndLeavesNoClipBehind) {
+  auto Actual = Sheet();
+  auto Expected = Sheet();
+  const TRect Clip{0, 0, 70, Height};
+  Actual->Canvas().SetClipRect({0, 0, 20, 20});
+  LMDDrawTextExt(Actual->Canvas(), Sample, Caption(TLMDThreeDStyle::tdShadow).get(), TextRect,
+                 LeftFormat, {TLMDDrawTextStyle::dtEnabled, TLMDDrawTextStyle::dtClip}, &Clip);
+  EXPECT_FALSE(Actual->Canvas().HasClipRect());
+  Expected->Canvas().SetClipRect(Clip);
+  DrawCopies(*Expected, TextRect, 1, LeftFormat, {{ShadowColor, 1, 1}, {FontColor, 0, 0}});
+  EXPECT_TRUE(SameImage(*Actual, *Expected));
+  EXPECT_LE(InkBounds(*Actual).Right, 70);
+}
+
+TEST(LMDDrawTextTest, ClipWithoutAClipRectangleUsesTheTextRectangle) {
+  auto Clipped = Sheet();
+  auto Unclipped = Sheet();
+  const TRect Narrow{10, 10, 60, 80};
+  const unsigned Format = LeftFormat | DT_NOCLIP;
+  auto Look = Caption(TLMDThreeDStyle::tdNone);
+  LMDDrawTextExt(Unclipped->Canvas(), Sample, Look.get(), Narrow, Format, Enabled, nullptr);
+  LMDDrawTextExt(Clipped->Canvas(), Sample, Look.get(), Narrow, Format,
+                 {TLMDDrawTextStyle::dtEnabled, TLMDDrawTextStyle::dtClip}, nullptr);
+  EXPECT_GT(InkBounds(*Unclipped).Right, 60);
+  EXPECT_LE(InkBounds(*Clipped).Right, 60);
+  EXPECT_FALSE(Clipped->Canvas().HasClipRect());
+}
+
+TEST(LMDDrawTextTest, TracingSpacesTheCharactersAndIsResetToZero) {
+  auto Actual = Sheet();
+  auto Expected = Sheet();
+  auto Look = Caption(TLMDThreeDStyle::tdNone);
+  Look->SetTracing(4);
+  Actual->Canvas().TextCharacterExtra = 7;
+  LMDDrawText(Actual->Canvas(), Sample, Look.get(), TextRect, LeftFormat);
+  EXPECT_EQ(Actual->Canvas().TextCharacterExtra, 0);
+  Expected->Canvas().TextCharacterExtra = 4;
+  DrawCopies(*Expected, TextRect, 0, LeftFormat, {{FontColor, 0, 0}});
+  EXPECT_TRUE(SameImage(*Actual, *Expected));
+}
+
+TEST(LMDDrawTextTest, ZeroTracingLeavesTheCanvasSpacingInUse) {
+  auto Actual = Sheet();
+  auto Expected = Sheet();
+  Actual->Canvas().TextCharacterExtra = 3;
+  LMDDrawText(Actual->Canvas(), Sample, Caption(TLMDThreeDStyle::tdNone).get(), TextRect,
+              LeftFormat);
+  EXPECT_EQ(Actual->Canvas().TextCharacterExtra, 3);
+  Expected->Canvas().TextCharacterExtra = 3;
+  DrawCopies(*Expected, TextRect, 0, LeftFormat, {{FontColor, 0, 0}});
+  EXPECT_TRUE(SameImage(*Actual, *Expected));
+}
+
+namespace {
+
+struct TOrientationCase {
+  TLMDThreeDOrientation Orientation;
+  // Where the face ends with S = 0 and the copies with S = 3, the face on the last.
+  TPlainCopy Zero;
+  std::vector<TPlainCopy> Three;
+};
+
+const std::vector<TOrientationCase>& OrientationCases() {
+  static const std::vector<TOrientationCase> Cases{
+      {TLMDThreeDOrientation::toBottomLeft,
+       {Face, 0, 1},
+       {{ShadowColor, 1, 3}, {ShadowColor, 2, 2}, {ShadowColor, 3, 1}, {Face, 3, 1}}},
+      {TLMDThreeDOrientation::toBottomRight,
+       {Face, 1, 1},
+       {{ShadowColor, 3, 3}, {ShadowColor, 2, 2}, {ShadowColor, 1, 1}, {Face, 1, 1}}},
+      {TLMDThreeDOrientation::toTopLeft,
+       {Face, 0, 0},
+       {{ShadowColor, 1, 1}, {ShadowColor, 2, 2}, {ShadowColor, 3, 3}, {Face, 3, 3}}},
+      {TLMDThreeDOrientation::toTopRight,
+       {Face, 1, 0},
+       {{ShadowColor, 3, 1}, {ShadowColor, 2, 2}, {ShadowColor, 1, 3}, {Face, 1, 3}}},
+  };
+  return Cases;
+}
+
+}  // namespace
+
+TEST(LMDDrawTextTest, ExtrusionStepsTowardsTheFaceFromEachOrientation) {
+  for (const TOrientationCase& Case : OrientationCases()) {
+    auto Actual = Sheet();
+    auto Expected = Sheet();
+    auto Look = Caption(TLMDThreeDStyle::tdExtrude, 1, 3);
+    Look->SetOrientation(Case.Orientation);
+    LMDDrawText(Actual->Canvas(), Sample, Look.get(), TextRect, RightFormat);
+    DrawCopies(*Expected, TextRect, 0, RightFormat, WithFace(Case.Three));
+    EXPECT_TRUE(SameImage(*Actual, *Expected))
+        << "orientation " << static_cast<int>(Case.Orientation);
+  }
+}
+
+TEST(LMDDrawTextTest, ExtrusionOfDepthZeroIsTheFaceAfterTheInitialMove) {
+  for (const TOrientationCase& Case : OrientationCases()) {
+    auto Actual = Sheet();
+    auto Expected = Sheet();
+    auto Look = Caption(TLMDThreeDStyle::tdExtrudeEnh, 1, 0);
+    Look->SetOrientation(Case.Orientation);
+    LMDDrawText(Actual->Canvas(), Sample, Look.get(), TextRect, LeftFormat);
+    DrawCopies(*Expected, TextRect, 0, LeftFormat, WithFace({Case.Zero}));
+    EXPECT_TRUE(SameImage(*Actual, *Expected))
+        << "orientation " << static_cast<int>(Case.Orientation);
+  }
+}
+
+TEST(LMDDrawTextTest, ExtrusionOfDepthOneShowsOnlyTheFace) {
+  auto Actual = Sheet();
+  auto FaceAlone = Sheet();
+  auto Look = Caption(TLMDThreeDStyle::tdExtrude, 1, 1);
+  Look->SetOrientation(TLMDThreeDOrientation::toBottomLeft);
+  LMDDrawText(Actual->Canvas(), Sample, Look.get(), TextRect, LeftFormat);
+  DrawCopies(*FaceAlone, TextRect, 0, LeftFormat, {{FontColor, 1, 1}});
+  EXPECT_EQ(Footprint(*Actual), Footprint(*FaceAlone));
+  // Where the face covers its pixels fully the copy beneath cannot show.
+  int Full = 0;
+  for (int Y = 0; Y < Height; ++Y)
+    for (int X = 0; X < Width; ++X)
+      if (FaceAlone->Pixel(X, Y) == PixelFor(FontColor)) {
+        ++Full;
+        EXPECT_EQ(Actual->Pixel(X, Y), PixelFor(FontColor)) << "at (" << X << ", " << Y << ")";
+      }
+  EXPECT_GT(Full, 0);
+}
+
+TEST(LMDDrawTextTest, EnhancedExtrusionBlendsTowardsTheLightRoundingHalvesToEven) {
+  auto Actual = Sheet();
+  auto Expected = Sheet();
+  auto Look = Caption(TLMDThreeDStyle::tdExtrudeEnh, 1, 2);
+  Look->SetShadowColor(ColorOf(0, 0, 3));
+  Look->SetLightColor(ColorOf(255, 1, 0));
+  LMDDrawText(Actual->Canvas(), Sample, Look.get(), TextRect, LeftFormat);
+  // Weight 1/2: red 127.5 -> 128, green 0.5 -> 0, blue 1.5 -> 2.
+  DrawCopies(*Expected, TextRect, 0, LeftFormat,
+             {{ColorOf(128, 0, 2), 1, 1}, {ColorOf(0, 0, 3), 2, 2}, {FontColor, 2, 2}});
+  EXPECT_TRUE(SameImage(*Actual, *Expected));
+}
+
+TEST(LMDDrawTextTest, EnhancedExtrusionFarthestCopyIsNearestTheLight) {
+  auto Actual = Sheet();
+  auto Expected = Sheet();
+  auto Look = Caption(TLMDThreeDStyle::tdExtrudeEnh, 1, 4);
+  Look->SetShadowColor(clBlack);
+  Look->SetLightColor(clWhite);
+  Look->SetOrientation(TLMDThreeDOrientation::toBottomRight);
+  LMDDrawText(Actual->Canvas(), Sample, Look.get(), TextRect, LeftFormat);
+  // Weights 3/4, 2/4, 1/4, 0: 191.25, 127.5, 63.75, 0.
+  DrawCopies(*Expected, TextRect, 0, LeftFormat,
+             {{ColorOf(191, 191, 191), 4, 4},
+              {ColorOf(128, 128, 128), 3, 3},
+              {ColorOf(64, 64, 64), 2, 2},
+              {clBlack, 1, 1},
+              {FontColor, 1, 1}});
+  EXPECT_TRUE(SameImage(*Actual, *Expected));
+}
+
+TEST(LMDDrawTextTest, EnhancedExtrusionBlendsSystemColoursByTheirStoredBytes) {
+  auto Actual = Sheet();
+  auto Expected = Sheet();
+  auto Look = Caption(TLMDThreeDStyle::tdExtrudeEnh, 1, 2);
+  Look->SetShadowColor(clBtnShadow);
+  Look->SetLightColor(clWhite);
+  LMDDrawText(Actual->Canvas(), Sample, Look.get(), TextRect, LeftFormat);
+  // clBtnShadow's bytes are 0x10, 0, 0: (16 + 255) / 2 = 135.5 -> 136, 127.5 -> 128; the
+  // last step, weight 0, is those bytes as a plain colour.
+  DrawCopies(*Expected, TextRect, 0, LeftFormat,
+             {{ColorOf(136, 128, 128), 1, 1}, {ColorOf(16, 0, 0), 2, 2}, {FontColor, 2, 2}});
+  EXPECT_TRUE(SameImage(*Actual, *Expected));
+}
+
+TEST(LMDDrawTextTest, OutlineDrawsOnlyTheContoursWithAPenOfShadowDepth) {
+  auto Outline = Sheet(160, 160);
+  auto Solid = Sheet(160, 160);
+  const TRect Area{0, 0, 160, 160};
+  for (TBitmap* Bitmap : {Outline.get(), Solid.get()}) Bitmap->Canvas().Font.SetHeight(-140);
+  auto Look = Caption(TLMDThreeDStyle::tdOutline, 1, 2);
+  LMDDrawText(Outline->Canvas(), "I", Look.get(), Area, LeftFormat);
+  DrawCopies(*Solid, Area, 0, LeftFormat, {{FontColor, 1, 1}}, "I");
+
+  const TRect Stem = InkBounds(*Solid);
+  ASSERT_GT(Stem.Width(), 12);
+  const int CentreX = (Stem.Left + Stem.Right) / 2;
+  const int CentreY = (Stem.Top + Stem.Bottom) / 2;
+  EXPECT_EQ(Solid->Pixel(CentreX, CentreY), PixelFor(FontColor));
+  EXPECT_EQ(Outline->Pixel(CentreX, CentreY), PixelFor(Background));
+  EXPECT_GT(CountPixels(*Outline, FontColor), 0);
+  // The contour lies along the solid glyph's edges, within the pen's reach.
+  const TRect Contour = InkBounds(*Outline);
+  EXPECT_LE(std::abs(Contour.Left - Stem.Left), 2);
+  EXPECT_LE(std::abs(Contour.Right - Stem.Right), 2);
+  EXPECT_EQ(Outline->Canvas().Pen.Width, 2);
+  EXPECT_EQ(Outline->Canvas().Pen.Color, FontColor);
+}
+
+TEST(LMDDrawTextTest, RotatedTextRunsUpwardsFromTheRectanglesOrigin) {
+  auto Rotated = Sheet(120, 300);
+  auto RotatedRight = Sheet(120, 300);
+  TLMDFxCaption Fx;
+  Fx.SetAngle(90);
+  Fx.SetPosXY(10, 250);
+  LMDDrawText(Rotated->Canvas(), Sample, &Fx, {0, 0, 120, 300}, LeftFormat);
+  LMDDrawText(RotatedRight->Canvas(), Sample, &Fx, {0, 0, 120, 300}, RightFormat);
+  const TRect Box = InkBounds(*Rotated);
+  EXPECT_GT(Box.Height(), Box.Width());
+  EXPECT_LE(Box.Bottom, 252);
+  EXPECT_GE(Box.Left, 9);
+  // Placed by its origin only, so the alignment flags do not move it.
+  EXPECT_TRUE(SameImage(*RotatedRight, *Rotated));
+  EXPECT_EQ(Rotated->Canvas().Font.Escapement(), 900);
+}
+
+TEST(LMDDrawTextTest, CaptionSheetForInspection) {
+  const int Row = 52;
+  const std::vector<std::pair<const char*, TLMDThreeDStyle>> Styles{
+      {"None", TLMDThreeDStyle::tdNone},
+      {"Sunken", TLMDThreeDStyle::tdSunken},
+      {"Raised", TLMDThreeDStyle::tdRaised},
+      {"SunkenShadow", TLMDThreeDStyle::tdSunkenShadow},
+      {"RaisedShadow", TLMDThreeDStyle::tdRaisedShadow},
+      {"PColorSunken", TLMDThreeDStyle::tdPColorSunken},
+      {"PColorRaised", TLMDThreeDStyle::tdPColorRaised},
+      {"Shadow", TLMDThreeDStyle::tdShadow},
+      {"Outline", TLMDThreeDStyle::tdOutline},
+      {"Extrude", TLMDThreeDStyle::tdExtrude},
+      {"ExtrudeEnh", TLMDThreeDStyle::tdExtrudeEnh}};
+  const std::vector<std::pair<const char*, TLMDDisabledStyle>> Looks{
+      {"dsAuto", TLMDDisabledStyle::dsAuto},
+      {"dsStandard", TLMDDisabledStyle::dsStandard},
+      {"ds3d", TLMDDisabledStyle::ds3d},
+      {"dsNone", TLMDDisabledStyle::dsNone}};
+  auto Bitmap = Sheet(760, Row * static_cast<int>(Styles.size()) + 3 * Row);
+  TCanvas& Canvas = Bitmap->Canvas();
+  Canvas.Font.SetHeight(-30);
+  Canvas.Brush.Color = ColorOf(212, 208, 200);
+  Canvas.FillRect({0, 0, Bitmap->Width(), Bitmap->Height()});
+
+  int Top = 0;
+  for (const auto& [Name, Style] : Styles) {
+    auto Look = Caption(Style, 2, Style == TLMDThreeDStyle::tdExtrudeEnh ? 6 : 2);
+    Look->SetLightColor(clWhite);
+    Look->SetShadowColor(ColorOf(64, 64, 96));
+    Canvas.Font.SetColor(FontColor);
+    Canvas.Brush.Color = BrushColor;
+    LMDDrawText(Canvas, Name, Look.get(), {8, Top + 8, 380, Top + Row}, LeftFormat);
+    Canvas.Font.SetColor(FontColor);
+    LMDDrawTextExt(Canvas, Name, Look.get(), {380, Top + 8, 752, Top + Row}, RightFormat,
+                   Disabled3D, nullptr);
+    Top += Row;
+  }
+  int Left = 8;
+  for (const auto& [Name, Look] : Looks) {
+    auto Grayed = Caption(TLMDThreeDStyle::tdSunkenShadow, 1, 1);
+    Grayed->SetDisabledStyle(Look);
+    Canvas.Font.SetColor(FontColor);
+    LMDDrawTextExt(Canvas, Name, Grayed.get(), {Left, Top + 8, Left + 186, Top + Row}, LeftFormat,
+                   Disabled3D, nullptr);
+    Left += 186;
+  }
+  TLMDFxCaption Rotated;
+  Rotated.SetStyle(TLMDThreeDStyle::tdSunkenShadow);
+  Rotated.SetAngle(15);
+  Canvas.Font.SetColor(FontColor);
+  LMDDrawText(Canvas, "Angle 15", &Rotated, {8, Top + Row + 24, 760, Top + 3 * Row}, LeftFormat);
+
+  Bitmap->SaveToFile("caption-sheet.bmp");
+  TBitmap Loaded;
+  Loaded.LoadFromFile("caption-sheet.bmp");
+  EXPECT_EQ(Loaded.Width(), Bitmap->Width());
+  EXPECT_EQ(Loaded.Height(), Bitmap->Height());
+  EXPECT_TRUE(SameImage(Loaded, *Bitmap));
+}
