@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 #include "framework/CanvasImpl.h"
 
@@ -216,10 +217,27 @@ void TCanvas::SetPixel(int X, int Y, TColor Color) {
 
 void TCanvas::CopyRect(const TRect& Dest, const TCanvas& Source, const TRect& SourceRect) {
   if (!FSurface || !Source.FSurface || Dest.IsEmpty() || SourceRect.IsEmpty()) return;
-  TRect Area = IntersectRect(Dest, ClipRect());
-  TRect SourceArea = OffsetRect(SourceRect, Source.FOrigin.X, Source.FOrigin.Y);
   const TBitmap& From = *Source.FSurface;
-  // Copying within one surface must read the source as it was before the copy.
+  TRect SourceArea = OffsetRect(SourceRect, Source.FOrigin.X, Source.FOrigin.Y);
+  if (Dest.Width() == SourceRect.Width() && Dest.Height() == SourceRect.Height()) {
+    // Same size: whole rows at a time, clipped on both sides. memmove keeps an overlapping copy
+    // within one surface correct.
+    const int DX = SourceArea.Left - Dest.Left;
+    const int DY = SourceArea.Top - Dest.Top;
+    TRect Area = IntersectRect(
+        IntersectRect(Dest, ClipRect()),
+        OffsetRect(IntersectRect(SourceArea, {0, 0, From.Width(), From.Height()}), -DX, -DY));
+    if (Area.IsEmpty()) return;
+    const bool Downwards = &From == FSurface && DY < 0;
+    for (int I = 0; I < Area.Height(); ++I) {
+      const int Y = Downwards ? Area.Bottom - 1 - I : Area.Top + I;
+      std::memmove(FSurface->ScanLine(Y + FOrigin.Y) + Area.Left + FOrigin.X,
+                   From.ScanLine(Y + DY) + Area.Left + DX, sizeof(TPixel) * Area.Width());
+    }
+    return;
+  }
+  TRect Area = IntersectRect(Dest, ClipRect());
+  // Stretching within one surface must read the source as it was before the copy.
   const bool Same = &From == FSurface;
   std::vector<TPixel> Snapshot;
   if (Same)
