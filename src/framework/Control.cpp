@@ -1,0 +1,185 @@
+// TControl: a windowless control drawing on its window's back buffer.
+#include "framework/Control.h"
+
+#include "framework/WinControl.h"
+
+TControl::TControl(TComponent* Owner) : TComponent(Owner) {
+  Font.OnChange = [this](TObject*) {
+    if (!FApplyingParentFont) FParentFont = false;
+    FontChanged();
+  };
+}
+
+TControl::~TControl() {
+  Font.OnChange = nullptr;
+  if (FParent) FParent->RemoveControl(this);
+}
+
+void TControl::SetParent(TWinControl* Parent) {
+  if (Parent == FParent) return;
+  if (FParent) FParent->RemoveControl(this);
+  FParent = Parent;
+  if (!FParent) return;
+  FParent->InsertControl(this);
+  if (FParentFont) ParentFontChanged();
+  Invalidate();
+}
+
+void TControl::SetBounds(int Left, int Top, int Width, int Height) {
+  if (Left == FLeft && Top == FTop && Width == FWidth && Height == FHeight) return;
+  Invalidate();
+  FLeft = Left;
+  FTop = Top;
+  FWidth = Width;
+  FHeight = Height;
+  Invalidate();
+}
+
+void TControl::SetVisible(bool Value) {
+  if (Value == FVisible) return;
+  FVisible = Value;
+  VisibleChanged();
+}
+
+void TControl::SetEnabled(bool Value) {
+  if (Value == FEnabled) return;
+  FEnabled = Value;
+  EnabledChanged();
+}
+
+void TControl::SetCaption(const std::string& Value) {
+  if (Value == FCaption) return;
+  FCaption = Value;
+  TextChanged();
+}
+
+void TControl::SetColor(TColor Value) {
+  if (Value == FColor) return;
+  FColor = Value;
+  Invalidate();
+}
+
+void TControl::SetParentFont(bool Value) {
+  FParentFont = Value;
+  if (Value) ParentFontChanged();
+}
+
+void TControl::ParentFontChanged() {
+  if (!FParentFont || !FParent) return;
+  FApplyingParentFont = true;
+  Font.Assign(FParent->Font);
+  FApplyingParentFont = false;
+}
+
+void TControl::EnabledChanged() {
+  Invalidate();
+}
+void TControl::FontChanged() {
+  Invalidate();
+}
+void TControl::TextChanged() {
+  Invalidate();
+}
+void TControl::VisibleChanged() {
+  // Invalidate skips nothing for hidden controls, so the area they leave is repainted too.
+  Invalidate();
+}
+
+TWinControl* TControl::RootControl() const {
+  const TControl* Top = this;
+  while (Top->FParent) Top = Top->FParent;
+  return dynamic_cast<TWinControl*>(const_cast<TControl*>(Top));
+}
+
+TPoint TControl::WindowOrigin() const {
+  TPoint Origin;
+  for (const TControl* C = this; C->FParent; C = C->FParent) {
+    Origin.X += C->FLeft;
+    Origin.Y += C->FTop;
+  }
+  return Origin;
+}
+
+TCanvas& TControl::Canvas() {
+  if (!FCanvas) FCanvas = std::make_unique<TCanvas>();
+  TWinControl* Root = RootControl();
+  FCanvas->SetSurface(Root ? &Root->BackBuffer() : nullptr);
+  const TPoint Origin = WindowOrigin();
+  FCanvas->SetOrigin(Origin);
+  // What the ancestors show of this control, in its own coordinates.
+  TRect Visible = Bounds(Origin.X, Origin.Y, FWidth, FHeight);
+  for (const TControl* C = FParent; C && C->FParent; C = C->FParent) {
+    const TPoint Theirs = C->WindowOrigin();
+    Visible = IntersectRect(Visible, Bounds(Theirs.X, Theirs.Y, C->FWidth, C->FHeight));
+  }
+  FCanvas->SetClipRect(OffsetRect(Visible, -Origin.X, -Origin.Y));
+  return *FCanvas;
+}
+
+void TControl::Invalidate() {
+  if (TWinControl* Root = RootControl()) {
+    const TPoint Origin = WindowOrigin();
+    Root->InvalidateWindowRect(Bounds(Origin.X, Origin.Y, FWidth, FHeight));
+  }
+}
+
+void TControl::Update() {
+  if (TWinControl* Root = RootControl()) Root->UpdateWindow();
+}
+
+void TControl::Repaint() {
+  Invalidate();
+  Update();
+}
+
+void TControl::PaintNow() {
+  TWinControl* Root = RootControl();
+  if (!Root || !FVisible) return;
+  for (const TControl* C = FParent; C; C = C->FParent)
+    if (!C->FVisible) return;
+  TCanvas& Surface = Canvas();
+  Paint();
+  Root->PresentRect(OffsetRect(Surface.ClipRect(), Surface.Origin().X, Surface.Origin().Y));
+}
+
+TPoint TControl::ClientToScreen(TPoint Point) const {
+  TPoint Origin = WindowOrigin();
+  TWinControl* Root = RootControl();
+  int X = 0, Y = 0;
+  if (Root && Root->Window()) Root->Window()->ClientOrigin(X, Y);
+  return {Point.X + Origin.X + X, Point.Y + Origin.Y + Y};
+}
+
+TPoint TControl::ScreenToClient(TPoint Point) const {
+  TPoint Zero = ClientToScreen({0, 0});
+  return {Point.X - Zero.X, Point.Y - Zero.Y};
+}
+
+void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
+}
+
+void TControl::MouseMove(TShiftState Shift, int X, int Y) {
+  if (OnMouseMove) OnMouseMove(this, Shift, X, Y);
+}
+
+void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
+}
+
+void TControl::Click() {
+  if (OnClick) OnClick(this);
+}
+
+bool IsAccel(char32_t Key, const std::string& Caption) {
+  auto Fold = [](char32_t C) { return C >= 'a' && C <= 'z' ? C - 32 : C; };
+  for (std::size_t I = 0; I + 1 < Caption.size(); ++I) {
+    if (Caption[I] != '&') continue;
+    if (Caption[I + 1] == '&') {
+      ++I;
+      continue;
+    }
+    return Fold(static_cast<unsigned char>(Caption[I + 1])) == Fold(Key);
+  }
+  return false;
+}
