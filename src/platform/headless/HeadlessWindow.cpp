@@ -3,10 +3,26 @@
 
 #include <algorithm>
 
-THeadlessWindow::THeadlessWindow(int Width, int Height)
-    : FWidth(std::max(Width, 0)),
-      FHeight(std::max(Height, 0)),
-      FScreen(static_cast<std::size_t>(FWidth) * FHeight, 0) {}
+THeadlessWindow::THeadlessWindow(int Width, int Height) {
+  SetClientSize(Width, Height);
+}
+
+THeadlessWindow::THeadlessWindow(const TWindowOptions& WindowOptions)
+    : Options(WindowOptions), Caption(WindowOptions.Caption), IconName(WindowOptions.IconName) {
+  SetClientSize(WindowOptions.ClientWidth, WindowOptions.ClientHeight);
+}
+
+void THeadlessWindow::SetClientSize(int Width, int Height) {
+  FWidth = std::max(Width, 0);
+  FHeight = std::max(Height, 0);
+  FScreen.assign(static_cast<std::size_t>(FWidth) * FHeight, 0);
+}
+
+void THeadlessWindow::Show(int X, int Y) {
+  OriginX = X;
+  OriginY = Y;
+  Visible = true;
+}
 
 void THeadlessWindow::Present(const std::uint32_t* Pixels, int Stride, int X, int Y, int Width,
                               int Height) {

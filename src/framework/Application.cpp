@@ -1,0 +1,178 @@
+// TApplication: the message loop, forms, title, tick and error reporting.
+#include "framework/Application.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "framework/Form.h"
+
+TApplication* Application = nullptr;
+
+std::string ErrorBoxText(const std::string& Message) {
+  if (!Message.empty() && static_cast<unsigned char>(Message.back()) > '.') return Message + ".";
+  return Message;
+}
+
+TApplication::TApplication(TWindowSystem& System) : TComponent(nullptr), FSystem(System) {
+  if (!Application) Application = this;
+}
+
+TApplication::~TApplication() {
+  // Forms are owned components; they go first, while the window system is still there.
+  while (ComponentCount() > 0) delete Components(ComponentCount() - 1);
+  if (Application == this) Application = nullptr;
+}
+
+void TApplication::SetTitle(const std::string& Value) {
+  FTitle = Value;
+  for (TForm* Form : FForms) Form->UpdateTitleAndIcon();
+}
+
+void TApplication::SetExeName(const std::string& Value) {
+  FExeName = Value;
+}
+
+void TApplication::AddForm(TForm* Form) {
+  if (std::find(FForms.begin(), FForms.end(), Form) == FForms.end()) FForms.push_back(Form);
+}
+
+void TApplication::RemoveForm(TForm* Form) {
+  FForms.erase(std::remove(FForms.begin(), FForms.end(), Form), FForms.end());
+  FModal.erase(std::remove(FModal.begin(), FModal.end(), Form), FModal.end());
+  if (FMainForm == Form) FMainForm = nullptr;
+}
+
+void TApplication::Notification(TComponent* Component, TOperation Operation) {
+  TComponent::Notification(Component, Operation);
+  if (Operation == TOperation::opRemove) RemoveForm(dynamic_cast<TForm*>(Component));
+}
+
+void TApplication::SetTicking(bool Value) {
+  if (Value == FTicking) return;
+  FTicking = Value;
+  if (FTicking) FNextTick = FSystem.Milliseconds() + TickInterval;
+}
+
+int TApplication::MillisecondsToTick() const {
+  if (!FTicking) return -1;
+  return static_cast<int>(std::max<std::int64_t>(FNextTick - FSystem.Milliseconds(), 0));
+}
+
+void TApplication::DeliverTick() {
+  if (!FTicking || FSystem.Milliseconds() < FNextTick) return;
+  // A loop that fell behind does not catch up with a burst of ticks.
+  FNextTick = std::max(FNextTick + TickInterval, FSystem.Milliseconds() + 1);
+  if (FTickHandler) FTickHandler();
+}
+
+void TApplication::PaintForms() {
+  for (TForm* Form : std::vector<TForm*>(FForms))
+    if (Form->Showing()) Form->UpdateWindow();
+}
+
+void TApplication::HandleMessage(bool Wait) {
+  try {
+    PaintForms();
+    TWindowEvent Event;
+    if (FSystem.NextEvent(Event, Wait ? MillisecondsToTick() : 0)) Dispatch(Event);
+    DeliverTick();
+    PaintForms();
+  } catch (const std::exception& Error) {
+    ShowException(Error);
+  }
+}
+
+void TApplication::ProcessMessages() {
+  TWindowEvent Event;
+  while (!FTerminated) {
+    try {
+      if (!FSystem.NextEvent(Event, 0)) break;
+      Dispatch(Event);
+      DeliverTick();
+    } catch (const std::exception& Error) {
+      ShowException(Error);
+    }
+  }
+  PaintForms();
+}
+
+void TApplication::Run() {
+  if (FMainForm) FMainForm->Show();
+  while (!FTerminated && FMainForm) HandleMessage(true);
+}
+
+namespace {
+
+TShiftState ShiftOf(unsigned Modifiers, bool DoubleClick) {
+  TShiftState Shift;
+  if (Modifiers & emShift) Shift.Include(TShiftFlag::ssShift);
+  if (Modifiers & emCtrl) Shift.Include(TShiftFlag::ssCtrl);
+  if (Modifiers & emAlt) Shift.Include(TShiftFlag::ssAlt);
+  if (Modifiers & emLeftButton) Shift.Include(TShiftFlag::ssLeft);
+  if (Modifiers & emRightButton) Shift.Include(TShiftFlag::ssRight);
+  if (Modifiers & emMiddleButton) Shift.Include(TShiftFlag::ssMiddle);
+  if (DoubleClick) Shift.Include(TShiftFlag::ssDouble);
+  return Shift;
+}
+
+TMouseButton ButtonOf(TPointerButton Button) {
+  switch (Button) {
+    case TPointerButton::pbRight:
+      return TMouseButton::mbRight;
+    case TPointerButton::pbMiddle:
+      return TMouseButton::mbMiddle;
+    default:
+      return TMouseButton::mbLeft;
+  }
+}
+
+}  // namespace
+
+void TApplication::Dispatch(const TWindowEvent& Event) {
+  auto Found = std::find_if(FForms.begin(), FForms.end(),
+                            [&](TForm* F) { return F->NativeWindow() == Event.Window; });
+  if (Found == FForms.end()) return;
+  TForm* Form = *Found;
+  using TKind = TWindowEvent::TKind;
+  if (Event.Kind == TKind::wkExpose) {
+    Form->UpdateWindow();
+    Form->PresentRect(Bounds(Event.X, Event.Y, Event.Width, Event.Height));
+    return;
+  }
+  // While a modal form is open, only its window takes input.
+  if (ModalForm() && ModalForm() != Form) return;
+  const TShiftState Shift = ShiftOf(Event.Modifiers, Event.DoubleClick);
+  switch (Event.Kind) {
+    case TKind::wkButtonDown:
+      Form->WindowMouseDown(ButtonOf(Event.Button), Shift, Event.X, Event.Y);
+      break;
+    case TKind::wkButtonUp:
+      Form->WindowMouseUp(ButtonOf(Event.Button), Shift, Event.X, Event.Y);
+      break;
+    case TKind::wkPointerMove:
+      Form->WindowMouseMove(Shift, Event.X, Event.Y);
+      break;
+    case TKind::wkPointerLeave:
+      Form->WindowMouseLeave();
+      break;
+    case TKind::wkKeyDown:
+      if (Shift.Contains(TShiftFlag::ssAlt) && Event.Character != 0 &&
+          Form->WindowDialogChar(Event.Character))
+        break;
+      Form->KeyDown(Event.Key, Event.Character, Shift);
+      break;
+    case TKind::wkClose:
+      Form->Close();
+      break;
+    case TKind::wkExpose:
+      break;
+  }
+}
+
+void TApplication::ShowException(const std::exception& Error) {
+  if (OnException) {
+    OnException(Error);
+    return;
+  }
+  std::fprintf(stderr, "%s: %s\n", FTitle.c_str(), ErrorBoxText(Error.what()).c_str());
+}

@@ -1,0 +1,103 @@
+// TApplication: the program's message loop over the window system, its forms, title, icon, the
+// periodic tick for timers, and the reporting of errors that escape event handlers.
+#pragma once
+
+#include <exception>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/Component.h"
+#include "framework/Icon.h"
+#include "platform/WindowSystem.h"
+
+class TForm;
+
+class TApplication : public TComponent {
+ public:
+  // The tick's period while anything needs it.
+  static constexpr int TickInterval = 50;
+
+  // Initialises the application on a window system, which must outlive it. The first
+  // application made is also the global Application.
+  explicit TApplication(TWindowSystem& System);
+  ~TApplication() override;
+  const char* ClassName() const override { return "TApplication"; }
+
+  TWindowSystem& WindowSystem() const { return FSystem; }
+
+  // The task-bar text and the caption of the program's message boxes.
+  const std::string& Title() const { return FTitle; }
+  void SetTitle(const std::string& Value);
+  // Full path of the executable.
+  const std::string& ExeName() const { return FExeName; }
+  void SetExeName(const std::string& Value);
+  // The program icon, which forms take over.
+  TIcon Icon;
+
+  // Creates a form owned by the application; the first becomes the main form.
+  template <typename TFormClass>
+  TFormClass* CreateForm() {
+    auto* Form = new TFormClass(this);
+    if (!FMainForm) FMainForm = Form;
+    return Form;
+  }
+  TForm* MainForm() const { return FMainForm; }
+
+  // Shows the main form and handles events until Terminate.
+  void Run();
+  // Ends the message loop once the current event has been handled.
+  void Terminate() { FTerminated = true; }
+  bool Terminated() const { return FTerminated; }
+  // Handles every pending event and paints, without waiting.
+  void ProcessMessages();
+  // Handles one event, waiting for it when Wait is true; paints what became invalid.
+  void HandleMessage(bool Wait);
+
+  // The periodic tick: Handler runs every TickInterval ms while ticking is on. With ticking off
+  // the loop sleeps until an event comes, so an idle program uses no processor time.
+  void SetTickHandler(std::function<void()> Handler) { FTickHandler = std::move(Handler); }
+  void SetTicking(bool Value);
+  bool Ticking() const { return FTicking; }
+
+  // Shows an error that escaped an event handler or start-up. The default is the error box;
+  // OnException replaces it.
+  void ShowException(const std::exception& Error);
+  std::function<void(const std::exception&)> OnException;
+
+  // The forms of the application, for event routing; forms register themselves.
+  void AddForm(TForm* Form);
+  void RemoveForm(TForm* Form);
+  // The innermost modal form, whose window alone takes input.
+  TForm* ModalForm() const { return FModal.empty() ? nullptr : FModal.back(); }
+  void PushModal(TForm* Form) { FModal.push_back(Form); }
+  void PopModal() { FModal.pop_back(); }
+
+ protected:
+  void Notification(TComponent* Component, TOperation Operation) override;
+
+ private:
+  void Dispatch(const TWindowEvent& Event);
+  void PaintForms();
+  void DeliverTick();
+  int MillisecondsToTick() const;
+
+  TWindowSystem& FSystem;
+  std::string FTitle;
+  std::string FExeName;
+  TForm* FMainForm = nullptr;
+  std::vector<TForm*> FForms;
+  std::vector<TForm*> FModal;
+  bool FTerminated = false;
+  std::function<void()> FTickHandler;
+  bool FTicking = false;
+  std::int64_t FNextTick = 0;
+};
+
+// The application of the running program (the first one made).
+extern TApplication* Application;
+
+// The message of an error for a box: the text, with "." appended when it does not end in a
+// character that sorts at or before "." by byte value (so "file", "7" and "x:" gain one;
+// "done.", "hi!" and "(x)" do not).
+std::string ErrorBoxText(const std::string& Message);

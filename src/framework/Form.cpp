@@ -1,0 +1,118 @@
+// TForm: a top-level window shown through the window system.
+#include "framework/Form.h"
+
+#include <algorithm>
+
+#include "framework/Application.h"
+
+TForm::TForm(TComponent* Owner) : TWinControl(Owner) {
+  SetColor(clBtnFace);
+  if (auto* App = dynamic_cast<TApplication*>(Owner)) App->AddForm(this);
+}
+
+TForm::~TForm() {
+  if (Application) Application->RemoveForm(this);
+}
+
+void TForm::SetBounds(int Left, int Top, int Width, int Height) {
+  TWinControl::SetBounds(Left, Top, Width, Height);
+  if (FWindow) FWindow->SetClientSize(this->Width(), this->Height());
+}
+
+void TForm::Paint() {
+  Canvas().Brush = {Color(), TBrushStyle::bsSolid};
+  Canvas().FillRect(ClientRect());
+}
+
+void TForm::TextChanged() {
+  TWinControl::TextChanged();
+  if (FWindow) FWindow->SetCaption(Caption());
+}
+
+namespace {
+
+std::vector<TIconPixels> IconPixelsOf(const TIcon& Icon) {
+  std::vector<TIconPixels> Result;
+  for (int I = 0; I < Icon.ImageCount(); ++I) {
+    const TIconImage& Image = Icon.Image(I);
+    Result.push_back({Image.Width, Image.Height, Image.Pixels});
+  }
+  return Result;
+}
+
+}  // namespace
+
+void TForm::UpdateTitleAndIcon() {
+  if (!FWindow) return;
+  if (Application) FWindow->SetIconName(Application->Title());
+  FWindow->SetIcons(IconPixelsOf(Icon.Empty() && Application ? Application->Icon : Icon));
+}
+
+void TForm::Show() {
+  if (!Application) return;
+  TWindowSystem& System = Application->WindowSystem();
+  if (!FWindow) {
+    TWindowOptions Options;
+    Options.ClientWidth = Width();
+    Options.ClientHeight = Height();
+    Options.Caption = Caption();
+    Options.IconName = Application->Title();
+    Options.ClassName = Application->Title();
+    Options.Dialog = BorderStyle == TFormBorderStyle::bsDialog;
+    if (Application->MainForm() != this && Application->MainForm())
+      Options.Owner = Application->MainForm()->NativeWindow();
+    FWindow = System.CreateWindow(Options);
+    SetWindow(FWindow.get());
+    UpdateTitleAndIcon();
+  }
+  if (!FPlaced) {
+    FPlaced = true;
+    if (Position == TPosition::poScreenCenter) {
+      int ScreenWidth = 0, ScreenHeight = 0;
+      System.ScreenSize(ScreenWidth, ScreenHeight);
+      TControl::SetBounds((ScreenWidth - Width()) / 2, (ScreenHeight - Height()) / 2, Width(),
+                          Height());
+    }
+  }
+  InvalidateWindowRect(ClientRect());
+  UpdateWindow();
+  FWindow->Show(Left(), Top());
+  FShowing = true;
+}
+
+void TForm::Hide() {
+  if (FWindow) FWindow->Hide();
+  FShowing = false;
+}
+
+void TForm::Close() {
+  if (Application && Application->ModalForm() == this) {
+    if (ModalResult == mrNone) ModalResult = mrCancel;
+    return;
+  }
+  if (Application && Application->MainForm() == this) {
+    Application->Terminate();
+    return;
+  }
+  Hide();
+}
+
+int TForm::ShowModal() {
+  ModalResult = mrNone;
+  Show();
+  Application->PushModal(this);
+  try {
+    while (ModalResult == mrNone && !Application->Terminated()) Application->HandleMessage(true);
+  } catch (...) {
+    Application->PopModal();
+    Hide();
+    throw;
+  }
+  Application->PopModal();
+  Hide();
+  return ModalResult;
+}
+
+bool TForm::KeyDown(unsigned, char32_t, TShiftState) {
+  return false;
+}

@@ -1,0 +1,39 @@
+// A display without a screen, for tests: windows are THeadlessWindows, events are posted by the
+// test, and time is a clock that moves only when the program would wait.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+#include "platform/headless/HeadlessWindow.h"
+
+class THeadlessWindowSystem : public TWindowSystem {
+ public:
+  std::unique_ptr<TNativeWindow> CreateWindow(const TWindowOptions& Options) override;
+  // Posted events first; otherwise OnWait runs (a test scripts its next step there), and when
+  // there is still nothing the clock moves on by the timeout. Raises std::logic_error when the
+  // program would wait forever with nothing to come.
+  bool NextEvent(TWindowEvent& Event, int TimeoutMs) override;
+  void ScreenSize(int& Width, int& Height) const override;
+  void CursorPos(int& X, int& Y) const override;
+  std::int64_t Milliseconds() const override { return Clock; }
+
+  void Post(const TWindowEvent& Event) { FQueue.push_back(Event); }
+  // Moves the pointer to a screen position, as every window reports it.
+  void MovePointer(int X, int Y);
+  // The windows created so far that still exist, oldest first.
+  const std::vector<THeadlessWindow*>& Windows() const { return FWindows; }
+
+  std::function<void()> OnWait;
+  int ScreenWidth = 1024;
+  int ScreenHeight = 768;
+  std::int64_t Clock = 0;
+
+ private:
+  friend class THeadlessOwnedWindow;
+  std::deque<TWindowEvent> FQueue;
+  std::vector<THeadlessWindow*> FWindows;
+  int FPointerX = 0;
+  int FPointerY = 0;
+};
