@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ clang-format libgtest-dev libgmock-dev libbenchmark-dev libpng-dev
-  python3 libfreetype-dev libfontconfig-dev fonts-liberation fonts-dejavu-core)
+  python3 libfreetype-dev libfontconfig-dev fonts-liberation fonts-dejavu-core libx11-dev libxext-dev
+  xvfb xdotool x11-utils liblz4-dev zlib1g-dev)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

@@ -1,0 +1,61 @@
+// A window's client area on the display side: the back buffer's pixels converted to the visual's
+// format and put to the window, through shared memory where the display allows it.
+#pragma once
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XShm.h>
+
+#include <cstdint>
+
+// How a 0xAARRGGBB pixel becomes a pixel value of a TrueColor visual.
+class TX11PixelFormat {
+ public:
+  explicit TX11PixelFormat(const Visual& TrueColorVisual);
+
+  unsigned long Convert(std::uint32_t Pixel) const;
+  // The visual's pixels are 0x00RRGGBB, so back-buffer rows need no conversion.
+  bool Direct() const { return FDirect; }
+
+ private:
+  struct TChannel {
+    int Shift = 0;
+    int Bits = 0;
+    unsigned long Value(std::uint32_t Byte) const;
+  };
+  TChannel FRed, FGreen, FBlue;
+  bool FDirect = false;
+};
+
+// One image the size of a window's client area. Shared memory saves the copy through the
+// connection; when the extension cannot be used the image lives in this process and travels
+// with each put.
+class TX11Image {
+ public:
+  // Shared memory is tried only when TryShared is set; Shared() tells whether it worked.
+  TX11Image(Display* Dpy, Visual* ImageVisual, int ImageDepth, int Width, int Height,
+            bool TryShared);
+  ~TX11Image();
+  TX11Image(const TX11Image&) = delete;
+  TX11Image& operator=(const TX11Image&) = delete;
+
+  // False when not even a plain image could be made (out of memory).
+  bool Valid() const { return FImage != nullptr; }
+  bool Shared() const { return FShared; }
+  // Copies a rectangle of a buffer of 0xAARRGGBB rows, Stride pixels apart, to the
+  // same place in the image and puts it to Target. Pixels points at the buffer's top-left, and the
+  // rectangle lies inside the image.
+  void Put(Drawable Target, GC Gc, const std::uint32_t* Pixels, int Stride, int X, int Y, int Width,
+           int Height);
+
+ private:
+  bool CreateShared(Visual* ImageVisual, int ImageDepth, int Width, int Height);
+  void CreatePlain(Visual* ImageVisual, int ImageDepth, int Width, int Height);
+  void Fill(const std::uint32_t* Pixels, int Stride, int X, int Y, int Width, int Height);
+
+  Display* FDisplay;
+  TX11PixelFormat FFormat;
+  XImage* FImage = nullptr;
+  XShmSegmentInfo FSegment{};
+  bool FShared = false;
+};

@@ -1,0 +1,64 @@
+// The connection to an X display: the visual windows are made with, the windows of this
+// program, and the wait for their events.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <unordered_map>
+
+#include "platform/WindowSystem.h"
+#include "platform/x11/X11Atoms.h"
+#include "platform/x11/X11EventTranslator.h"
+
+class TX11Window;
+
+// The display's visual for the windows: TrueColor, 24 bits where the screen has such a visual.
+struct TX11VisualChoice {
+  Visual* ChosenVisual = nullptr;
+  int Depth = 0;
+  // The default colormap, or one made for a visual that is not the screen's default.
+  Colormap Colors = 0;
+};
+
+class TX11WindowSystem : public TWindowSystem {
+ public:
+  // Takes over an open connection whose visual has been chosen.
+  TX11WindowSystem(Display* Dpy, const TX11VisualChoice& Choice);
+  ~TX11WindowSystem() override;
+  TX11WindowSystem(const TX11WindowSystem&) = delete;
+  TX11WindowSystem& operator=(const TX11WindowSystem&) = delete;
+
+  std::unique_ptr<TNativeWindow> CreateWindow(const TWindowOptions& Options) override;
+  bool NextEvent(TWindowEvent& Event, int TimeoutMs) override;
+  void ScreenSize(int& Width, int& Height) const override;
+  void CursorPos(int& X, int& Y) const override;
+  std::int64_t Milliseconds() const override;
+
+  // X errors seen by this process so far: they are reported on stderr and otherwise ignored,
+  // since a window that vanished under the program must not end it.
+  static unsigned ErrorCount();
+
+  Display* Dpy() const { return FDisplay; }
+  int Screen() const { return FScreen; }
+  ::Window Root() const { return FRoot; }
+  const TX11VisualChoice& VisualChoice() const { return FVisual; }
+  const TX11Atoms& Atoms() const { return FAtoms; }
+
+ private:
+  friend class TX11Window;
+  // Whether windows should try shared memory for their images; off for good after one failure.
+  bool SharedImages() const { return FSharedImages; }
+  void SharedImagesFailed() { FSharedImages = false; }
+  void Register(TX11Window* Added);
+  void Unregister(TX11Window* Removed);
+
+  Display* FDisplay;
+  int FScreen;
+  ::Window FRoot;
+  TX11VisualChoice FVisual;
+  bool FOwnColormap;
+  TX11Atoms FAtoms;
+  bool FSharedImages;
+  TX11EventTranslator FTranslator;
+  std::unordered_map<::Window, TX11Window*> FWindows;
+};

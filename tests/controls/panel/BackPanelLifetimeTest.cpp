@@ -1,0 +1,124 @@
+// Background panels, bitmap lists and their change links destroyed in every order: no panel is
+// told of a list that is gone, no list calls a panel that is gone.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "controls/panel/LMDBackPanel.h"
+#include "controls/panel/LMDBitmapList.h"
+#include "framework/WinControl.h"
+
+namespace {
+
+// A windowless child that counts the background-changed notices.
+class TNoticeCounter : public TControl, public TLMDBackgroundClient {
+ public:
+  using TControl::TControl;
+  void BackgroundChanged() override { ++Notices; }
+  int Notices = 0;
+};
+
+void AddPicture(TLMDBitmapList& List) {
+  auto* Item = new TLMDBitmapListItem(&List);
+  Item->GetBitmap().SetSize(8, 8);
+  List.Add(Item);
+}
+
+TEST(BackPanelLifetime, ListDestroyedFirstLeavesThePanelWithoutAPicture) {
+  TWinControl Root(nullptr);
+  Root.SetBounds(0, 0, 50, 50);
+  auto Panel = std::make_unique<TLMDBackPanel>(nullptr);
+  Panel->SetParent(&Root);
+  auto* Counter = new TNoticeCounter(Panel.get());
+  Counter->SetParent(Panel.get());
+  auto List = std::make_unique<TLMDBitmapList>(nullptr);
+  Panel->SetImageList(List.get());
+  AddPicture(*List);
+  ASSERT_TRUE(Panel->BackBitmapCheck());
+  const int Notices = Counter->Notices;
+
+  List.reset();
+  EXPECT_EQ(Panel->ImageList(), nullptr);
+  EXPECT_FALSE(Panel->BackBitmapCheck());
+  EXPECT_EQ(Counter->Notices, Notices + 1);
+  Root.UpdateWindow();
+  Panel->SetBounds(0, 0, 30, 30);
+  Root.UpdateWindow();
+}
+
+TEST(BackPanelLifetime, PanelDestroyedFirstIsNoLongerCalledByTheList) {
+  TLMDBitmapList List(nullptr);
+  auto Panel = std::make_unique<TLMDBackPanel>(nullptr);
+  Panel->SetImageList(&List);
+  AddPicture(List);
+  Panel.reset();
+  AddPicture(List);
+  List.Clear();
+}
+
+TEST(BackPanelLifetime, RelinkingLeavesTheOldList) {
+  TLMDBitmapList First(nullptr);
+  auto Second = std::make_unique<TLMDBitmapList>(nullptr);
+  TLMDBackPanel Panel(nullptr);
+  auto* Counter = new TNoticeCounter(&Panel);
+  Counter->SetParent(&Panel);
+  Panel.SetImageList(&First);
+  Panel.SetImageList(Second.get());
+  const int Notices = Counter->Notices;
+  AddPicture(First);
+  EXPECT_EQ(Counter->Notices, Notices);
+  EXPECT_FALSE(Panel.BackBitmapCheck());
+  AddPicture(*Second);
+  EXPECT_EQ(Counter->Notices, Notices + 1);
+  EXPECT_TRUE(Panel.BackBitmapCheck());
+  Second.reset();
+  EXPECT_EQ(Panel.ImageList(), nullptr);
+}
+
+TEST(BackPanelLifetime, TwoPanelsOnOneListGoIndependently) {
+  TLMDBitmapList List(nullptr);
+  auto First = std::make_unique<TLMDBackPanel>(nullptr);
+  TLMDBackPanel Second(nullptr);
+  First->SetImageList(&List);
+  Second.SetImageList(&List);
+  First.reset();
+  AddPicture(List);
+  EXPECT_TRUE(Second.BackBitmapCheck());
+}
+
+TEST(BackPanelLifetime, APanelMayOwnItsList) {
+  auto Panel = std::make_unique<TLMDBackPanel>(nullptr);
+  auto* List = new TLMDBitmapList(Panel.get());
+  Panel->SetImageList(List);
+  AddPicture(*List);
+  EXPECT_TRUE(Panel->BackBitmapCheck());
+  Panel.reset();
+}
+
+// The window owns list, panel and buttons, as the menu window does; the owner destroys them
+// last created first, so both orders of list and panel are tried.
+class OwnerOrder : public testing::TestWithParam<bool> {};
+
+TEST_P(OwnerOrder, OwnerDestroysListPanelAndChildren) {
+  const bool ListFirst = GetParam();
+  auto Root = std::make_unique<TWinControl>(nullptr);
+  Root->SetBounds(0, 0, 40, 40);
+  TLMDBitmapList* List = ListFirst ? new TLMDBitmapList(Root.get()) : nullptr;
+  auto* Panel = new TLMDBackPanel(Root.get());
+  if (!ListFirst) List = new TLMDBitmapList(Root.get());
+  Panel->SetParent(Root.get());
+  Panel->SetAlign(TAlign::alClient);
+  Panel->SetImageList(List);
+  auto* Counter = new TNoticeCounter(Root.get());
+  Counter->SetParent(Panel);
+  auto* Inner = new TLMDBackPanel(Root.get());
+  Inner->SetParent(Panel);
+  Inner->SetTransparent(true);
+  AddPicture(*List);
+  Root->UpdateWindow();
+  Root.reset();
+}
+
+INSTANTIATE_TEST_SUITE_P(BackPanelLifetime, OwnerOrder, testing::Bool());
+
+}  // namespace
