@@ -112,7 +112,9 @@ TCanvas& TControl::Canvas() {
     const TPoint Theirs = C->WindowOrigin();
     Visible = IntersectRect(Visible, Bounds(Theirs.X, Theirs.Y, C->FWidth, C->FHeight));
   }
-  FCanvas->SetClipRect(OffsetRect(Visible, -Origin.X, -Origin.Y));
+  TRect Clip = OffsetRect(Visible, -Origin.X, -Origin.Y);
+  if (FPainting) Clip = IntersectRect(Clip, FPaintArea);
+  FCanvas->SetClipRect(Clip);
   return *FCanvas;
 }
 

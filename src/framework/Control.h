@@ -143,6 +143,10 @@ class TControl : public TComponent {
   std::string FCaption;
   TColor FColor = clBtnFace;
   std::unique_ptr<TCanvas> FCanvas;
+  // While the window paints this control, the part of it being painted (client coordinates);
+  // Canvas() keeps its clip inside it.
+  TRect FPaintArea;
+  bool FPainting = false;
 };
 
 // True when the caption holds Key as its accelerator: "&" before it, compared without regard to

@@ -110,9 +110,15 @@ void TWinControl::PaintControl(TControl& Control, const TRect& Area) {
   const TRect Shown =
       IntersectRect(Area, Bounds(Origin.X, Origin.Y, Control.Width(), Control.Height()));
   if (Shown.IsEmpty()) return;
-  TCanvas& Canvas = Control.Canvas();
-  Canvas.SetClipRect(IntersectRect(Canvas.ClipRect(), OffsetRect(Shown, -Origin.X, -Origin.Y)));
-  Control.Paint();
+  Control.FPaintArea = OffsetRect(Shown, -Origin.X, -Origin.Y);
+  Control.FPainting = true;
+  try {
+    Control.Paint();
+  } catch (...) {
+    Control.FPainting = false;
+    throw;
+  }
+  Control.FPainting = false;
   if (auto* Container = dynamic_cast<TWinControl*>(&Control))
     for (TControl* Child : std::vector<TControl*>(Container->FControls))
       PaintControl(*Child, Shown);

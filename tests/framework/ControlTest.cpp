@@ -50,9 +50,11 @@ class TProbeContainer : public TWinControl {
  public:
   using TWinControl::TWinControl;
   void Paint() override {
-    Canvas().Brush = {Color(), TBrushStyle::bsSolid};
+    Canvas().Brush = {Fill == clNone ? Color() : Fill, TBrushStyle::bsSolid};
     Canvas().FillRect(ClientRect());
   }
+  // Painted instead of Color when set, without asking for a repaint.
+  TColor Fill = clNone;
   void MouseDown(TMouseButton, TShiftState, int X, int Y) override {
     Events.push_back("container down " + std::to_string(X) + "," + std::to_string(Y));
   }
@@ -218,6 +220,20 @@ TEST_F(ControlTest, ScreenCoordinatesGoThroughTheWindowOrigin) {
   Window.PointerX = 5;
   Window.PointerY = 6;
   EXPECT_EQ(Root.CursorPos(), (TPoint{5, 6}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ControlTest, PaintingStaysInsideTheInvalidArea) {
+  // Paint asks for its canvas again and again; each time the canvas keeps to the invalid area.
+  Panel->Fill = clGreen;
+  Root.InvalidateWindowRect({10, 5, 12, 7});
+  Root.UpdateWindow();
+  EXPECT_EQ(Root.BackBuffer().Pixel(10, 5), Rgb(0, 128, 0));
+  EXPECT_EQ(Root.BackBuffer().Pixel(12, 5), Rgb(192, 192, 192));
+  EXPECT_EQ(Root.BackBuffer().Pixel(40, 30), Rgb(192, 192, 192));
 }
 
 }  // namespace
