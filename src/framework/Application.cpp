@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "framework/FileName.h"
 #include "framework/Form.h"
+#include "framework/MessageDialog.h"
 
 TApplication* Application = nullptr;
 
@@ -30,6 +32,13 @@ void TApplication::SetTitle(const std::string& Value) {
 
 void TApplication::SetExeName(const std::string& Value) {
   FExeName = Value;
+  // The title a program has until it sets its own: its file name without folder and
+  // extension, the first character as it is and the rest in lower case.
+  std::string BaseName = Value.substr(ExtractFilePath(Value).size());
+  BaseName = BaseName.substr(0, BaseName.find('.'));
+  for (std::size_t I = 1; I < BaseName.size(); ++I)
+    if (BaseName[I] >= 'A' && BaseName[I] <= 'Z') BaseName[I] = static_cast<char>(BaseName[I] + 32);
+  SetTitle(BaseName);
 }
 
 void TApplication::AddForm(TForm* Form) {
@@ -174,5 +183,22 @@ void TApplication::ShowException(const std::exception& Error) {
     OnException(Error);
     return;
   }
-  std::fprintf(stderr, "%s: %s\n", FTitle.c_str(), ErrorBoxText(Error.what()).c_str());
+  const std::string Text = ErrorBoxText(Error.what());
+  if (FErrorBoxUp) {
+    // The error box's own loop failed, so the window system cannot show it: give up the box
+    // rather than open one box inside another for as long as the failure lasts.
+    FErrorBoxFailed = true;
+    if (ModalForm()) ModalForm()->ModalResult = mrCancel;
+    std::fprintf(stderr, "%s: %s\n", FTitle.c_str(), Text.c_str());
+    return;
+  }
+  FErrorBoxUp = true;
+  FErrorBoxFailed = false;
+  try {
+    ShowErrorBox(Error.what());
+  } catch (const std::exception&) {
+    FErrorBoxFailed = true;
+  }
+  FErrorBoxUp = false;
+  if (FErrorBoxFailed) std::fprintf(stderr, "%s: %s\n", FTitle.c_str(), Text.c_str());
 }

@@ -29,7 +29,7 @@ class TApplication : public TComponent {
   // The task-bar text and the caption of the program's message boxes.
   const std::string& Title() const { return FTitle; }
   void SetTitle(const std::string& Value);
-  // Full path of the executable.
+  // Full path of the executable. Setting it also sets the default title.
   const std::string& ExeName() const { return FExeName; }
   void SetExeName(const std::string& Value);
   // The program icon, which forms take over.
@@ -61,7 +61,8 @@ class TApplication : public TComponent {
   bool Ticking() const { return FTicking; }
 
   // Shows an error that escaped an event handler or start-up. The default is the error box;
-  // OnException replaces it.
+  // OnException replaces it. When the window system fails to show the box, the error goes to
+  // the standard error stream, after the application title.
   void ShowException(const std::exception& Error);
   std::function<void(const std::exception&)> OnException;
 
@@ -92,6 +93,9 @@ class TApplication : public TComponent {
   std::function<void()> FTickHandler;
   bool FTicking = false;
   std::int64_t FNextTick = 0;
+  // An error box is open from ShowException, and whether showing it failed.
+  bool FErrorBoxUp = false;
+  bool FErrorBoxFailed = false;
 };
 
 // The application of the running program (the first one made).

@@ -36,6 +36,7 @@ class TIcon : public TObject {
   void LoadFromBytes(std::string_view Bytes);
 
   bool Empty() const { return FImages.empty(); }
+  void Assign(const TIcon& Source) { FImages = Source.FImages; }
   int ImageCount() const { return static_cast<int>(FImages.size()); }
   // Index must lie in [0, ImageCount()).
   const TIconImage& Image(int Index) const { return FImages[static_cast<std::size_t>(Index)]; }

@@ -1,0 +1,119 @@
+// TForm1: the menu window, built from menu.ini.
+#include "app/MainForm.h"
+
+#include "app/Launcher.h"
+#include "controls/panel/LMDBitmapListItem.h"
+#include "framework/Application.h"
+#include "framework/FileName.h"
+#include "framework/MessageDialog.h"
+
+TForm1::TForm1(TComponent* Owner) : TForm(Owner) {
+  CreateDesign();
+  FMenuDir = NormalDir(ExtractFilePath(Application ? Application->ExeName() : std::string()));
+  FMenuInfo = std::make_unique<TOstrelInfo>(FMenuDir + "menu.ini");
+  BuildFromMenu();
+}
+
+TForm1::~TForm1() = default;
+
+// The window's design: what every menu starts from before its description is applied.
+void TForm1::CreateDesign() {
+  BorderStyle = TFormBorderStyle::bsSingle;
+  Position = TPosition::poScreenCenter;
+  SetBounds(409, 141, 320, 240);
+  SetColor(clBtnFace);
+  Font.SetName("MS Sans Serif");
+  Font.SetHeight(-11);
+  Font.SetCharset(DEFAULT_CHARSET);
+  Font.SetColor(clWindowText);
+
+  ImgList = new TLMDBitmapList(this);
+  ImgList->SetDefaultCompressed(true);
+
+  RunPanel = new TLMDBackPanel(this);
+  RunPanel->SetParent(this);
+  RunPanel->SetBounds(0, 0, 320, 240);
+  RunPanel->SetAlign(TAlign::alClient);
+  RunPanel->Bevel().SetMode(TLMDBevelMode::bmCustom);
+  RunPanel->Bevel().SetStandardStyle(TLMDBorderStyle::lsSingleLowered);
+  RunPanel->SetImageList(ImgList);
+
+  btnTemplate = new TLMDSpeedButton(this);
+  btnTemplate->SetParent(RunPanel);
+  btnTemplate->SetBounds(7, 6, 233, 24);
+  btnTemplate->SetStyle(TLMDUserButtonStyle::ubsExplorer);
+  btnTemplate->SetEnterColor(clLime);
+  btnTemplate->SetEnterColorChange(true);
+  btnTemplate->Font.SetName("Times New Roman");
+  btnTemplate->Font.SetHeight(-19);
+  btnTemplate->Font.SetCharset(RUSSIAN_CHARSET);
+  btnTemplate->Font.SetColor(clYellow);
+  btnTemplate->Font.SetStyle({fsBold});
+  btnTemplate->SetParentFont(false);
+  btnTemplate->FontFX().SetStyle(TLMDThreeDStyle::tdSunkenShadow);
+  btnTemplate->FontFX().SetLightColor(clBlack);
+  btnTemplate->FontFX().SetShadowColor(clBlack);
+  btnTemplate->OnClick = [this](TObject* Sender) { btnTemplateClick(Sender); };
+}
+
+void TForm1::BuildFromMenu() {
+  auto* Item = new TLMDBitmapListItem(ImgList);
+  Item->GetBitmap().LoadFromFile(FMenuInfo->BackgroundPath());
+  ImgList->Add(Item);
+  const TBitmap& Background = Item->GetBitmap();
+  SetClientWidth(Background.Width());
+  SetClientHeight(Background.Height());
+  RunPanel->Realign();
+
+  if (Application) Application->SetTitle(FMenuInfo->AppTaskName());
+  SetCaption(FMenuInfo->AppName());
+  if (!FMenuInfo->IconPath().empty() && Application) {
+    Application->Icon.LoadFromFile(FMenuInfo->IconPath());
+    Icon.Assign(Application->Icon);
+    UpdateTitleAndIcon();
+  }
+
+  for (int I = 0; I < FMenuInfo->EntryCount(); ++I) {
+    TLMDSpeedButton* Button = btnTemplate;
+    if (I > 0) {
+      Button = new TLMDSpeedButton(btnTemplate);
+      Button->SetParent(btnTemplate->Parent());
+      Button->SetEnterColorChange(btnTemplate->EnterColorChange());
+      Button->FontFX().Assign(btnTemplate->FontFX());
+      Button->SetStyle(btnTemplate->Style());
+      Button->OnClick = btnTemplate->OnClick;
+    }
+    const TProgInfo& Entry = *FMenuInfo->ProgInfo(I);
+    Button->SetTop(Entry.Y);
+    Button->SetLeft(Entry.X);
+    Button->SetWidth(Entry.Width);
+    Button->SetHeight(Entry.Height);
+    Button->SetCaption(Entry.ButtonText);
+    Button->Font.Assign(Entry.FontInfo);
+    Button->SetEnterColor(Entry.HighlightColor);
+    Button->FontFX().SetColor(0, Entry.TopContourColor);
+    Button->FontFX().SetColor(1, Entry.BottomContourColor);
+    Button->Tag = I;
+    Button->SetEnabled(Availability(I));
+  }
+}
+
+bool TForm1::Availability(int Index) const {
+  const TProgInfo* Entry = FMenuInfo->ProgInfo(Index);
+  return Entry && TargetAvailable(Entry->ExePath);
+}
+
+void TForm1::Launch(const std::string& Target, const std::string& Parameters) {
+  LaunchTarget(Target, Parameters);
+}
+
+void TForm1::btnTemplateClick(TObject* Sender) {
+  auto* Button = dynamic_cast<TControl*>(Sender);
+  // A menu without entries still has its designed button; clicking it has nothing to run.
+  const TProgInfo* Entry = Button ? FMenuInfo->ProgInfo(Button->Tag) : nullptr;
+  if (!Entry) return;
+  if (!Entry->PreRunMessage.empty()) ShowMessage(Entry->PreRunMessage);
+  Launch(Entry->ExePath, Entry->ExeCommandLine);
+  if (!Entry->AfterRunMessage.empty()) ShowMessage(Entry->AfterRunMessage);
+  if (Entry->TerminateAfterStart && Application) Application->Terminate();
+}

@@ -1,0 +1,40 @@
+// TForm1: the menu window. It loads the menu description beside the executable, shows the
+// background picture as its face and one button per entry, and runs an entry when its button is
+// clicked.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "controls/button/LMDSpeedButton.h"
+#include "controls/panel/LMDBackPanel.h"
+#include "controls/panel/LMDBitmapList.h"
+#include "framework/Form.h"
+#include "menu/MenuInfo.h"
+
+class TForm1 : public TForm {
+ public:
+  // Builds the whole window; raises what loading the background or the icon raises.
+  explicit TForm1(TComponent* Owner);
+  ~TForm1() override;
+  const char* ClassName() const override { return "TForm1"; }
+
+  TLMDBackPanel* RunPanel = nullptr;
+  TLMDSpeedButton* btnTemplate = nullptr;
+  TLMDBitmapList* ImgList = nullptr;
+
+  // The click handler of every menu button: messages, launch, and the end of the menu.
+  void btnTemplateClick(TObject* Sender);
+
+  const std::string& MenuDir() const { return FMenuDir; }
+  const TOstrelInfo& MenuInfo() const { return *FMenuInfo; }
+
+ private:
+  void CreateDesign();
+  void BuildFromMenu();
+  void Launch(const std::string& Target, const std::string& Parameters);
+  bool Availability(int Index) const;
+
+  std::string FMenuDir;
+  std::unique_ptr<TOstrelInfo> FMenuInfo;
+};
