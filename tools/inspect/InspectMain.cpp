@@ -1,45 +1,103 @@
-// ostrel-inspect: prints the menu description the menu program would load from a folder or file.
+// ostrel-inspect: prints the menu description the menu program would load from a folder or file,
+// or saves the face of the menu window as a PNG picture.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <string>
 
+#include "MenuRender.h"
 #include "MenuReport.h"
+#include "framework/Application.h"
+#include "framework/FileName.h"
 #include "menu/MenuInfo.h"
 
 namespace {
 
 constexpr const char* Usage =
     "usage: ostrel-inspect [--json] PATH\n"
-    "  PATH  a menu folder or its menu.ini\n";
+    "       ostrel-inspect --render FILE.png [--hot N | --down N] PATH\n"
+    "  PATH             a menu folder or its menu.ini\n"
+    "  --json           the description as JSON instead of a listing\n"
+    "  --render FILE    save the menu window's face, as the menu program paints it, as a PNG\n"
+    "  --hot N          ...with the button of entry N (0-based) under the pointer\n"
+    "  --down N         ...with the button of entry N held down\n";
+
+int UsageError(const std::string& Message) {
+  std::fprintf(stderr, "ostrel-inspect: %s\n%s", Message.c_str(), Usage);
+  return 2;
+}
+
+// An entry number: decimal digits only, within a sensible range.
+bool ParseEntry(const char* Text, int& Entry) {
+  if (Text == nullptr || *Text == '\0' || std::strlen(Text) > 6) return false;
+  for (const char* C = Text; *C; ++C)
+    if (*C < '0' || *C > '9') return false;
+  Entry = std::atoi(Text);
+  return true;
+}
+
+int Render(const std::string& MenuFile, const TRenderRequest& Partial) {
+  TRenderRequest Request = Partial;
+  Request.MenuDir = ExtractFilePath(MenuFile);
+  // The menu program reads the menu.ini beside it and no other file.
+  if (MenuFileOf(Request.MenuDir) != MenuFile)
+    return UsageError("--render draws the menu.ini of a folder, not '" + MenuFile + "'");
+  std::string Refusal;
+  try {
+    if (RenderMenu(Request, Refusal)) return 0;
+  } catch (const std::exception& Error) {
+    std::fprintf(stderr, "ostrel-inspect: %s\n", ErrorBoxText(Error.what()).c_str());
+    return 1;
+  }
+  std::fprintf(stderr, "ostrel-inspect: %s\n", Refusal.c_str());
+  return 2;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   bool Json = false;
+  bool Rendering = false;
+  TRenderRequest Request;
   const char* Path = nullptr;
   for (int I = 1; I < argc; ++I) {
+    const char* Value = I + 1 < argc ? argv[I + 1] : nullptr;
     if (std::strcmp(argv[I], "--json") == 0) {
       Json = true;
+    } else if (std::strcmp(argv[I], "--render") == 0) {
+      if (Rendering || Value == nullptr) return UsageError("--render needs one picture file");
+      Rendering = true;
+      Request.PngFile = Value;
+      ++I;
+    } else if (std::strcmp(argv[I], "--hot") == 0 || std::strcmp(argv[I], "--down") == 0) {
+      if (Request.Pose != TRenderPose::rpNone) return UsageError("give one of --hot and --down");
+      if (!ParseEntry(Value, Request.Entry))
+        return UsageError(std::string(argv[I]) + " needs an entry number");
+      Request.Pose = argv[I][2] == 'h' ? TRenderPose::rpHot : TRenderPose::rpDown;
+      ++I;
     } else if (std::strcmp(argv[I], "--help") == 0 || std::strcmp(argv[I], "-h") == 0) {
       std::fputs(Usage, stdout);
       return 0;
     } else if (Path == nullptr && argv[I][0] != '-') {
       Path = argv[I];
     } else {
-      std::fprintf(stderr, "ostrel-inspect: unexpected argument '%s'\n%s", argv[I], Usage);
-      return 2;
+      return UsageError("unexpected argument '" + std::string(argv[I]) + "'");
     }
   }
   if (Path == nullptr) {
     std::fputs(Usage, stderr);
     return 2;
   }
+  if (Rendering && Json) return UsageError("--json and --render do not go together");
+  if (!Rendering && Request.Pose != TRenderPose::rpNone)
+    return UsageError("--hot and --down need --render");
   std::optional<std::string> MenuFile = MenuFileOf(Path);
   if (!MenuFile) {
     std::fprintf(stderr, "ostrel-inspect: '%s' is neither a folder nor a file\n", Path);
     return 2;
   }
+  if (Rendering) return Render(*MenuFile, Request);
   try {
     TOstrelInfo Menu(*MenuFile);
     std::string Report = Json ? MenuReportJson(Menu) : MenuReportText(Menu);
