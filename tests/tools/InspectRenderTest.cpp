@@ -44,7 +44,9 @@ const TRect Second = Bounds(6, 30, 50, 16);
 
 // Every pixel of the background differs from its neighbours, so a shifted or stretched face
 // shows.
-TPixel BackgroundAt(int X, int Y) { return Rgb(40 + X * 2, 30 + Y * 3, 90); }
+TPixel BackgroundAt(int X, int Y) {
+  return Rgb(40 + X * 2, 30 + Y * 3, 90);
+}
 
 class InspectRenderTest : public testing::Test {
  protected:
@@ -53,11 +55,12 @@ class InspectRenderTest : public testing::Test {
     for (int Y = 0; Y < Height; ++Y)
       for (int X = 0; X < Width; ++X) Background.SetPixel(X, Y, BackgroundAt(X, Y));
     Background.SaveToFile(Dir.File("menu.bmp"));
-    Dir.Write("menu.ini", "[Main]\nProgCount=2\n[Prog_1]\nX=6\nY=5\nWidth=50\nHeight=16\n"
-                          "ButtonText=Go\nExePath=" +
-                              Dir.Write("go.sh", "#!/bin/sh\n") +
-                              "\n[Prog_2]\nX=6\nY=30\nWidth=50\nHeight=16\nButtonText=No\n"
-                              "ExePath=missing.exe\n");
+    Dir.Write("menu.ini",
+              "[Main]\nProgCount=2\n[Prog_1]\nX=6\nY=5\nWidth=50\nHeight=16\n"
+              "ButtonText=Go\nExePath=" +
+                  Dir.Write("go.sh", "#!/bin/sh\n") +
+                  "\n[Prog_2]\nX=6\nY=30\nWidth=50\nHeight=16\nButtonText=No\n"
+                  "ExePath=missing.exe\n");
   }
 
   // Renders with Options and decodes the picture; fails the test when either goes wrong.
@@ -82,8 +85,8 @@ std::string Changed(const TPngImage& Image, const TRect* Area) {
   for (int Y = 0; Y < Image.Height; ++Y)
     for (int X = 0; X < Image.Width; ++X) {
       const TPoint Point{X, Y};
-      const bool Inside = Area ? PtInRect(*Area, Point)
-                               : !PtInRect(First, Point) && !PtInRect(Second, Point);
+      const bool Inside =
+          Area ? Area->Contains(Point) : !First.Contains(Point) && !Second.Contains(Point);
       if (Inside && At(Image, X, Y) != BackgroundAt(X, Y))
         Out += std::to_string(X) + "," + std::to_string(Y) + " ";
     }
@@ -151,8 +154,7 @@ TEST_F(InspectRenderTest, AMissingBackgroundExitsWithOne) {
   Dir.Write("menu.ini", "[Main]\nBackground=none.bmp\n");
   TRun Run = RunInspect("--render " + Dir.File("face.png") + " " + Dir.Path());
   EXPECT_EQ(Run.ExitCode, 1);
-  EXPECT_NE(Run.Output.find("Cannot open file " + Dir.File("none.bmp") + ".\n"),
-            std::string::npos)
+  EXPECT_NE(Run.Output.find("Cannot open file " + Dir.File("none.bmp") + ".\n"), std::string::npos)
       << Run.Output;
 }
 

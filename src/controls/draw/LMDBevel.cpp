@@ -164,23 +164,7 @@ void TLMDBevel::SetStandardStyle(TLMDBorderStyle Value) {
 }
 
 void TLMDBevel::SetColor(int Index, TColor Value) {
-  switch (Index) {
-    case 0:
-      if (Value == FBorderColor) return;
-      FBorderColor = Value;
-      break;
-    case 1:
-      if (Value == FLightColor) return;
-      FLightColor = Value;
-      break;
-    case 2:
-      if (Value == FShadowColor) return;
-      FShadowColor = Value;
-      break;
-    default:
-      break;
-  }
-  Change();
+  SetIndexed<TColor>({&FBorderColor, &FLightColor, &FShadowColor}, Index, Value);
 }
 
 bool TLMDBevel::QueryRecreateWindow() {

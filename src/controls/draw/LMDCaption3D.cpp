@@ -46,33 +46,9 @@ void TLMD3DCaption::SetTracing(std::int32_t Value) {
 }
 
 void TLMD3DCaption::SetColor(int Index, TColor Value) {
-  switch (Index) {
-    case 0:
-      if (Value == FLightColor) return;
-      FLightColor = Value;
-      break;
-    case 1:
-      if (Value == FShadowColor) return;
-      FShadowColor = Value;
-      break;
-    default:
-      break;
-  }
-  Change();
+  SetIndexed<TColor>({&FLightColor, &FShadowColor}, Index, Value);
 }
 
 void TLMD3DCaption::SetDepth(int Index, std::uint8_t Value) {
-  switch (Index) {
-    case 0:
-      if (Value == FLightDepth) return;
-      FLightDepth = Value;
-      break;
-    case 1:
-      if (Value == FShadowDepth) return;
-      FShadowDepth = Value;
-      break;
-    default:
-      break;
-  }
-  Change();
+  SetIndexed<std::uint8_t>({&FLightDepth, &FShadowDepth}, Index, Value);
 }

@@ -22,19 +22,7 @@ void TLMDFxCaption::SetAngle(TLMDAngle Value) {
 }
 
 void TLMDFxCaption::SetPos(int Index, std::uint16_t Value) {
-  switch (Index) {
-    case 0:
-      if (Value == FPosX) return;
-      FPosX = Value;
-      break;
-    case 1:
-      if (Value == FPosY) return;
-      FPosY = Value;
-      break;
-    default:
-      break;
-  }
-  Change();
+  SetIndexed<std::uint16_t>({&FPosX, &FPosY}, Index, Value);
 }
 
 void TLMDFxCaption::SetPosXY(std::uint16_t X, std::uint16_t Y) {

@@ -2,6 +2,8 @@
 // bracket that holds it back.
 #pragma once
 
+#include <initializer_list>
+
 #include "framework/Persistent.h"
 
 class TLMDObject : public TPersistent {
@@ -20,6 +22,19 @@ class TLMDObject : public TPersistent {
   virtual void Change();
   // Has the shape of a change handler, so that an owned object can pass its changes on.
   virtual void GetChange(TObject* Sender);
+
+ protected:
+  // The shared setter of like properties: stores Value in the Index-th of Fields when it differs
+  // and reports the change; an index past the fields stores nothing but still reports one.
+  template <typename T>
+  void SetIndexed(std::initializer_list<T*> Fields, int Index, T Value) {
+    if (Index >= 0 && Index < static_cast<int>(Fields.size())) {
+      T* Field = Fields.begin()[Index];
+      if (*Field == Value) return;
+      *Field = Value;
+    }
+    Change();
+  }
 
  private:
   bool FUpdating = false;

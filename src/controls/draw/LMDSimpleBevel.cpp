@@ -31,21 +31,5 @@ void TLMDSimpleBevel::SetStyle(TLMDSimpleBevelStyle Value) {
 }
 
 void TLMDSimpleBevel::SetColor(int Index, TColor Value) {
-  switch (Index) {
-    case 0:
-      if (Value == FLightColor) return;
-      FLightColor = Value;
-      break;
-    case 1:
-      if (Value == FShadowColor) return;
-      FShadowColor = Value;
-      break;
-    case 2:
-      if (Value == FColor) return;
-      FColor = Value;
-      break;
-    default:
-      break;
-  }
-  Change();
+  SetIndexed<TColor>({&FLightColor, &FShadowColor, &FColor}, Index, Value);
 }
