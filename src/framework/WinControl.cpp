@@ -137,15 +137,16 @@ TPoint TWinControl::CursorPos() const {
   return Point;
 }
 
+TControl* TWinControl::EventTarget(int X, int Y, TPoint& Local) {
+  if (!FCapture) return MouseTarget({X, Y}, false, Local);
+  const TPoint Origin = FCapture->WindowOrigin();
+  Local = {X - Origin.X, Y - Origin.Y};
+  return FCapture;
+}
+
 void TWinControl::WindowMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TPoint Local;
-  TControl* Target = FCapture;
-  if (Target) {
-    const TPoint Origin = Target->WindowOrigin();
-    Local = {X - Origin.X, Y - Origin.Y};
-  } else {
-    Target = MouseTarget({X, Y}, false, Local);
-  }
+  TControl* Target = EventTarget(X, Y, Local);
   if (Target->ControlStyle.Contains(TControlStyle::csCaptureMouse)) FCapture = Target;
   if (!Target->ControlStyle.Contains(TControlStyle::csDoubleClicks))
     Shift.Exclude(TShiftFlag::ssDouble);
@@ -154,13 +155,7 @@ void TWinControl::WindowMouseDown(TMouseButton Button, TShiftState Shift, int X,
 
 void TWinControl::WindowMouseMove(TShiftState Shift, int X, int Y) {
   TPoint Local;
-  TControl* Target = FCapture;
-  if (Target) {
-    const TPoint Origin = Target->WindowOrigin();
-    Local = {X - Origin.X, Y - Origin.Y};
-  } else {
-    Target = MouseTarget({X, Y}, false, Local);
-  }
+  TControl* Target = EventTarget(X, Y, Local);
   Target->MouseMove(Shift, Local.X, Local.Y);
   TPoint Ignored;
   SetHover(MouseTarget({X, Y}, true, Ignored));
@@ -168,13 +163,7 @@ void TWinControl::WindowMouseMove(TShiftState Shift, int X, int Y) {
 
 void TWinControl::WindowMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TPoint Local;
-  TControl* Target = FCapture;
-  if (Target) {
-    const TPoint Origin = Target->WindowOrigin();
-    Local = {X - Origin.X, Y - Origin.Y};
-  } else {
-    Target = MouseTarget({X, Y}, false, Local);
-  }
+  TControl* Target = EventTarget(X, Y, Local);
   // The capture ends before the control hears of the release, so that whatever its handler
   // shows (a modal message, say) gets the mouse.
   if (!Shift.AnyButton()) FCapture = nullptr;

@@ -68,6 +68,8 @@ class TWinControl : public TControl {
   // The deepest control under a window point that takes mouse input (enabled ones only unless
   // AllowDisabled), and that point in its client coordinates.
   TControl* MouseTarget(TPoint Point, bool AllowDisabled, TPoint& Local);
+  // Where a mouse event at a window point goes: the capturing control, else the one under it.
+  TControl* EventTarget(int X, int Y, TPoint& Local);
   void Forget(TControl* Control);
   void SetHover(TControl* Control);
   void PaintControl(TControl& Control, const TRect& Area);
