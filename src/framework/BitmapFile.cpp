@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/Exception.h"
+#include "framework/LittleEndian.h"
 
 namespace {
 
@@ -314,16 +315,6 @@ void DecodeRunLength(const TLayout& Layout, TBitmap& Target) {
       Pos = std::min(Pos + Length + (Length & 1), Size);
     }
   }
-}
-
-void PutWord(std::string& Bytes, std::size_t Pos, std::uint32_t Value) {
-  Bytes[Pos] = static_cast<char>(Value & 0xFF);
-  Bytes[Pos + 1] = static_cast<char>((Value >> 8) & 0xFF);
-}
-
-void PutDword(std::string& Bytes, std::size_t Pos, std::uint32_t Value) {
-  PutWord(Bytes, Pos, Value & 0xFFFF);
-  PutWord(Bytes, Pos + 2, Value >> 16);
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
 // ostrel-inspect --render: the saved face of the menu window, plain, hot and held, and its errors.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -11,25 +9,13 @@
 #include "framework/Colors.h"
 #include "platform/PngDecoder.h"
 #include "support/Pixels.h"
+#include "support/RunProgram.h"
 #include "support/TempDir.h"
 
 namespace {
 
-struct TRun {
-  int ExitCode = -1;
-  std::string Output;
-};
-
-TRun RunInspect(const std::string& Arguments) {
-  TRun Run;
-  std::string Command = std::string(OSTREL_INSPECT_EXE) + " " + Arguments + " 2>&1";
-  std::unique_ptr<FILE, int (*)(FILE*)> Pipe(::popen(Command.c_str(), "r"), ::pclose);
-  char Buffer[4096];
-  while (std::size_t Got = std::fread(Buffer, 1, sizeof Buffer, Pipe.get()))
-    Run.Output.append(Buffer, Got);
-  int Status = ::pclose(Pipe.release());
-  Run.ExitCode = WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
-  return Run;
+TProgramRun RunInspect(const std::string& Arguments) {
+  return RunProgram(OSTREL_INSPECT_EXE, Arguments);
 }
 
 TPixel PixelFor(TColor Color) {
@@ -66,7 +52,8 @@ class InspectRenderTest : public testing::Test {
   // Renders with Options and decodes the picture; fails the test when either goes wrong.
   TPngImage Render(const std::string& Options) {
     TPngImage Image;
-    TRun Run = RunInspect("--render " + Dir.File("face.png") + " " + Options + " " + Dir.Path());
+    TProgramRun Run =
+        RunInspect("--render " + Dir.File("face.png") + " " + Options + " " + Dir.Path());
     EXPECT_EQ(Run.ExitCode, 0) << Run.Output;
     EXPECT_TRUE(DecodePng(ReadAll(Dir.File("face.png")), Image));
     return Image;
@@ -132,10 +119,10 @@ TEST_F(InspectRenderTest, HotAndHeldButtonsShowTheirFrames) {
 
 TEST_F(InspectRenderTest, MissingOrDisabledEntriesAndBadArgumentsExitWithTwo) {
   const std::string Png = Dir.File("face.png");
-  TRun Missing = RunInspect("--render " + Png + " --hot 2 " + Dir.Path());
+  TProgramRun Missing = RunInspect("--render " + Png + " --hot 2 " + Dir.Path());
   EXPECT_EQ(Missing.ExitCode, 2);
   EXPECT_NE(Missing.Output.find("entry 2 does not exist"), std::string::npos) << Missing.Output;
-  TRun Disabled = RunInspect("--render " + Png + " --down 1 " + Dir.Path());
+  TProgramRun Disabled = RunInspect("--render " + Png + " --down 1 " + Dir.Path());
   EXPECT_EQ(Disabled.ExitCode, 2);
   EXPECT_NE(Disabled.Output.find("entry 1 is disabled"), std::string::npos) << Disabled.Output;
   EXPECT_TRUE(ReadAll(Png).empty()) << "nothing is saved for a refused pose";
@@ -152,7 +139,7 @@ TEST_F(InspectRenderTest, MissingOrDisabledEntriesAndBadArgumentsExitWithTwo) {
 
 TEST_F(InspectRenderTest, AMissingBackgroundExitsWithOne) {
   Dir.Write("menu.ini", "[Main]\nBackground=none.bmp\n");
-  TRun Run = RunInspect("--render " + Dir.File("face.png") + " " + Dir.Path());
+  TProgramRun Run = RunInspect("--render " + Dir.File("face.png") + " " + Dir.Path());
   EXPECT_EQ(Run.ExitCode, 1);
   EXPECT_NE(Run.Output.find("Cannot open file " + Dir.File("none.bmp") + ".\n"), std::string::npos)
       << Run.Output;

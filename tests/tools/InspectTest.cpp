@@ -1,31 +1,17 @@
 // ostrel-inspect: the JSON and text reports, and the program's arguments and exit codes.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <memory>
 
 #include "MenuReport.h"
+#include "support/RunProgram.h"
 #include "support/TempDir.h"
 
 namespace {
 
-struct TRun {
-  int ExitCode = -1;
-  std::string Output;
-};
-
-TRun RunInspect(const std::string& Arguments) {
-  TRun Run;
-  std::string Command = std::string(OSTREL_INSPECT_EXE) + " " + Arguments + " 2>&1";
-  std::unique_ptr<FILE, int (*)(FILE*)> Pipe(::popen(Command.c_str(), "r"), ::pclose);
-  char Buffer[4096];
-  while (std::size_t Got = std::fread(Buffer, 1, sizeof Buffer, Pipe.get()))
-    Run.Output.append(Buffer, Got);
-  int Status = ::pclose(Pipe.release());
-  Run.ExitCode = WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
-  return Run;
+TProgramRun RunInspect(const std::string& Arguments) {
+  return RunProgram(OSTREL_INSPECT_EXE, Arguments);
 }
 
 class InspectTest : public testing::Test {
@@ -69,19 +55,19 @@ TEST_F(InspectTest, JsonHasEveryFieldAndDecodedTexts) {
 }
 
 TEST_F(InspectTest, ProgramPrintsJsonOrAListing) {
-  TRun Json = RunInspect("--json " + Dir.Path());
+  TProgramRun Json = RunInspect("--json " + Dir.Path());
   EXPECT_EQ(Json.ExitCode, 0);
   EXPECT_EQ(Json.Output.front(), '{');
   EXPECT_NE(Json.Output.find("\"Entries\": ["), std::string::npos);
 
-  TRun Text = RunInspect(Dir.File("menu.ini"));
+  TProgramRun Text = RunInspect(Dir.File("menu.ini"));
   EXPECT_EQ(Text.ExitCode, 0);
   EXPECT_NE(Text.Output.find("Entry 1 [Prog_2]"), std::string::npos);
   EXPECT_NE(Text.Output.find("Available"), std::string::npos);
 }
 
 TEST_F(InspectTest, BadPathsAndArgumentsExitWithTwo) {
-  TRun Missing = RunInspect(Dir.File("nothing-here"));
+  TProgramRun Missing = RunInspect(Dir.File("nothing-here"));
   EXPECT_EQ(Missing.ExitCode, 2);
   EXPECT_NE(Missing.Output.find("neither a folder nor a file"), std::string::npos);
   EXPECT_EQ(RunInspect("").ExitCode, 2);

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "framework/LittleEndian.h"
+
 namespace {
 
 constexpr std::size_t FileHeaderSize = 14;
@@ -66,16 +68,6 @@ unsigned IndexOf(TPixel Pixel, unsigned BitCount) {
     }
   }
   return Best;
-}
-
-void PutWord(std::string& Bytes, std::size_t Pos, std::uint32_t Value) {
-  Bytes[Pos] = static_cast<char>(Value & 0xFF);
-  Bytes[Pos + 1] = static_cast<char>((Value >> 8) & 0xFF);
-}
-
-void PutDword(std::string& Bytes, std::size_t Pos, std::uint32_t Value) {
-  PutWord(Bytes, Pos, Value & 0xFFFF);
-  PutWord(Bytes, Pos + 2, Value >> 16);
 }
 
 }  // namespace
