@@ -18,6 +18,7 @@ mkdir -p "$demo"
 cp -r examples/demo/. "$demo"/
 cp build/src/app/ostrel "$demo"/
 build/tools/demo-art/ostrel-demo-art "$demo/menu.bmp"
+build/tools/demo-art/ostrel-demo-art --icon "$demo/demo.ico"
 cd "$demo"
 # What the menu program makes of menu.ini, as a menu author would check it.
 ./../tools/inspect/ostrel-inspect . | head -n 8

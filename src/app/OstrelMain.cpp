@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/MainForm.h"
+#include "app/ProgramIcon.h"
 #include "app/TimerDrive.h"
 #include "framework/Application.h"
 #include "platform/Process.h"
@@ -20,6 +21,7 @@ int main() {
   }
   TApplication App(*System);
   App.SetExeName(ExecutableFileName());
+  App.Icon.LoadFromBytes(ProgramIconBytes());
   DriveTimerPool(App);
   try {
     App.CreateForm<TForm1>();

@@ -1,13 +1,14 @@
 // TBitmap: a 32-bit pixel buffer with a canvas.
 #include "framework/Bitmap.h"
 
+#include <cstdlib>
+#include <cstring>
 #include <utility>
 
 #include "framework/BitmapFile.h"
 #include "framework/Canvas.h"
 #include "framework/Exception.h"
 #include "platform/FileSystem.h"
-#include "platform/PngEncoder.h"
 
 TBitmap::TBitmap() = default;
 
@@ -26,7 +27,13 @@ bool TBitmap::SizeAllowed(int Width, int Height) {
 void TBitmap::SetSize(int Width, int Height) {
   if (!SizeAllowed(Width, Height)) throw EOutOfResources("Bitmap is too large");
   if (Width == 0 || Height == 0) Width = Height = 0;
-  FPixels.assign(static_cast<std::size_t>(Width) * static_cast<std::size_t>(Height), 0);
+  const std::size_t Count = static_cast<std::size_t>(Width) * static_cast<std::size_t>(Height);
+  FPixels.reset();
+  FWidth = FHeight = 0;
+  if (Count > 0) {
+    FPixels.reset(static_cast<TPixel*>(std::calloc(Count, sizeof(TPixel))));
+    if (!FPixels) throw EOutOfResources("Out of memory for a bitmap");
+  }
   FWidth = Width;
   FHeight = Height;
   Changed();
@@ -51,14 +58,21 @@ void TBitmap::SaveToFile(const std::string& FileName) const {
     throw EFCreateError(FormatMessage("Cannot create file %s", ExpandFileName(FileName)));
 }
 
-void TBitmap::SaveToPngFile(const std::string& FileName) const {
-  if (Empty() || !EncodePngFile(FileName, FWidth, FHeight, FPixels.data()))
-    throw EFCreateError(FormatMessage("Cannot create file %s", ExpandFileName(FileName)));
+void TBitmap::TFreePixels::operator()(TPixel* Pixels) const {
+  std::free(Pixels);
 }
 
 void TBitmap::Assign(const TBitmap& Source) {
   if (&Source == this) return;
-  FPixels = Source.FPixels;
+  const std::size_t Count =
+      static_cast<std::size_t>(Source.FWidth) * static_cast<std::size_t>(Source.FHeight);
+  std::unique_ptr<TPixel[], TFreePixels> Copy;
+  if (Count > 0) {
+    Copy.reset(static_cast<TPixel*>(std::malloc(Count * sizeof(TPixel))));
+    if (!Copy) throw EOutOfResources("Out of memory for a bitmap");
+    std::memcpy(Copy.get(), Source.FPixels.get(), Count * sizeof(TPixel));
+  }
+  FPixels = std::move(Copy);
   FWidth = Source.FWidth;
   FHeight = Source.FHeight;
   Changed();
@@ -69,7 +83,6 @@ void TBitmap::Assign(TBitmap&& Source) {
   FPixels = std::move(Source.FPixels);
   FWidth = std::exchange(Source.FWidth, 0);
   FHeight = std::exchange(Source.FHeight, 0);
-  Source.FPixels.clear();
   Changed();
 }
 

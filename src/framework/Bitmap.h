@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "framework/Colors.h"
 #include "framework/Object.h"
@@ -39,9 +38,9 @@ class TBitmap : public TObject {
   // New contents, all black; raises EOutOfResources past MaxBytes or for a negative size.
   void SetSize(int Width, int Height);
 
-  TPixel* ScanLine(int Y) { return FPixels.data() + static_cast<std::size_t>(Y) * FWidth; }
+  TPixel* ScanLine(int Y) { return FPixels.get() + static_cast<std::size_t>(Y) * FWidth; }
   const TPixel* ScanLine(int Y) const {
-    return FPixels.data() + static_cast<std::size_t>(Y) * FWidth;
+    return FPixels.get() + static_cast<std::size_t>(Y) * FWidth;
   }
   TPixel Pixel(int X, int Y) const { return ScanLine(Y)[X]; }
   void SetPixel(int X, int Y, TPixel Value) { ScanLine(Y)[X] = Value; }
@@ -64,8 +63,14 @@ class TBitmap : public TObject {
   void Changed();
 
  private:
+  struct TFreePixels {
+    void operator()(TPixel* Pixels) const;
+  };
+
   int FWidth = 0;
   int FHeight = 0;
-  std::vector<TPixel> FPixels;
+  // From calloc: a large block comes as fresh zero pages from the system, so a new picture is
+  // black without a pass that clears it, and a decoder writes each pixel only once.
+  std::unique_ptr<TPixel[], TFreePixels> FPixels;
   std::unique_ptr<TCanvas> FCanvas;
 };

@@ -1,18 +1,21 @@
 // ostrel-demo-art: paints the demo menu's background picture and writes it as a bitmap file, so
-// that the repository needs no large binary.
+// that the repository needs no large binary; with --icon, writes the demo's icon file, and with
+// --program-icon the program's own.
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
+#include <string_view>
 
 #include "controls/draw/LMDDrawText.h"
 #include "controls/draw/LMDFxCaption.h"
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
+#include "platform/FileSystem.h"
+#include "tools/demo-art/IconArt.h"
+#include "tools/demo-art/IconFile.h"
 
 namespace {
-
-constexpr int Width = 480;
-constexpr int Height = 360;
 
 std::uint8_t Mix(int A, int B, double T) {
   return static_cast<std::uint8_t>(std::lround(A + (B - A) * T));
@@ -20,6 +23,7 @@ std::uint8_t Mix(int A, int B, double T) {
 
 // A night-blue sky over a teal sea, with a low sun whose glow fades into both.
 void PaintSky(TBitmap& Picture) {
+  const int Width = Picture.Width(), Height = Picture.Height();
   const double SunX = Width * 0.72, SunY = Height * 0.58;
   for (int Y = 0; Y < Height; ++Y)
     for (int X = 0; X < Width; ++X) {
@@ -49,15 +53,28 @@ void PaintTitle(TBitmap& Picture) {
   Canvas.Font.SetHeight(-34);
   Canvas.Font.SetStyle({fsBold, fsItalic});
   Canvas.Font.SetColor(static_cast<TColor>(0x00B4E6FF));
-  LMDDrawText(Canvas, "Ostrel Demo Disc", &Effect, {0, 8, Width, 56},
+  LMDDrawText(Canvas, "Ostrel Demo Disc", &Effect, {0, 8, Picture.Width(), 56},
               DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fputs("usage: ostrel-demo-art OUTPUT.bmp\n", stderr);
+  if (argc == 3 &&
+      (std::string_view(argv[1]) == "--icon" || std::string_view(argv[1]) == "--program-icon")) {
+    const TIconLook Look =
+        std::string_view(argv[1]) == "--icon" ? TIconLook::ilDemo : TIconLook::ilProgram;
+    if (WriteFileAtomically(argv[2], IconFileBytes(PaintIcon(Look)))) return 0;
+    std::fprintf(stderr, "ostrel-demo-art: cannot write %s\n", argv[2]);
+    return 1;
+  }
+  const int Width = argc == 4 ? std::atoi(argv[2]) : 480;
+  const int Height = argc == 4 ? std::atoi(argv[3]) : 360;
+  if ((argc != 2 && argc != 4) || Width < 1 || Height < 1 || Width > 4096 || Height > 4096) {
+    std::fputs(
+        "usage: ostrel-demo-art OUTPUT.bmp [WIDTH HEIGHT]\n"
+        "       ostrel-demo-art --icon | --program-icon OUTPUT.ico\n",
+        stderr);
     return 2;
   }
   try {

@@ -185,35 +185,80 @@ bool IsCodePoint(char32_t Character) {
   return Character <= 0x10FFFF && (Character < 0xD800 || Character > 0xDFFF);
 }
 
+void AddList(FcStrList* List, std::vector<std::string>& Paths) {
+  if (List == nullptr) return;
+  while (FcChar8* Path = FcStrListNext(List)) Paths.emplace_back(reinterpret_cast<char*>(Path));
+  FcStrListDone(List);
+}
+
+std::string FromEnvironment(const char* Name, const char* Home, const char* Fallback) {
+  const char* Value = std::getenv(Name);
+  if (Value != nullptr && Value[0] == '/') return Value;
+  return Home != nullptr ? std::string(Home) + Fallback : std::string();
+}
+
 }  // namespace
 
-TFontMatcher::TFontMatcher() : FConfig(FcInitLoadConfigAndFonts()) {}
+TFontMatcher::TFontMatcher(const std::string& CacheFile) : FCache(CacheFile) {}
+
+FcConfig* TFontMatcher::Config() const {
+  if (FConfig == nullptr) FConfig = FcInitLoadConfigAndFonts();
+  return FConfig;
+}
+
+std::vector<std::string> TFontMatcher::Watched() const {
+  std::vector<std::string> Paths;
+  AddList(FcConfigGetConfigFiles(Config()), Paths);
+  for (std::size_t I = 0, Files = Paths.size(); I < Files; ++I)
+    Paths.push_back(Paths[I].substr(0, Paths[I].find_last_of('/')));
+  AddList(FcConfigGetConfigDirs(Config()), Paths);
+  AddList(FcConfigGetFontDirs(Config()), Paths);
+  // Places a user may create later, which the configuration reads when they exist.
+  const char* Home = std::getenv("HOME");
+  const std::string ConfigHome = FromEnvironment("XDG_CONFIG_HOME", Home, "/.config");
+  const std::string DataHome = FromEnvironment("XDG_DATA_HOME", Home, "/.local/share");
+  for (const std::string& Path :
+       {ConfigHome, ConfigHome + "/fontconfig", ConfigHome + "/fontconfig/conf.d",
+        ConfigHome + "/fontconfig/fonts.conf", DataHome, DataHome + "/fonts"})
+    if (Path.front() == '/') Paths.push_back(Path);
+  if (Home != nullptr && Home[0] == '/')
+    for (const char* Name : {"/.fonts", "/.fonts.conf", "/.fonts.conf.d"})
+      Paths.push_back(std::string(Home) + Name);
+  return Paths;
+}
 
 TFontMatcher::~TFontMatcher() {
   if (FConfig != nullptr) FcConfigDestroy(FConfig);
 }
 
 TFontMatch TFontMatcher::Match(const TFontRequest& Request) const {
-  TPattern Font = BestFont(FConfig, StylePattern(Request, TFamilies::fmRequested));
+  if (auto Kept = FCache.Find(Request, 0)) return Kept->value_or(TFontMatch{});
+  FcConfig* Fonts = Config();
+  TPattern Font = BestFont(Fonts, StylePattern(Request, TFamilies::fmRequested));
   // The classic mapper puts the character set before the name; a face that cannot show the
   // script gives way to one of the same kind that can.
   const char* Language = LanguageOf(Request.Charset);
   if (Font != nullptr && Language != nullptr && !Covers(Font.get(), Language)) {
-    TPattern ForScript = BestFont(FConfig, StylePattern(Request, TFamilies::fmGeneric));
+    TPattern ForScript = BestFont(Fonts, StylePattern(Request, TFamilies::fmGeneric));
     if (ForScript != nullptr && Covers(ForScript.get(), Language)) Font = std::move(ForScript);
   }
-  return Font != nullptr ? Describe(Font.get(), Request) : TFontMatch{};
+  TFontMatch Found = Font != nullptr ? Describe(Font.get(), Request) : TFontMatch{};
+  FCache.Add(Request, 0, Found, Watched());
+  return Found;
 }
 
 std::optional<TFontMatch> TFontMatcher::MatchCharacter(const TFontRequest& Request,
                                                        char32_t Character) const {
-  if (!IsCodePoint(Character)) return std::nullopt;
+  if (!IsCodePoint(Character) || Character == 0) return std::nullopt;
+  if (auto Kept = FCache.Find(Request, Character)) return *Kept;
   TPattern Pattern = RequestPattern(Request, TFamilies::fmRequested);
   FcCharSet* Characters = FcCharSetCreate();
   FcCharSetAddChar(Characters, Character);
   FcPatternAddCharSet(Pattern.get(), FC_CHARSET, Characters);
   FcCharSetDestroy(Characters);
-  TPattern Font = BestFont(FConfig, std::move(Pattern));
-  if (Font == nullptr || !HasCharacter(Font.get(), Character)) return std::nullopt;
-  return Describe(Font.get(), Request);
+  TPattern Font = BestFont(Config(), std::move(Pattern));
+  std::optional<TFontMatch> Found;
+  if (Font != nullptr && HasCharacter(Font.get(), Character)) Found = Describe(Font.get(), Request);
+  FCache.Add(Request, Character, Found, Watched());
+  return Found;
 }

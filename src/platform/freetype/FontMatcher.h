@@ -5,23 +5,20 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/TextEngine.h"
-
-// A font file chosen for a request, and the styles it lacks that have to be synthesised.
-struct TFontMatch {
-  std::string File;  // empty when the system has no font at all
-  int Index = 0;     // face index within a collection file
-  std::string Family;
-  bool SyntheticBold = false;
-  bool SyntheticItalic = false;
-};
+#include "platform/freetype/FaceCache.h"
+#include "platform/freetype/FontMatch.h"
 
 // The system's fonts as fontconfig configures them. Classic names are read as the free faces
 // that share their metrics; the character set steers the choice towards a face for its script.
+// Answers are kept in a face cache, and fontconfig is set up only when one is missing there: its
+// set-up costs more than everything else a menu does before its first frame.
 class TFontMatcher {
  public:
-  TFontMatcher();
+  // CacheFile: where answers are kept between runs; empty to keep them for this run only.
+  explicit TFontMatcher(const std::string& CacheFile = {});
   ~TFontMatcher();
   TFontMatcher(const TFontMatcher&) = delete;
   TFontMatcher& operator=(const TFontMatcher&) = delete;
@@ -32,5 +29,10 @@ class TFontMatcher {
   std::optional<TFontMatch> MatchCharacter(const TFontRequest& Request, char32_t Character) const;
 
  private:
-  FcConfig* FConfig;
+  FcConfig* Config() const;
+  // The files and folders fontconfig's answers depend on.
+  std::vector<std::string> Watched() const;
+
+  mutable FcConfig* FConfig = nullptr;
+  mutable TFaceCache FCache;
 };

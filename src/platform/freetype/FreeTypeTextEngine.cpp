@@ -17,7 +17,7 @@ std::size_t TFreeTypeTextEngine::TRequestHash::operator()(const TFontRequest& Re
 }
 
 TFreeTypeTextEngine::TFreeTypeTextEngine()
-    : FMatcher(std::make_shared<const TFontMatcher>()),
+    : FMatcher(std::make_shared<const TFontMatcher>(DefaultFaceCacheFile())),
       FLibrary(std::make_shared<TFreeTypeLibrary>()) {}
 
 TFreeTypeTextEngine::~TFreeTypeTextEngine() = default;

@@ -23,6 +23,17 @@ int HostByteOrder() {
   return std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
 }
 
+// The bits per pixel of the display's images of a depth.
+int BitsPerPixel(Display* Dpy, int Depth) {
+  int Count = 0;
+  XPixmapFormatValues* Formats = XListPixmapFormats(Dpy, &Count);
+  int Bits = 0;
+  for (int I = 0; I < Count; ++I)
+    if (Formats[I].depth == Depth) Bits = Formats[I].bits_per_pixel;
+  if (Formats) XFree(Formats);
+  return Bits;
+}
+
 }  // namespace
 
 TX11PixelFormat::TX11PixelFormat(const Visual& TrueColorVisual) {
@@ -58,7 +69,13 @@ unsigned long TX11PixelFormat::Convert(std::uint32_t Pixel) const {
 
 TX11Image::TX11Image(Display* Dpy, Visual* ImageVisual, int ImageDepth, int Width, int Height,
                      bool TryShared)
-    : FDisplay(Dpy), FFormat(*ImageVisual) {
+    : FDisplay(Dpy), FFormat(*ImageVisual), FVisual(ImageVisual), FDepth(ImageDepth) {
+  if (FFormat.Direct() && ImageDepth == 24 && BitsPerPixel(Dpy, ImageDepth) == 32 &&
+      ImageByteOrder(Dpy) == HostByteOrder()) {
+    FBorrows = true;
+    return;
+  }
+  FTriedShared = TryShared;
   if (!TryShared || !CreateShared(ImageVisual, ImageDepth, Width, Height))
     CreatePlain(ImageVisual, ImageDepth, Width, Height);
 }
@@ -147,8 +164,27 @@ void TX11Image::Fill(const std::uint32_t* Pixels, int Stride, int X, int Y, int 
   }
 }
 
+void TX11Image::PutBorrowed(Drawable Target, GC Gc, const std::uint32_t* Pixels, int Stride, int X,
+                            int Y, int Width, int Height) {
+  XImage* Image = XCreateImage(FDisplay, FVisual, static_cast<unsigned>(FDepth), ZPixmap, 0,
+                               nullptr, static_cast<unsigned>(Stride),
+                               static_cast<unsigned>(Y + Height), 32, Stride * 4);
+  if (!Image) return;
+  // Xlib only reads the rows while the request is written out, before XPutImage returns.
+  Image->data = const_cast<char*>(reinterpret_cast<const char*>(Pixels));
+  XPutImage(FDisplay, Target, Gc, Image, X, Y, X, Y, static_cast<unsigned>(Width),
+            static_cast<unsigned>(Height));
+  Image->data = nullptr;
+  XDestroyImage(Image);
+  XFlush(FDisplay);
+}
+
 void TX11Image::Put(Drawable Target, GC Gc, const std::uint32_t* Pixels, int Stride, int X, int Y,
                     int Width, int Height) {
+  if (FBorrows) {
+    PutBorrowed(Target, Gc, Pixels, Stride, X, Y, Width, Height);
+    return;
+  }
   Fill(Pixels, Stride, X, Y, Width, Height);
   const auto W = static_cast<unsigned>(Width), H = static_cast<unsigned>(Height);
   if (FShared) {

@@ -27,12 +27,15 @@ class TX11PixelFormat {
   bool FDirect = false;
 };
 
-// One image the size of a window's client area. Shared memory saves the copy through the
-// connection; when the extension cannot be used the image lives in this process and travels
-// with each put.
+// One image the size of a window's client area. Where the visual takes the back buffer's pixels
+// as they are, rectangles are put straight from the back buffer and the image holds no pixels of
+// its own: a menu puts its whole face once and button-sized rectangles after that, so a shared
+// segment would cost as much memory as the face for little gain. Other visuals need the pixels
+// converted into an image of their own, shared with the server where the extension allows.
 class TX11Image {
  public:
-  // Shared memory is tried only when TryShared is set; Shared() tells whether it worked.
+  // Shared memory is tried only when TryShared is set and the pixels need converting; Shared()
+  // tells whether it worked.
   TX11Image(Display* Dpy, Visual* ImageVisual, int ImageDepth, int Width, int Height,
             bool TryShared);
   ~TX11Image();
@@ -40,8 +43,10 @@ class TX11Image {
   TX11Image& operator=(const TX11Image&) = delete;
 
   // False when not even a plain image could be made (out of memory).
-  bool Valid() const { return FImage != nullptr; }
+  bool Valid() const { return FImage != nullptr || FBorrows; }
   bool Shared() const { return FShared; }
+  // Shared memory was tried and the display refused it.
+  bool SharedRefused() const { return FTriedShared && !FShared; }
   // Copies a rectangle of a buffer of 0xAARRGGBB rows, Stride pixels apart, to the
   // same place in the image and puts it to Target. Pixels points at the buffer's top-left, and the
   // rectangle lies inside the image.
@@ -52,10 +57,16 @@ class TX11Image {
   bool CreateShared(Visual* ImageVisual, int ImageDepth, int Width, int Height);
   void CreatePlain(Visual* ImageVisual, int ImageDepth, int Width, int Height);
   void Fill(const std::uint32_t* Pixels, int Stride, int X, int Y, int Width, int Height);
+  void PutBorrowed(Drawable Target, GC Gc, const std::uint32_t* Pixels, int Stride, int X, int Y,
+                   int Width, int Height);
 
   Display* FDisplay;
   TX11PixelFormat FFormat;
+  Visual* FVisual;
+  int FDepth;
   XImage* FImage = nullptr;
   XShmSegmentInfo FSegment{};
   bool FShared = false;
+  bool FTriedShared = false;
+  bool FBorrows = false;  // rectangles are put from the caller's buffer
 };

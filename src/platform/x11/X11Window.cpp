@@ -86,9 +86,7 @@ TX11Window::TX11Window(TX11WindowSystem& System, const TWindowOptions& Options)
   SetFunctions(Options.Dialog);
   SetKind(Options);
   SetSizeHints();
-  FImage = std::make_unique<TX11Image>(FDisplay, Choice.ChosenVisual, Choice.Depth, FWidth, FHeight,
-                                       System.SharedImages());
-  if (System.SharedImages() && !FImage->Shared()) System.SharedImagesFailed();
+  CreateImage();
   System.Register(this);
 }
 
@@ -194,12 +192,16 @@ void TX11Window::SetClientSize(int Width, int Height) {
   // The hints go first: window managers refuse sizes outside the old ones.
   SetSizeHints();
   XResizeWindow(FDisplay, FHandle, static_cast<unsigned>(FWidth), static_cast<unsigned>(FHeight));
-  const TX11VisualChoice& Choice = FSystem.VisualChoice();
   FImage.reset();
+  CreateImage();
+  XFlush(FDisplay);
+}
+
+void TX11Window::CreateImage() {
+  const TX11VisualChoice& Choice = FSystem.VisualChoice();
   FImage = std::make_unique<TX11Image>(FDisplay, Choice.ChosenVisual, Choice.Depth, FWidth, FHeight,
                                        FSystem.SharedImages());
-  if (FSystem.SharedImages() && !FImage->Shared()) FSystem.SharedImagesFailed();
-  XFlush(FDisplay);
+  if (FImage->SharedRefused()) FSystem.SharedImagesFailed();
 }
 
 void TX11Window::Show(int X, int Y) {

@@ -34,6 +34,8 @@ class TX11Window : public TNativeWindow {
   ::Window Handle() const { return FHandle; }
 
  private:
+  // The image the back buffer is put through, for the current client size.
+  void CreateImage();
   // Fixed size, and once shown the position, which window managers should keep.
   void SetSizeHints();
   void SetFunctions(bool Dialog);

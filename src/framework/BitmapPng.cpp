@@ -1,0 +1,11 @@
+// TBitmap's PNG output, apart from the rest of the class: only the tools write PNG files, and
+// the programs that do not call it must not need a PNG encoder to link.
+#include "framework/Bitmap.h"
+#include "framework/Exception.h"
+#include "platform/FileSystem.h"
+#include "platform/PngEncoder.h"
+
+void TBitmap::SaveToPngFile(const std::string& FileName) const {
+  if (Empty() || !EncodePngFile(FileName, FWidth, FHeight, FPixels.get()))
+    throw EFCreateError(FormatMessage("Cannot create file %s", ExpandFileName(FileName)));
+}
