@@ -29,7 +29,8 @@ int main(int argc, char** argv) {
   Display* Dpy = XOpenDisplay(nullptr);
   if (Dpy == nullptr || Width <= 0 || Height <= 0) return 1;
   const int ScreenNumber = DefaultScreen(Dpy);
-  Window Win = XCreateSimpleWindow(Dpy, RootWindow(Dpy, ScreenNumber), 0, 0, Width, Height, 0, 0, 0);
+  Window Win =
+      XCreateSimpleWindow(Dpy, RootWindow(Dpy, ScreenNumber), 0, 0, Width, Height, 0, 0, 0);
   XSelectInput(Dpy, Win, ExposureMask | PointerMotionMask | LeaveWindowMask);
   XMapWindow(Dpy, Win);
 

@@ -2,8 +2,8 @@
 // may have changed or the file is not one the cache wrote.
 #include "platform/freetype/FaceCache.h"
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <cstdlib>
