@@ -5,8 +5,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
+scripts/install-wine.sh
 scripts/check-sources.sh
 
-cmake -S . -B build -G Ninja -DOSTREL_WERROR=ON
+# The Windows program first: the main build's wine label runs it under Wine.
+windows_exe=$(scripts/build-windows.sh "$PWD/build-win32")
+cmake -S . -B build -G Ninja -DOSTREL_WERROR=ON -DOSTREL_WINDOWS_EXE="$windows_exe"
 cmake --build build
 ctest --test-dir build --output-on-failure -j "$(nproc)"

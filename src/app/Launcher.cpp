@@ -19,6 +19,8 @@ void SetShellOpenProc(TShellOpenProc Proc) {
 }
 
 void LaunchTarget(const std::string& Target, const std::string& Parameters) {
+  // An empty name would expand to the current folder, which the shell would open.
+  if (Target.empty()) return;
   const std::string FullPath = ExpandFileName(Target);
   if (FullPath.size() >= MaxPath) return;
   ShellOpenProc()(FullPath, Parameters, ExtractFilePath(FullPath));

@@ -351,6 +351,9 @@ void DrawIconImage(TBitmap& Target, int X, int Y, const TIconImage& Image) {
       std::min<std::int64_t>(static_cast<std::int64_t>(X) + Image.Width, Target.Width());
   const std::int64_t Bottom =
       std::min<std::int64_t>(static_cast<std::int64_t>(Y) + Image.Height, Target.Height());
+  // An image wholly beside the target has no column to copy, and its row offsets would point
+  // past its pixels.
+  if (Left >= Right) return;
   for (std::int64_t TargetY = Top; TargetY < Bottom; ++TargetY) {
     const TPixel* Source = &Image.Pixels[static_cast<std::size_t>(TargetY - Y) * Image.Width +
                                          static_cast<std::size_t>(Left - X)];

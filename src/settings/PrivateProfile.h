@@ -13,8 +13,10 @@
 // parse; a file changed on disk is read anew on the next call.
 class TPrivateProfile {
  public:
-  // The largest file read; bytes after it are not seen. Menus are a few kilobytes.
-  static constexpr std::size_t MaxFileSize = 64u << 20;
+  // The largest file read; bytes after it are not seen. Menus are a few kilobytes, one of the
+  // most entries about 3 MB; the index of a file of short lines takes some fifteen times its
+  // size, so this also keeps a damaged file to about a second and 130 MB.
+  static constexpr std::size_t MaxFileSize = 8u << 20;
   // The buffer size of the classic call as the menu uses it: values come back cut to one
   // character less.
   static constexpr std::size_t DefaultBufferSize = 2048;

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <new>
 #include <optional>
@@ -670,6 +672,26 @@ TEST(BitmapFileTest, LoadFromFileReportsTheFullPath) {
     EXPECT_EQ(Error.Message(), "Bitmap image is not valid");
   }
   EXPECT_TRUE(Bitmap.Empty());
+}
+
+TEST(BitmapFileTest, LoadFromFileReadsUpToTheLargestPictureAndNoFurther) {
+  // The largest picture allowed, with room for headers and a full colour table.
+  constexpr std::size_t Limit = TBitmap::MaxBytes + (1u << 20);
+  TTempDir Dir;
+  // A one-pixel picture whose row lies at the end of a file, far behind its headers; the gap
+  // is a hole in the file, so that nothing but the reading costs.
+  auto Write = [&](const std::string& Name, std::size_t RowEnd) {
+    const std::string Path =
+        Dir.Write(Name, MakeFile({.OffBits = static_cast<std::uint32_t>(RowEnd - 4)}, "", ""));
+    std::filesystem::resize_file(Path, RowEnd - 4);
+    std::ofstream(Path, std::ios::binary | std::ios::app) << std::string("\x01\x02\x03\0", 4);
+    return Path;
+  };
+  TBitmap Bitmap;
+  Bitmap.LoadFromFile(Write("at.bmp", Limit));
+  EXPECT_EQ(Contents(Bitmap), (TDecoded{1, 1, {0x030201u}}));
+  EXPECT_THROW(Bitmap.LoadFromFile(Write("past.bmp", Limit + 1)), EInvalidGraphic)
+      << "the row's last byte is past what is read";
 }
 
 TEST(BitmapFileTest, SaveToFileAndLoadFromFile) {

@@ -50,6 +50,10 @@ TEST(FontTest, NameIsCutToThirtyOneCharactersAndEmptyIsIgnored) {
   EXPECT_EQ(Font.Name(), std::string(31, 'N'));
   Font.SetName("");
   EXPECT_EQ(Font.Name(), std::string(31, 'N'));
+  Font.SetName(std::string(TFont::MaxNameLength, 'A'));
+  EXPECT_EQ(Font.Name(), std::string(TFont::MaxNameLength, 'A'));
+  Font.SetName(std::string(TFont::MaxNameLength, 'B') + "C");
+  EXPECT_EQ(Font.Name(), std::string(TFont::MaxNameLength, 'B'));
 }
 
 TEST(FontTest, AnyPitchNumberIsStoredAndUnknownOnesRealiseAsDefault) {

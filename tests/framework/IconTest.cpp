@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "framework/Exception.h"
+#include "platform/PngDecoder.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -563,6 +564,54 @@ TEST(IconTest, PixelsOfAllImagesTogetherAreLimited) {
   TIcon Icon;
   ExpectInvalid(Icon, Directory + Dib);
   EXPECT_TRUE(Icon.Empty());
+}
+
+TEST(IconTest, PngSidesUpToTheLimitLoadAndOneMoreIsRefused) {
+  const std::vector<TPixel> Row(MaxPngSide, Opaque | 0x123456);
+  TIcon Icon = Load(IconFile({RgbaPng(MaxPngSide, 1, Row), RgbaPng(1, MaxPngSide, Row)}));
+  ASSERT_EQ(Icon.ImageCount(), 2);
+  EXPECT_EQ(Icon.Image(0).Width, MaxPngSide);
+  EXPECT_EQ(Icon.Image(1).Height, MaxPngSide);
+  EXPECT_EQ(Icon.Image(1).Pixel(0, MaxPngSide - 1), Opaque | 0x123456);
+  ExpectInvalid(Icon, IconFile({PngFile(PngHeader(1, MaxPngSide + 1, 6), ZlibStored(""))}));
+  // Sides within the limit whose pixels pass the memory limit by one row.
+  const std::uint32_t Rows = MaxPngBytes / sizeof(TPixel) / MaxPngSide;
+  ExpectInvalid(Icon, IconFile({PngFile(PngHeader(MaxPngSide, Rows + 1, 6), ZlibStored(""))}));
+  EXPECT_EQ(Icon.ImageCount(), 2);
+}
+
+TEST(IconTest, TheMostEntriesADirectoryCanCountLoad) {
+  // The count is a 16-bit field: 65535 entries, all of one small image, are a small file.
+  const std::string Image = RgbaPng(1, 1, {Opaque | 0x0A0B0C});
+  const int Count = 65535;
+  std::string Directory;
+  PutWord(Directory, 0);
+  PutWord(Directory, 1);
+  PutWord(Directory, Count);
+  const std::string Entry = IconFile({Image}).substr(6, 16);
+  for (int I = 0; I < Count; ++I) Directory += Entry;
+  for (int I = 0; I < Count; ++I) SetDWord(Directory, 6 + 16 * I + 12, 6 + 16 * Count);
+  TIcon Icon = Load(Directory + Image);
+  ASSERT_EQ(Icon.ImageCount(), Count);
+  EXPECT_EQ(Icon.Image(Count - 1).Pixel(0, 0), Opaque | 0x0A0B0C);
+}
+
+TEST(IconTest, PngTextChunksPastTheirLimitsArePassedOver) {
+  const std::string Pixels = ZlibStored(std::string("\0\x01\x02\x03\xFF", 5));
+  auto Text = [](std::size_t Size) {
+    std::string Data = "Comment";
+    Data += '\0';
+    Data.resize(Size, 't');
+    return PngChunk("tEXt", Data);
+  };
+  std::string Many;
+  for (int I = 0; I < 300; ++I) Many += Text(16);
+  // More text chunks than are kept, and text larger than is kept, are passed over: the limits
+  // bound what is held, and the picture still loads.
+  for (const std::string& Extra : {Many, Text(8u << 20), Text((8u << 20) + 1)}) {
+    TIcon Icon = Load(IconFile({PngFile(PngHeader(1, 1, 6), Pixels, Extra)}));
+    EXPECT_EQ(Icon.Image(0).Pixel(0, 0), 0xFF010203u);
+  }
 }
 
 TEST(IconTest, FilesOverSixtyFourMebibytesAreRefused) {

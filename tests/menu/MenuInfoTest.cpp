@@ -139,6 +139,18 @@ TEST_F(MenuInfoTest, HugeProgCountIsKeptButEntriesAreCapped) {
   EXPECT_EQ(Info.ProgInfo(10000), nullptr);
 }
 
+TEST_F(MenuInfoTest, ProgCountAtTheEntryLimitIsAllEntriesAndOneMoreIsCut) {
+  const std::string Last = "\n[Prog_10000]\nX=9\n[Prog_10001]\nX=8\n";
+  TOstrelInfo AtLimit(Menu("[Main]\nProgCount=10000" + Last));
+  ASSERT_EQ(AtLimit.EntryCount(), TOstrelInfo::MaxEntries);
+  EXPECT_EQ(AtLimit.ProgInfo(TOstrelInfo::MaxEntries - 1)->X, 9);
+  TOstrelInfo PastLimit(Menu("[Main]\nProgCount=10001" + Last));
+  EXPECT_EQ(PastLimit.ProgCount(), TOstrelInfo::MaxEntries + 1);
+  ASSERT_EQ(PastLimit.EntryCount(), TOstrelInfo::MaxEntries);
+  EXPECT_EQ(PastLimit.ProgInfo(TOstrelInfo::MaxEntries - 1)->X, 9);
+  EXPECT_EQ(PastLimit.ProgInfo(TOstrelInfo::MaxEntries), nullptr);
+}
+
 TEST_F(MenuInfoTest, FontInfoMissingKeepsTheFrameworkDefault) {
   TOstrelInfo Info(
       Menu("[Main]\nProgCount=2\n[Prog_1]\nFontInfo=Arial,12,B,0,nocolour,204\n"
@@ -170,8 +182,8 @@ TEST_F(MenuInfoTest, GarbageNeverThrows) {
   }
 }
 
-TEST_F(MenuInfoTest, TenMegabyteLineAndNulBytesAreHarmless) {
-  std::string Text = "[Main]\nAppName=" + std::string(10 << 20, 'x') + "\nProgCount=2\n";
+TEST_F(MenuInfoTest, FourMegabyteLineAndNulBytesAreHarmless) {
+  std::string Text = "[Main]\nAppName=" + std::string(4 << 20, 'x') + "\nProgCount=2\n";
   Text += std::string("[Prog_1]\nButtonText=a\0b\nX=4\n", 28);
   TOstrelInfo Info(Menu(Text));
   EXPECT_EQ(Info.AppName(), std::string(2047, 'x'));

@@ -260,6 +260,9 @@ TEST(RegistryHiveTest, RefusesFileOverSizeLimit) {
   // Sparse, so the test neither writes nor reads the whole size.
   ASSERT_EQ(::truncate(Name.c_str(), static_cast<off_t>(TRegistryHive::MaxSize + 1)), 0);
   EXPECT_FALSE(TRegistryHive::Load(Name).ReadKey("").has_value());
+  // At the limit the file is read, the zero bytes after the text being one line to skip.
+  ASSERT_EQ(::truncate(Name.c_str(), static_cast<off_t>(TRegistryHive::MaxSize)), 0);
+  EXPECT_EQ(Text(TRegistryHive::Load(Name), "Software\\Vendor\\Game", "After"), "still read");
   ASSERT_EQ(::truncate(Name.c_str(), static_cast<off_t>(GameHive.size())), 0);
   EXPECT_TRUE(TRegistryHive::Load(Name).ReadKey("").has_value());
 }

@@ -215,6 +215,17 @@ TEST(PrivateProfileTest, WritesFailWhereNoFileCanBe) {
   EXPECT_TRUE(std::filesystem::is_directory(Folder));
 }
 
+TEST(PrivateProfileTest, AValueThatCrossesTheSizeLimitIsCutAtIt) {
+  TTempDir Dir;
+  std::string Bytes = "[s]\n;";
+  Bytes.resize(TPrivateProfile::MaxFileSize - std::string("\nk=ab").size(), 'x');
+  Bytes += "\nk=ab";
+  ASSERT_EQ(Bytes.size(), TPrivateProfile::MaxFileSize);
+  const std::string File = Dir.Write("edge.ini", Bytes + "cd\nj=w\n");
+  EXPECT_EQ(Read(File, "s", "k"), "ab") << "read up to the last byte within the limit, no further";
+  EXPECT_EQ(Read(File, "s", "j"), "default");
+}
+
 TEST(PrivateProfileTest, BytesPastTheLimitAreNotSeenAndTheFileIsNotRewritten) {
   TTempDir Dir;
   std::string Bytes = "[s]\nk=v\n;";

@@ -365,6 +365,8 @@ TEST_F(TimerPoolTest, RefusedTickFailsTheAdditionAndLeavesThePoolEmpty) {
   Refuse = false;
   EXPECT_EQ(App.AddTimer(100, nullptr), Slot1);
   EXPECT_TRUE(Pool().NeedsTicks());
+  // The pool reports its stop again when the fixture destroys it, after Refuse is gone.
+  Pool().OnNeedsTicksChange = nullptr;
 }
 
 // --- Errors raised by handlers ---------------------------------------------------------------

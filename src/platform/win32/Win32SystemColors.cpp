@@ -1,0 +1,10 @@
+// System colours on Windows: what the user's colour scheme says now.
+#include <windows.h>
+
+#include "platform/SystemColors.h"
+
+std::uint32_t SystemColorRGB(int Index) {
+  // The system has a brush for every colour index it knows; the colour of another is black.
+  if (Index < 0 || GetSysColorBrush(Index) == nullptr) return 0;
+  return static_cast<std::uint32_t>(GetSysColor(Index));
+}

@@ -1,0 +1,69 @@
+// A top-level window of fixed client size that shows the framework's back buffer.
+#pragma once
+
+#include "platform/WindowSystem.h"
+
+#include <windows.h>
+
+// The system's macro of this name would rename the window system's method.
+#undef CreateWindow
+
+#include "platform/win32/Win32Input.h"
+
+class TWin32WindowSystem;
+
+// Keeps a copy of the presented pixels in a DIB section, from which painting answers the
+// system at once without waking the framework. A dialog is owned by its owner's window and
+// has no minimise box.
+class TWin32Window : public TNativeWindow {
+ public:
+  TWin32Window(TWin32WindowSystem& System, const TWindowOptions& Options);
+  ~TWin32Window() override;
+  TWin32Window(const TWin32Window&) = delete;
+  TWin32Window& operator=(const TWin32Window&) = delete;
+
+  void Present(const std::uint32_t* Pixels, int Stride, int X, int Y, int Width,
+               int Height) override;
+  void ClientOrigin(int& X, int& Y) const override;
+  void CursorPos(int& X, int& Y) const override;
+  void SetCaption(const std::string& Utf8) override;
+  // The text the window shows while it is minimised, when only its task-bar entry is seen.
+  void SetIconName(const std::string& Utf8) override;
+  void SetIcons(const std::vector<TIconPixels>& Icons) override;
+  void SetClientSize(int Width, int Height) override;
+  // Positions only a window that is not shown: one on the screen stays where the user put it.
+  void Show(int X, int Y) override;
+  void Hide() override;
+
+  HWND Handle() const { return FHandle; }
+
+  static LRESULT CALLBACK WindowProc(HWND Handle, UINT Message, WPARAM WParam, LPARAM LParam);
+
+ private:
+  LRESULT HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam);
+  void Paint();
+  void MakeBuffer();
+  void FreeBuffer();
+  // The outer size and offset of a window whose client area has the current size.
+  RECT FrameFor() const;
+  void ShowText();
+  void ReplaceIcon(WPARAM Kind, HICON Icon);
+
+  TWin32WindowSystem& FSystem;
+  DWORD FStyle;
+  DWORD FExStyle;
+  HWND FHandle = nullptr;
+  int FWidth = 1;
+  int FHeight = 1;
+  HDC FBufferDC = nullptr;
+  HBITMAP FBuffer = nullptr;
+  HGDIOBJ FOldBitmap = nullptr;
+  std::uint32_t* FBits = nullptr;
+  std::wstring FCaption;
+  std::wstring FIconName;
+  bool FMinimised = false;
+  bool FShown = false;
+  HICON FBigIcon = nullptr;
+  HICON FSmallIcon = nullptr;
+  std::unique_ptr<TWin32Input> FInput;
+};

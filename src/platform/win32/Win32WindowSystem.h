@@ -1,0 +1,38 @@
+// The Windows desktop as the window system: one window class, the thread's message queue, and
+// the events its window procedure collects.
+#pragma once
+
+#include "platform/WindowSystem.h"
+
+#include <windows.h>
+
+// The system's header names its window-creating function by a macro that would rename the
+// window system's method of that name.
+#undef CreateWindow
+
+#include <deque>
+
+class TWin32WindowSystem : public TWindowSystem {
+ public:
+  // Registers the window class of the program's windows.
+  explicit TWin32WindowSystem(HINSTANCE Instance);
+  ~TWin32WindowSystem() override;
+  TWin32WindowSystem(const TWin32WindowSystem&) = delete;
+  TWin32WindowSystem& operator=(const TWin32WindowSystem&) = delete;
+
+  std::unique_ptr<TNativeWindow> CreateWindow(const TWindowOptions& Options) override;
+  // Dispatches the thread's messages until a window procedure has collected an event.
+  bool NextEvent(TWindowEvent& Event, int TimeoutMs) override;
+  void ScreenSize(int& Width, int& Height) const override;
+  void CursorPos(int& X, int& Y) const override;
+  std::int64_t Milliseconds() const override;
+
+  HINSTANCE Instance() const { return FInstance; }
+  static const wchar_t* ClassName();
+  // Called by window procedures for every event they turn a message into.
+  void Post(const TWindowEvent& Event) { FQueue.push_back(Event); }
+
+ private:
+  HINSTANCE FInstance;
+  std::deque<TWindowEvent> FQueue;
+};

@@ -1,0 +1,153 @@
+// The Windows program under Wine, in a folder of its own, driven through the display as a user
+// drives it.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "wine/WineFixture.h"
+
+namespace {
+
+// The characters of Text in the order of their first appearance.
+std::u32string FirstAppearances(const std::u32string& Text) {
+  std::u32string Result;
+  for (char32_t C : Text)
+    if (Result.find(C) == std::u32string::npos) Result += C;
+  return Result;
+}
+
+// The characters whose coverage masks the program asked GDI for, in that order, from Wine's
+// font trace: each glyph is asked for its size first, with no buffer.
+std::u32string RequestedGlyphs(const std::string& Trace) {
+  std::u32string Result;
+  std::istringstream Lines(Trace);
+  std::string Line;
+  const std::string Call = "NtGdiGetGlyphOutline (";
+  while (std::getline(Lines, Line)) {
+    const std::size_t At = Line.find(Call);
+    if (At == std::string::npos || Line.find(", 0006, ") == std::string::npos ||
+        Line.find(", 0, (nil),") == std::string::npos)
+      continue;
+    const std::size_t Comma = Line.find(", ", At);
+    if (Comma == std::string::npos) continue;
+    Result += static_cast<char32_t>(std::stoul(Line.substr(Comma + 2, 4), nullptr, 16));
+  }
+  return Result;
+}
+
+TEST_F(WineTest, WindowHasTheBackgroundsClientSizeAndTheCaption) {
+  WriteMenu({{"&Run", AddProbe(), ""}});
+  const ::Window W = StartMenu();
+  ASSERT_NE(W, 0u);
+  EXPECT_EQ(Capture("xdotool getwindowname " + std::to_string(W)).Output, AppName + "\n");
+  XWindowAttributes Attributes{};
+  ASSERT_TRUE(XGetWindowAttributes(Probe, W, &Attributes));
+  EXPECT_EQ(Attributes.width, MenuWidth);
+  EXPECT_EQ(Attributes.height, MenuHeight);
+}
+
+TEST_F(WineTest, HoverChangesTheButtonAndLeavingRestoresIt) {
+  WriteMenu({{"&Run", AddProbe(), ""}});
+  const ::Window W = StartMenu();
+  ASSERT_NE(W, 0u);
+  MovePointer(W, FreeX, FreeY);
+  const std::vector<unsigned long> Plain = Area(W, FirstButton);
+  ASSERT_FALSE(Plain.empty());
+  MovePointer(W, FirstButton.CenterX(), FirstButton.CenterY());
+  EXPECT_TRUE(WaitUntil([&] { return Area(W, FirstButton) != Plain; }))
+      << "the button did not change under the pointer";
+  MovePointer(W, FreeX, FreeY);
+  EXPECT_TRUE(WaitUntil([&] { return Area(W, FirstButton) == Plain; }))
+      << "the button kept its hover look after the pointer left";
+}
+
+TEST_F(WineTest, ClickStartsTheWindowsTargetWithItsParametersInItsFolder) {
+  WriteMenu({{"&Run", AddProbe(), "\"two words\" second"}});
+  const ::Window W = StartMenu();
+  ASSERT_NE(W, 0u);
+  Click(W, FirstButton);
+  ASSERT_TRUE(ProbeReported()) << Log();
+  std::istringstream Report(ReadAll(Folder.File("tools/ArgsProbe.txt")));
+  std::string CommandLine, Directory;
+  std::getline(Report, CommandLine);
+  std::getline(Report, Directory);
+  EXPECT_NE(CommandLine.find("ArgsProbe.exe"), std::string::npos) << CommandLine;
+  EXPECT_TRUE(CommandLine.ends_with(" \"two words\" second")) << CommandLine;
+  EXPECT_EQ(Directory, WindowsPath(Folder.File("tools")));
+  EXPECT_TRUE(Menu->Running());
+}
+
+TEST_F(WineTest, AltAndTheAcceleratorClicksTheButton) {
+  WriteMenu({{"Other", "tools\\Other.exe", "", FirstButton},
+             {"&Run", AddProbe(), "accelerated", SecondButton}});
+  const ::Window W = StartMenu();
+  ASSERT_NE(W, 0u);
+  Capture("xdotool windowactivate --sync " + std::to_string(W) + " key alt+r");
+  ASSERT_TRUE(ProbeReported()) << Log();
+  EXPECT_TRUE(ReadAll(Folder.File("tools/ArgsProbe.txt")).find(" accelerated\n") !=
+              std::string::npos);
+}
+
+TEST_F(WineTest, MessageBeforeTheStartIsAnOwnedDialogThatReturnCloses) {
+  WriteMenu({{"&Run", AddProbe(), "", FirstButton, "Before the start."}});
+  const ::Window W = StartMenu();
+  ASSERT_NE(W, 0u);
+  Click(W, FirstButton);
+  std::vector<::Window> Dialogs;
+  ASSERT_TRUE(WaitUntil([&] { return !(Dialogs = WindowsNamed(AppTaskName)).empty(); })) << Log();
+  EXPECT_NE(access(Folder.File("tools/ArgsProbe.txt").c_str(), F_OK), 0)
+      << "the target started before the message was closed";
+  PressReturn(Dialogs.front());
+  EXPECT_TRUE(ProbeReported()) << Log();
+  EXPECT_TRUE(WaitUntil([&] { return WindowsNamed(AppTaskName).empty(); }));
+  EXPECT_TRUE(Menu->Running());
+}
+
+TEST_F(WineTest, CloseRequestThroughTheWindowManagerEndsTheProgram) {
+  WriteMenu({{"&Run", AddProbe(), ""}});
+  const ::Window W = StartMenu();
+  ASSERT_NE(W, 0u);
+  Capture("xdotool windowactivate --sync " + std::to_string(W) + " key alt+F4");
+  EXPECT_EQ(Menu->WaitExit(), 0);
+  EXPECT_NE(access(Folder.File("tools/ArgsProbe.txt").c_str(), F_OK), 0);
+}
+
+TEST_F(WineTest, RegistryReferenceResolvesAgainstThePrefixRegistry) {
+  const std::string Target = WindowsPath(Folder.File("tools/ArgsProbe.exe"));
+  AddProbe();
+  ASSERT_TRUE(Capture("wine reg add " + Quoted("HKCU\\Software\\Ostrel Wine Tests") +
+                      " /v Probe /t REG_SZ /d " + Quoted(Target) + " /f")
+                  .Ok);
+  // The default names nothing: only the registry's value can make the button work.
+  WriteMenu({{"&Run", "$REG$HKCU\\Software\\Ostrel Wine Tests$KEY$Probe$DEF$tools\\Absent.exe",
+              "from-registry"}});
+  const ::Window W = StartMenu();
+  ASSERT_NE(W, 0u);
+  Click(W, FirstButton);
+  ASSERT_TRUE(ProbeReported()) << Log();
+  EXPECT_TRUE(ReadAll(Folder.File("tools/ArgsProbe.txt")).find(" from-registry\n") !=
+              std::string::npos);
+}
+
+TEST_F(WineTest, MissingBackgroundShowsTheErrorBoxAndEnds) {
+  WriteMenu({{"&Run", AddProbe(), ""}}, "absent.bmp");
+  StartProgram("trace+font");
+  std::vector<::Window> Boxes;
+  // Before the settings give a title, the box is captioned with the program's name.
+  ASSERT_TRUE(WaitUntil([&] { return !(Boxes = WindowsNamed("Ostrel")).empty(); })) << Log();
+  EXPECT_TRUE(WindowsNamed(AppName).empty());
+  // The box's text is drawn from glyphs; their order of first use spells out its beginning.
+  const std::u32string Expected = FirstAppearances(U"Cannot open file");
+  EXPECT_TRUE(WaitUntil([&] {
+    return RequestedGlyphs(Log()).find(Expected) != std::u32string::npos;
+  })) << "the box did not draw \"Cannot open file\"";
+  PressReturn(Boxes.front());
+  EXPECT_EQ(Menu->WaitExit(), 0);
+}
+
+}  // namespace
