@@ -1,12 +1,18 @@
 // The built menu program in a folder of its own, driven through the display as a user drives it.
 #include <gtest/gtest.h>
 
+#include <X11/Xatom.h>
+
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "e2e/EndToEndFixture.h"
+#include "platform/FileSystem.h"
+#include "platform/PngDecoder.h"
 
 namespace {
 
@@ -138,6 +144,79 @@ TEST_F(EndToEndTest, HoverChangesTheButton) {
   Xdotool("mousemove --window " + std::to_string(W) + " " + std::to_string(FirstButton.CenterX()) +
           " " + std::to_string(FirstButton.CenterY()));
   EXPECT_TRUE(WaitUntil([&] { return Area(W, FirstButton) != Plain; }));
+}
+
+// The frame the inspector renders for the menu in Folder, with the pointer as Pointer says
+// ("", "--hot 0" or "--down 0"), as 0x00RRGGBB values row by row.
+std::vector<unsigned long> InspectorFrame(const TTempDir& Folder, const std::string& Pointer) {
+  const std::string Png = Folder.File("expected.png");
+  const TCommandResult Rendered =
+      Capture("cd " + Quoted(Folder.Path()) + " && " + Quoted(OSTREL_INSPECT) + " --render " +
+              Quoted(Png) + " " + Pointer + " . 2>&1");
+  EXPECT_TRUE(Rendered.Ok) << Rendered.Output;
+  std::string Bytes;
+  TPngImage Image;
+  if (ReadFileBytes(Png, MaxPngBytes, Bytes) != TReadStatus::rsRead || !DecodePng(Bytes, Image))
+    return {};
+  std::vector<unsigned long> Pixels;
+  for (std::uint32_t Pixel : Image.Pixels) Pixels.push_back(Pixel & 0xFFFFFF);
+  return Pixels;
+}
+
+std::size_t CountOf(const std::vector<unsigned long>& Pixels, unsigned long Value) {
+  return static_cast<std::size_t>(std::count(Pixels.begin(), Pixels.end(), Value));
+}
+
+TEST_F(EndToEndTest, TheScreenShowsExactlyTheFramesThePainterMakes) {
+  WriteMenu({{"&Run", WriteTarget("run.sh", "ran"), "", "", "", false, FirstButton}});
+  const TButtonPlace Whole{0, 0, MenuWidth, MenuHeight};
+  const std::vector<unsigned long> Plain = InspectorFrame(Folder, "");
+  const std::vector<unsigned long> Hot = InspectorFrame(Folder, "--hot 0");
+  const std::vector<unsigned long> Down = InspectorFrame(Folder, "--down 0");
+  ASSERT_EQ(Plain.size(), static_cast<std::size_t>(MenuWidth * MenuHeight));
+  // The caption is yellow, and lime while the pointer is over the button.
+  constexpr unsigned long Yellow = 0xFFFF00, Lime = 0x00FF00;
+  EXPECT_GT(CountOf(Plain, Yellow), 20u);
+  EXPECT_EQ(CountOf(Plain, Lime), 0u);
+  EXPECT_GT(CountOf(Hot, Lime), 20u);
+  EXPECT_EQ(CountOf(Hot, Yellow), 0u);
+  EXPECT_NE(Down, Hot) << "a held button is sunken, its caption shifted";
+
+  Xdotool("mousemove 0 0");
+  const ::Window W = StartMenu();
+  ASSERT_NE(W, 0u);
+  const std::string Into = "mousemove --window " + std::to_string(W) + " ";
+  Xdotool(Into + std::to_string(FreeX) + " " + std::to_string(FreeY));
+  EXPECT_TRUE(WaitUntil([&] { return Area(W, Whole) == Plain; })) << "the plain face";
+  Xdotool(Into + std::to_string(FirstButton.CenterX()) + " " +
+          std::to_string(FirstButton.CenterY()));
+  EXPECT_TRUE(WaitUntil([&] { return Area(W, Whole) == Hot; })) << "the hot button";
+  Xdotool("mousedown 1");
+  EXPECT_TRUE(WaitUntil([&] { return Area(W, Whole) == Down; })) << "the held button";
+  // Released away from the button: no click, and the face is plain again.
+  Xdotool(Into + std::to_string(FreeX) + " " + std::to_string(FreeY) + " mouseup 1");
+  EXPECT_TRUE(WaitUntil([&] { return Area(W, Whole) == Plain; })) << "the plain face again";
+  EXPECT_FALSE(WaitUntil([&] { return access(Folder.File("ran").c_str(), F_OK) == 0; }, 500));
+}
+
+TEST_F(EndToEndTest, WithoutAnIconInTheMenuTheWindowShowsTheProgramsOwn) {
+  WriteMenu({{"&Run", WriteTarget("run.sh", "ran"), "", "", "", false, FirstButton}});
+  const ::Window W = StartMenu();
+  ASSERT_NE(W, 0u);
+  Atom Type = None;
+  int Format = 0;
+  unsigned long Count = 0, After = 0;
+  unsigned char* Data = nullptr;
+  ASSERT_EQ(XGetWindowProperty(Probe, W, XInternAtom(Probe, "_NET_WM_ICON", False), 0, 2, False,
+                               XA_CARDINAL, &Type, &Format, &Count, &After, &Data),
+            Success);
+  ASSERT_EQ(Count, 2u);
+  const auto* Size = reinterpret_cast<const unsigned long*>(Data);
+  // The program's icon holds 48, 32 and 16 pixel images; the largest comes first.
+  EXPECT_EQ(Size[0], 48u);
+  EXPECT_EQ(Size[1], 48u);
+  EXPECT_GT(After, 0u);
+  XFree(Data);
 }
 
 }  // namespace
