@@ -44,9 +44,8 @@ TEST_F(WineTest, WindowHasTheBackgroundsClientSizeAndTheCaption) {
   WriteMenu({{"&Run", AddProbe(), ""}});
   const ::Window W = StartMenu();
   ASSERT_NE(W, 0u);
-  EXPECT_EQ(Capture("xdotool getwindowname " + std::to_string(W)).Output, AppName + "\n");
-  XWindowAttributes Attributes{};
-  ASSERT_TRUE(XGetWindowAttributes(Probe, W, &Attributes));
+  EXPECT_EQ(WindowName(W), AppName);
+  const XWindowAttributes Attributes = AttributesOf(Probe, W);
   EXPECT_EQ(Attributes.width, MenuWidth);
   EXPECT_EQ(Attributes.height, MenuHeight);
 }
@@ -112,7 +111,7 @@ TEST_F(WineTest, CloseRequestThroughTheWindowManagerEndsTheProgram) {
   WriteMenu({{"&Run", AddProbe(), ""}});
   const ::Window W = StartMenu();
   ASSERT_NE(W, 0u);
-  Capture("xdotool windowactivate --sync " + std::to_string(W) + " key alt+F4");
+  PressKeys(W, "alt+F4");
   EXPECT_EQ(Menu->WaitExit(), 0);
   EXPECT_NE(access(Folder.File("tools/ArgsProbe.txt").c_str(), F_OK), 0);
 }
