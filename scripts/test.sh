@@ -13,3 +13,7 @@ windows_exe=$(scripts/build-windows.sh "$PWD/build-win32")
 cmake -S . -B build -G Ninja -DOSTREL_WERROR=ON -DOSTREL_WINDOWS_EXE="$windows_exe"
 cmake --build build
 ctest --test-dir build --output-on-failure -j "$(nproc)"
+
+# A second build with clang under the address, undefined-behaviour and leak sanitizers: the unit
+# and render tests again, then every fuzz target for a bounded time.
+scripts/fuzz-and-sanitize.sh
