@@ -116,12 +116,17 @@ std::optional<TPixel> ReadPixel(Display* Dpy, ::Window W, int X, int Y) {
 
 ::Window WaitMenuWindow(Display* Dpy, const std::string& Name, int FreeX, int FreeY,
                         const std::string& LogFile) {
+  // The first start of a run loads the program from a cold disk cache, and builds the font
+  // answers, possibly on a machine busy with other tests: it may take several usual waits.
+  constexpr int Patience = 4;
   std::vector<::Window> Found;
-  EXPECT_TRUE(WaitUntil([&] { return !(Found = WindowsNamed(Name)).empty(); }))
+  EXPECT_TRUE(
+      WaitUntil([&] { return !(Found = WindowsNamed(Name)).empty(); }, Patience * WaitLimitMs))
       << "no menu window; the program said: " << ReadAll(LogFile);
   const ::Window Result = Found.empty() ? 0 : Found.front();
   if (Result != 0) {
-    EXPECT_TRUE(WaitUntil([&] { return ReadPixel(Dpy, Result, FreeX, FreeY) == BackgroundColor; }))
+    EXPECT_TRUE(WaitUntil([&] { return ReadPixel(Dpy, Result, FreeX, FreeY) == BackgroundColor; },
+                          Patience * WaitLimitMs))
         << "the background was never drawn";
   }
   return Result;
