@@ -338,29 +338,13 @@ std::string EncodeBitmapFile(const TBitmap& Bitmap) {
     Alpha = std::any_of(Row, Row + Width, [](TPixel Pixel) { return (Pixel >> 24) != 0; });
   }
   const std::size_t BytesPerPixel = Alpha ? 4 : 3;
-  // A bitmap holds at most MaxBytes of pixels, so every size here fits in 32 bits.
-  const std::size_t Stride = (static_cast<std::size_t>(Width) * BytesPerPixel + 3) / 4 * 4;
-  const std::size_t ImageSize = Stride * static_cast<std::size_t>(Height);
-  const std::size_t Offset = FileHeaderSize + InfoHeaderSize;
-  std::string Bytes(Offset + ImageSize, '\0');
-
-  Bytes[0] = 'B';
-  Bytes[1] = 'M';
-  PutDword(Bytes, 2, static_cast<std::uint32_t>(Bytes.size()));
-  PutDword(Bytes, 10, static_cast<std::uint32_t>(Offset));
-  PutDword(Bytes, 14, InfoHeaderSize);
-  PutDword(Bytes, 18, static_cast<std::uint32_t>(Width));
-  PutDword(Bytes, 22, static_cast<std::uint32_t>(Height));
-  PutWord(Bytes, 26, 1);
-  PutWord(Bytes, 28, static_cast<std::uint32_t>(BytesPerPixel * 8));
-  PutDword(Bytes, 30, BI_RGB);
-  PutDword(Bytes, 34, static_cast<std::uint32_t>(ImageSize));
-  PutDword(Bytes, 38, PixelsPerMetre);
-  PutDword(Bytes, 42, PixelsPerMetre);
-
+  TBitmapFileLayout Layout;
+  std::string Bytes =
+      NewBitmapFile(Width, Height, static_cast<unsigned>(BytesPerPixel * 8), 0, Layout);
   for (int Row = 0; Row < Height; ++Row) {
     const TPixel* Source = Bitmap.ScanLine(Height - 1 - Row);
-    char* Target = Bytes.data() + Offset + static_cast<std::size_t>(Row) * Stride;
+    char* Target =
+        Bytes.data() + Layout.PixelOffset + static_cast<std::size_t>(Row) * Layout.Stride;
     for (int X = 0; X < Width; ++X, Target += BytesPerPixel) {
       const TPixel Pixel = Source[X];
       Target[0] = static_cast<char>(Pixel & 0xFF);
@@ -369,5 +353,31 @@ std::string EncodeBitmapFile(const TBitmap& Bitmap) {
       if (Alpha) Target[3] = static_cast<char>(Pixel >> 24);
     }
   }
+  return Bytes;
+}
+
+std::string NewBitmapFile(int Width, int Height, unsigned BitCount, std::size_t Colors,
+                          TBitmapFileLayout& Layout) {
+  // A bitmap holds at most TBitmap::MaxBytes of pixels, so every size here fits in 32 bits.
+  Layout.Stride = (static_cast<std::size_t>(Width) * BitCount + 31) / 32 * 4;
+  Layout.PaletteOffset = FileHeaderSize + InfoHeaderSize;
+  Layout.PixelOffset = Layout.PaletteOffset + 4 * Colors;
+  const std::size_t ImageSize = Layout.Stride * static_cast<std::size_t>(Height);
+  std::string Bytes(Layout.PixelOffset + ImageSize, '\0');
+
+  Bytes[0] = 'B';
+  Bytes[1] = 'M';
+  PutDword(Bytes, 2, static_cast<std::uint32_t>(Bytes.size()));
+  PutDword(Bytes, 10, static_cast<std::uint32_t>(Layout.PixelOffset));
+  PutDword(Bytes, 14, InfoHeaderSize);
+  PutDword(Bytes, 18, static_cast<std::uint32_t>(Width));
+  PutDword(Bytes, 22, static_cast<std::uint32_t>(Height));
+  PutWord(Bytes, 26, 1);
+  PutWord(Bytes, 28, BitCount);
+  PutDword(Bytes, 30, BI_RGB);
+  PutDword(Bytes, 34, static_cast<std::uint32_t>(ImageSize));
+  PutDword(Bytes, 38, PixelsPerMetre);
+  PutDword(Bytes, 42, PixelsPerMetre);
+  PutDword(Bytes, 46, static_cast<std::uint32_t>(Colors));
   return Bytes;
 }

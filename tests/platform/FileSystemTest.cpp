@@ -13,20 +13,6 @@
 
 namespace {
 
-// Makes a folder the current directory for one test and returns to the old one afterwards.
-class TScopedCurrentDir {
- public:
-  explicit TScopedCurrentDir(const std::string& Path) : FOld(std::filesystem::current_path()) {
-    std::filesystem::current_path(Path);
-  }
-  ~TScopedCurrentDir() { std::filesystem::current_path(FOld); }
-  TScopedCurrentDir(const TScopedCurrentDir&) = delete;
-  TScopedCurrentDir& operator=(const TScopedCurrentDir&) = delete;
-
- private:
-  std::filesystem::path FOld;
-};
-
 mode_t Permissions(const std::string& FileName) {
   struct stat Info {};
   if (::stat(FileName.c_str(), &Info) != 0) return 0;

@@ -45,20 +45,6 @@ class TScopedPath {
   std::optional<std::string> FOld;
 };
 
-// Makes a folder the current directory for one test and returns to the old one afterwards.
-class TScopedCurrentDir {
- public:
-  explicit TScopedCurrentDir(const std::string& Path) : FOld(std::filesystem::current_path()) {
-    std::filesystem::current_path(Path);
-  }
-  ~TScopedCurrentDir() { std::filesystem::current_path(FOld); }
-  TScopedCurrentDir(const TScopedCurrentDir&) = delete;
-  TScopedCurrentDir& operator=(const TScopedCurrentDir&) = delete;
-
- private:
-  std::filesystem::path FOld;
-};
-
 std::string WriteExecutable(const TTempDir& Dir, const std::string& Name,
                             const std::string& Bytes) {
   std::string Path = Dir.Write(Name, Bytes);

@@ -1,6 +1,7 @@
 // A fresh folder for one test, removed with everything in it when the test ends.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,20 @@ class TTempDir {
 
  private:
   std::string FPath;
+};
+
+// Makes a folder the current directory for one test and returns to the old one afterwards.
+class TScopedCurrentDir {
+ public:
+  explicit TScopedCurrentDir(const std::string& Path) : FOld(std::filesystem::current_path()) {
+    std::filesystem::current_path(Path);
+  }
+  ~TScopedCurrentDir() { std::filesystem::current_path(FOld); }
+  TScopedCurrentDir(const TScopedCurrentDir&) = delete;
+  TScopedCurrentDir& operator=(const TScopedCurrentDir&) = delete;
+
+ private:
+  std::filesystem::path FOld;
 };
 
 // The whole contents of a file, or "" when it cannot be read.

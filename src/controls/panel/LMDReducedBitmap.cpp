@@ -6,13 +6,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "framework/LittleEndian.h"
+#include "framework/BitmapFile.h"
 
 namespace {
-
-constexpr std::size_t FileHeaderSize = 14;
-constexpr std::size_t InfoHeaderSize = 40;
-constexpr std::uint32_t PixelsPerMetre = 2835;
 
 std::uint8_t RedOf(TPixel Pixel) {
   return static_cast<std::uint8_t>((Pixel >> 16) & 0xFF);
@@ -77,27 +73,10 @@ std::string LMDEncodeReducedBitmap(const TBitmap& Bitmap, int ColorCount) {
   const std::vector<TPixel> Palette = PaletteFor(BitCount);
   const int Width = Bitmap.Width();
   const int Height = Bitmap.Height();
-  // A bitmap holds at most TBitmap::MaxBytes of pixels, so every size here fits in 32 bits.
-  const std::size_t Stride = (static_cast<std::size_t>(Width) * BitCount + 31) / 32 * 4;
-  const std::size_t Offset = FileHeaderSize + InfoHeaderSize + 4 * Palette.size();
-  const std::size_t ImageSize = Stride * static_cast<std::size_t>(Height);
-  std::string Bytes(Offset + ImageSize, '\0');
-
-  Bytes[0] = 'B';
-  Bytes[1] = 'M';
-  PutDword(Bytes, 2, static_cast<std::uint32_t>(Bytes.size()));
-  PutDword(Bytes, 10, static_cast<std::uint32_t>(Offset));
-  PutDword(Bytes, 14, InfoHeaderSize);
-  PutDword(Bytes, 18, static_cast<std::uint32_t>(Width));
-  PutDword(Bytes, 22, static_cast<std::uint32_t>(Height));
-  PutWord(Bytes, 26, 1);
-  PutWord(Bytes, 28, BitCount);
-  PutDword(Bytes, 34, static_cast<std::uint32_t>(ImageSize));
-  PutDword(Bytes, 38, PixelsPerMetre);
-  PutDword(Bytes, 42, PixelsPerMetre);
-  PutDword(Bytes, 46, static_cast<std::uint32_t>(Palette.size()));
+  TBitmapFileLayout Layout;
+  std::string Bytes = NewBitmapFile(Width, Height, BitCount, Palette.size(), Layout);
   for (std::size_t I = 0; I < Palette.size(); ++I) {
-    const std::size_t Entry = FileHeaderSize + InfoHeaderSize + 4 * I;
+    const std::size_t Entry = Layout.PaletteOffset + 4 * I;
     Bytes[Entry] = static_cast<char>(BlueOf(Palette[I]));
     Bytes[Entry + 1] = static_cast<char>(GreenOf(Palette[I]));
     Bytes[Entry + 2] = static_cast<char>(RedOf(Palette[I]));
@@ -106,8 +85,8 @@ std::string LMDEncodeReducedBitmap(const TBitmap& Bitmap, int ColorCount) {
   const unsigned PerByte = 8 / BitCount;
   for (int Row = 0; Row < Height; ++Row) {
     const TPixel* Source = Bitmap.ScanLine(Height - 1 - Row);
-    auto* Target = reinterpret_cast<unsigned char*>(Bytes.data() + Offset +
-                                                    static_cast<std::size_t>(Row) * Stride);
+    auto* Target = reinterpret_cast<unsigned char*>(Bytes.data() + Layout.PixelOffset +
+                                                    static_cast<std::size_t>(Row) * Layout.Stride);
     for (int X = 0; X < Width; ++X) {
       const unsigned Slot = static_cast<unsigned>(X) % PerByte;
       const unsigned Shift = 8 - BitCount * (Slot + 1);
