@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "controls/draw/LMDDrawText.h"
-#include "controls/draw/LMDFxCaption.h"
+#include "controls/draw/KitDrawText.h"
+#include "controls/draw/KitFxCaption.h"
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
 
@@ -46,8 +46,8 @@ BENCHMARK(BM_CopyBackground)->Unit(benchmark::kMicrosecond);
 void BM_PaintFaceWithEightCaptions(benchmark::State& State) {
   TBitmap Face(Width, Height);
   TCanvas& Canvas = Face.Canvas();
-  TLMDFxCaption Effect;
-  Effect.SetStyle(TLMDThreeDStyle::tdSunkenShadow);
+  TKitFxCaption Effect;
+  Effect.SetStyle(TKitThreeDStyle::tdSunkenShadow);
   Effect.SetLightColor(clBlack);
   Effect.SetShadowColor(clBlack);
   Canvas.Font.SetName("Times New Roman");
@@ -58,7 +58,7 @@ void BM_PaintFaceWithEightCaptions(benchmark::State& State) {
     CopyBackground(Face);
     for (int I = 0; I < 8; ++I) {
       Canvas.Font.SetColor(clYellow);
-      LMDDrawText(Canvas, "Menu entry number " + std::to_string(I + 1), &Effect,
+      KitDrawText(Canvas, "Menu entry number " + std::to_string(I + 1), &Effect,
                   Bounds(40, 40 + I * 50, 400, 30), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
     benchmark::DoNotOptimize(Face.ScanLine(0));

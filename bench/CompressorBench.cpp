@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "controls/panel/LMDCompressedContainer.h"
-#include "controls/panel/LMDStoreStream.h"
+#include "controls/panel/KitCompressedContainer.h"
+#include "controls/panel/KitStoreStream.h"
 
 namespace {
 
@@ -64,16 +64,16 @@ void Report(benchmark::State& State, std::size_t Compressed) {
 }
 
 std::string OurCompressed() {
-  TLMDStoreWriter Writer;
-  LMDWriteCompressed(Writer, PictureRows());
+  TKitStoreWriter Writer;
+  KitWriteCompressed(Writer, PictureRows());
   return Writer.Bytes();
 }
 
 void BM_OurCompress(benchmark::State& State) {
   std::size_t Compressed = 0;
   for (auto _ : State) {
-    TLMDStoreWriter Writer;
-    LMDWriteCompressed(Writer, PictureRows());
+    TKitStoreWriter Writer;
+    KitWriteCompressed(Writer, PictureRows());
     Compressed = Writer.Bytes().size();
     benchmark::DoNotOptimize(Writer.Bytes().data());
   }
@@ -84,8 +84,8 @@ BENCHMARK(BM_OurCompress)->Unit(benchmark::kMillisecond);
 void BM_OurDecompress(benchmark::State& State) {
   const std::string Packed = OurCompressed();
   for (auto _ : State) {
-    TLMDStoreReader Reader(Packed);
-    const std::string Rows = LMDReadCompressed(Reader, PictureRows().size());
+    TKitStoreReader Reader(Packed);
+    const std::string Rows = KitReadCompressed(Reader, PictureRows().size());
     benchmark::DoNotOptimize(Rows.data());
     if (Rows.size() != PictureRows().size()) State.SkipWithError("size differs");
   }

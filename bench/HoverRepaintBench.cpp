@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "controls/button/LMDSpeedButton.h"
-#include "controls/panel/LMDBackPanel.h"
-#include "controls/panel/LMDBitmapList.h"
-#include "controls/panel/LMDBitmapListItem.h"
+#include "controls/button/KitSpeedButton.h"
+#include "controls/panel/KitBackPanel.h"
+#include "controls/panel/KitBitmapList.h"
+#include "controls/panel/KitBitmapListItem.h"
 #include "framework/WinControl.h"
 #include "platform/headless/HeadlessWindow.h"
 
@@ -20,13 +20,13 @@ constexpr int Height = 480;
 struct TMenuFace {
   THeadlessWindow Window{Width, Height};
   TWinControl Root{nullptr};
-  TLMDBitmapList* List = new TLMDBitmapList(&Root);
-  TLMDBackPanel* Panel = new TLMDBackPanel(&Root);
+  TKitBitmapList* List = new TKitBitmapList(&Root);
+  TKitBackPanel* Panel = new TKitBackPanel(&Root);
 
   TMenuFace() {
     Root.SetWindow(&Window);
     Root.SetBounds(0, 0, Width, Height);
-    auto* Item = new TLMDBitmapListItem(List);
+    auto* Item = new TKitBitmapListItem(List);
     TBitmap& Picture = Item->GetBitmap();
     Picture.SetSize(Width, Height);
     for (int Y = 0; Y < Height; ++Y)
@@ -38,17 +38,17 @@ struct TMenuFace {
     Panel->SetBounds(0, 0, Width, Height);
     Panel->SetImageList(List);
     for (int I = 0; I < 8; ++I) {
-      auto* Button = new TLMDSpeedButton(&Root);
+      auto* Button = new TKitSpeedButton(&Root);
       Button->SetParent(Panel);
       Button->SetBounds(40, 40 + I * 50, 233, 24);
-      Button->SetStyle(TLMDUserButtonStyle::ubsExplorer);
+      Button->SetStyle(TKitUserButtonStyle::ubsExplorer);
       Button->SetEnterColor(clLime);
       Button->SetEnterColorChange(true);
       Button->Font.SetName("Times New Roman");
       Button->Font.SetHeight(-19);
       Button->Font.SetStyle({fsBold});
       Button->Font.SetColor(clYellow);
-      Button->FontFX().SetStyle(TLMDThreeDStyle::tdSunkenShadow);
+      Button->FontFX().SetStyle(TKitThreeDStyle::tdSunkenShadow);
       Button->FontFX().SetLightColor(clBlack);
       Button->FontFX().SetShadowColor(clBlack);
       Button->SetCaption("Menu entry " + std::to_string(I + 1));

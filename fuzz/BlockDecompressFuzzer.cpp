@@ -5,30 +5,30 @@
 #include <string>
 #include <string_view>
 
-#include "controls/panel/LMDBlockCompressor.h"
-#include "controls/panel/LMDCompressedContainer.h"
-#include "controls/panel/LMDStoreStream.h"
+#include "controls/panel/KitBlockCompressor.h"
+#include "controls/panel/KitCompressedContainer.h"
+#include "controls/panel/KitStoreStream.h"
 
 namespace {
 
 // Larger than one block, so that the container's limit is met by data as well as refused.
-constexpr std::size_t MaxContainerSize = 3 * LMDBlockSize;
+constexpr std::size_t MaxContainerSize = 3 * KitBlockSize;
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
   const std::string_view Input(reinterpret_cast<const char*>(Data), Size);
   std::string Out = "kept";
-  if (LMDDecompressBlock(Input, Out)) {
-    if (Out.size() < 4 || Out.size() - 4 > LMDBlockSize || Out.compare(0, 4, "kept") != 0)
+  if (KitDecompressBlock(Input, Out)) {
+    if (Out.size() < 4 || Out.size() - 4 > KitBlockSize || Out.compare(0, 4, "kept") != 0)
       std::abort();
   } else if (Out != "kept") {
     std::abort();
   }
-  TLMDStoreReader Reader(Input);
+  TKitStoreReader Reader(Input);
   try {
-    if (LMDReadCompressed(Reader, MaxContainerSize).size() > MaxContainerSize) std::abort();
-  } catch (const ELMDStoreError&) {
+    if (KitReadCompressed(Reader, MaxContainerSize).size() > MaxContainerSize) std::abort();
+  } catch (const EKitStoreError&) {
   }
   return 0;
 }

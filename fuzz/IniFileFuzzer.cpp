@@ -1,5 +1,5 @@
 // Fuzz target: a settings file read through the private-profile service by TIniFile and
-// TRxIniFile, every section and key with every typed read.
+// TTypedIniFile, every section and key with every typed read.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -7,13 +7,13 @@
 #include "FuzzScratch.h"
 #include "framework/Font.h"
 #include "settings/PrivateProfile.h"
-#include "settings/RxIniFile.h"
+#include "settings/TypedIniFile.h"
 
 namespace {
 
 constexpr std::size_t MaxNamesTried = 16;
 
-void ReadEveryForm(TRxIniFile& Ini, const std::string& Section, const std::string& Key) {
+void ReadEveryForm(TTypedIniFile& Ini, const std::string& Section, const std::string& Key) {
   Ini.ReadString(Section, Key, "default");
   Ini.ReadInteger(Section, Key, 7);
   Ini.ReadBool(Section, Key, true);
@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
       Scratch.Write("settings.ini", std::string(reinterpret_cast<const char*>(Data), Size));
   // A file rewritten within one tick of the clock may keep its stamp; parse it anew.
   TPrivateProfile::ForgetAll();
-  TRxIniFile Ini(FileName);
+  TTypedIniFile Ini(FileName);
   TStrings Sections;
   Ini.ReadSections(Sections);
   for (std::size_t S = 0; S < Sections.size() && S < MaxNamesTried; ++S) {

@@ -10,7 +10,7 @@
 #include "menu/ProgInfo.h"
 #include "platform/headless/MemoryRegistry.h"
 #include "settings/PrivateProfile.h"
-#include "settings/RxIniFile.h"
+#include "settings/TypedIniFile.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
   TPrivateProfile::ForgetAll();
   // Thousands of entries are thousands of times the same reads, and cost seconds each under
   // the sanitizers; the unit tests cover the cap. Such inputs are kept out of the corpus.
-  if (TRxIniFile(FileName).ReadInteger("Main", "ProgCount", 1) > MaxEntriesTried) return -1;
+  if (TTypedIniFile(FileName).ReadInteger("Main", "ProgCount", 1) > MaxEntriesTried) return -1;
   TMemoryRegistry Registry;
   Registry.SetValue(HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path",
                     {TRegDataType::rdString, Target});

@@ -4,16 +4,16 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "controls/panel/LMDBitmapListItem.h"
-#include "controls/panel/LMDStoreStream.h"
+#include "controls/panel/KitBitmapListItem.h"
+#include "controls/panel/KitStoreStream.h"
 #include "framework/Exception.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
-  TLMDBitmapListItem Item(nullptr);
-  TLMDStoreReader Reader(std::string_view(reinterpret_cast<const char*>(Data), Size));
+  TKitBitmapListItem Item(nullptr);
+  TKitStoreReader Reader(std::string_view(reinterpret_cast<const char*>(Data), Size));
   try {
     Item.ReadData(Reader);
-  } catch (const ELMDStoreError&) {
+  } catch (const EKitStoreError&) {
     return 0;
   } catch (const EInvalidGraphic&) {
     return 0;
@@ -21,10 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     return 0;
   }
   // An item that was read must store a form that reads back to the same item.
-  TLMDStoreWriter Writer;
+  TKitStoreWriter Writer;
   Item.WriteData(Writer);
-  TLMDBitmapListItem Copy(nullptr);
-  TLMDStoreReader Again(Writer.Bytes());
+  TKitBitmapListItem Copy(nullptr);
+  TKitStoreReader Again(Writer.Bytes());
   Copy.ReadData(Again);
   if (Again.Remaining() != 0 || Copy.WriteFlag() != Item.WriteFlag() ||
       Copy.Description() != Item.Description().substr(0, 255) || Copy.Ident() != Item.Ident() ||

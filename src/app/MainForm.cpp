@@ -2,7 +2,7 @@
 #include "app/MainForm.h"
 
 #include "app/Launcher.h"
-#include "controls/panel/LMDBitmapListItem.h"
+#include "controls/panel/KitBitmapListItem.h"
 #include "framework/Application.h"
 #include "framework/FileName.h"
 #include "framework/MessageDialog.h"
@@ -27,21 +27,21 @@ void TForm1::CreateDesign() {
   Font.SetCharset(DEFAULT_CHARSET);
   Font.SetColor(clWindowText);
 
-  ImgList = new TLMDBitmapList(this);
+  ImgList = new TKitBitmapList(this);
   ImgList->SetDefaultCompressed(true);
 
-  RunPanel = new TLMDBackPanel(this);
+  RunPanel = new TKitBackPanel(this);
   RunPanel->SetParent(this);
   RunPanel->SetBounds(0, 0, 320, 240);
   RunPanel->SetAlign(TAlign::alClient);
-  RunPanel->Bevel().SetMode(TLMDBevelMode::bmCustom);
-  RunPanel->Bevel().SetStandardStyle(TLMDBorderStyle::lsSingleLowered);
+  RunPanel->Bevel().SetMode(TKitBevelMode::bmCustom);
+  RunPanel->Bevel().SetStandardStyle(TKitBorderStyle::lsSingleLowered);
   RunPanel->SetImageList(ImgList);
 
-  btnTemplate = new TLMDSpeedButton(this);
+  btnTemplate = new TKitSpeedButton(this);
   btnTemplate->SetParent(RunPanel);
   btnTemplate->SetBounds(7, 6, 233, 24);
-  btnTemplate->SetStyle(TLMDUserButtonStyle::ubsExplorer);
+  btnTemplate->SetStyle(TKitUserButtonStyle::ubsExplorer);
   btnTemplate->SetEnterColor(clLime);
   btnTemplate->SetEnterColorChange(true);
   btnTemplate->Font.SetName("Times New Roman");
@@ -50,14 +50,14 @@ void TForm1::CreateDesign() {
   btnTemplate->Font.SetColor(clYellow);
   btnTemplate->Font.SetStyle({fsBold});
   btnTemplate->SetParentFont(false);
-  btnTemplate->FontFX().SetStyle(TLMDThreeDStyle::tdSunkenShadow);
+  btnTemplate->FontFX().SetStyle(TKitThreeDStyle::tdSunkenShadow);
   btnTemplate->FontFX().SetLightColor(clBlack);
   btnTemplate->FontFX().SetShadowColor(clBlack);
   btnTemplate->OnClick = [this](TObject* Sender) { btnTemplateClick(Sender); };
 }
 
 void TForm1::BuildFromMenu() {
-  auto* Item = new TLMDBitmapListItem(ImgList);
+  auto* Item = new TKitBitmapListItem(ImgList);
   Item->GetBitmap().LoadFromFile(FMenuInfo->BackgroundPath());
   ImgList->Add(Item);
   const TBitmap& Background = Item->GetBitmap();
@@ -74,9 +74,9 @@ void TForm1::BuildFromMenu() {
   }
 
   for (int I = 0; I < FMenuInfo->EntryCount(); ++I) {
-    TLMDSpeedButton* Button = btnTemplate;
+    TKitSpeedButton* Button = btnTemplate;
     if (I > 0) {
-      Button = new TLMDSpeedButton(btnTemplate);
+      Button = new TKitSpeedButton(btnTemplate);
       Button->SetParent(btnTemplate->Parent());
       Button->SetEnterColorChange(btnTemplate->EnterColorChange());
       Button->FontFX().Assign(btnTemplate->FontFX());

@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "controls/button/LMDSpeedButton.h"
-#include "controls/panel/LMDBackPanel.h"
-#include "controls/panel/LMDBitmapList.h"
+#include "controls/button/KitSpeedButton.h"
+#include "controls/panel/KitBackPanel.h"
+#include "controls/panel/KitBitmapList.h"
 #include "framework/Form.h"
 #include "menu/MenuInfo.h"
 
@@ -19,9 +19,9 @@ class TForm1 : public TForm {
   ~TForm1() override;
   const char* ClassName() const override { return "TForm1"; }
 
-  TLMDBackPanel* RunPanel = nullptr;
-  TLMDSpeedButton* btnTemplate = nullptr;
-  TLMDBitmapList* ImgList = nullptr;
+  TKitBackPanel* RunPanel = nullptr;
+  TKitSpeedButton* btnTemplate = nullptr;
+  TKitBitmapList* ImgList = nullptr;
 
   // The click handler of every menu button: messages, launch, and the end of the menu.
   void btnTemplateClick(TObject* Sender);

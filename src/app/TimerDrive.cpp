@@ -1,11 +1,11 @@
 // Drives the controls' timer pool from the application's tick.
 #include "app/TimerDrive.h"
 
-#include "controls/button/LMDApplicationInstance.h"
+#include "controls/button/KitApplicationInstance.h"
 #include "framework/Application.h"
 
 void DriveTimerPool(TApplication& App) {
-  TLMDTimerPool& Pool = LMDApplication().TimerPool();
+  TKitTimerPool& Pool = KitApplication().TimerPool();
   Pool.OnNeedsTicksChange = [&App, &Pool](TObject*) { App.SetTicking(Pool.NeedsTicks()); };
   Pool.OnError = [&App](TObject*, std::exception_ptr Error) {
     try {

@@ -13,7 +13,7 @@ const std::string MainSection = "Main";
 }  // namespace
 
 TOstrelInfo::TOstrelInfo(const std::string& FileName)
-    : FFileName(FileName), FIniFile(std::make_unique<TRxIniFile>(FileName)) {
+    : FFileName(FileName), FIniFile(std::make_unique<TTypedIniFile>(FileName)) {
   Load();
   // Opened only when some entry names the registry, so that plain menus never touch it.
   if (std::any_of(FEntries.begin(), FEntries.end(),
@@ -24,7 +24,7 @@ TOstrelInfo::TOstrelInfo(const std::string& FileName)
 }
 
 TOstrelInfo::TOstrelInfo(const std::string& FileName, TRegistryService& Registry)
-    : FFileName(FileName), FIniFile(std::make_unique<TRxIniFile>(FileName)) {
+    : FFileName(FileName), FIniFile(std::make_unique<TTypedIniFile>(FileName)) {
   Load();
   ResolveRegistryReferences(Registry);
 }

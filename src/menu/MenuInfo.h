@@ -9,7 +9,7 @@
 #include "framework/Object.h"
 #include "menu/ProgInfo.h"
 #include "platform/Registry.h"
-#include "settings/RxIniFile.h"
+#include "settings/TypedIniFile.h"
 
 // Loaded completely by the constructor and read-only afterwards. Nothing in the file can make
 // loading fail: every missing or malformed value takes its default.
@@ -55,6 +55,6 @@ class TOstrelInfo : public TObject {
   std::int32_t FProgCount = 0;
   std::string FFileName;
   std::string FMenuDir;
-  std::unique_ptr<TRxIniFile> FIniFile;
+  std::unique_ptr<TTypedIniFile> FIniFile;
   std::vector<std::unique_ptr<TProgInfo>> FEntries;
 };

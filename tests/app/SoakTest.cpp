@@ -13,14 +13,14 @@
 #include "app/Launcher.h"
 #include "app/MainForm.h"
 #include "app/TimerDrive.h"
-#include "controls/button/LMDApplicationInstance.h"
+#include "controls/button/KitApplicationInstance.h"
 #include "framework/Application.h"
 #include "platform/headless/HeadlessWindowSystem.h"
 #include "support/TempDir.h"
 
 namespace {
 
-using enum TLMDButtonState;
+using enum TKitButtonState;
 using TKind = TWindowEvent::TKind;
 
 constexpr std::uint32_t Seed = 20261208;
@@ -84,7 +84,7 @@ std::string Caption(const TPlace& Place, int Index) {
          std::to_string(Index);
 }
 
-const char* StateName(TLMDButtonState State) {
+const char* StateName(TKitButtonState State) {
   static const char* const Names[] = {"bsUp",   "bsDisabledUp", "bsMouseOver",    "bsOptionSet",
                                       "bsDown", "bsDragOver",   "bsDropDownOpen", "bsDisabledDown"};
   return Names[static_cast<int>(State)];
@@ -122,7 +122,7 @@ class SoakTest : public testing::Test {
   }
   void TearDown() override {
     // The pool outlives this test's application: it must not call back into it.
-    TLMDTimerPool& Pool = LMDApplication().TimerPool();
+    TKitTimerPool& Pool = KitApplication().TimerPool();
     Pool.OnNeedsTicksChange = nullptr;
     Pool.OnError = nullptr;
     SetShellOpenProc(nullptr);
@@ -147,7 +147,7 @@ class SoakTest : public testing::Test {
     Form->Show();
     DriveTimerPool(App);
     for (int I = 0; I < ButtonCount; ++I)
-      Buttons.push_back(dynamic_cast<TLMDSpeedButton*>(Form->RunPanel->Controls(I)));
+      Buttons.push_back(dynamic_cast<TKitSpeedButton*>(Form->RunPanel->Controls(I)));
     Form->NativeWindow()->ClientOrigin(OriginX, OriginY);
     App.ProcessMessages();
   }
@@ -263,7 +263,7 @@ class SoakTest : public testing::Test {
     int Hot = 0;
     for (int I = 0; I < ButtonCount; ++I) {
       const TPlace& P = Places[static_cast<std::size_t>(I)];
-      const TLMDButtonState State = Buttons[static_cast<std::size_t>(I)]->State();
+      const TKitButtonState State = Buttons[static_cast<std::size_t>(I)]->State();
       auto Fail = [&](const std::string& Why) {
         return testing::AssertionFailure()
                << "button " << I << " is " << StateName(State) << ": " << Why;
@@ -291,7 +291,7 @@ class SoakTest : public testing::Test {
         return Fail("clicked " + std::to_string(Launched[static_cast<std::size_t>(I)]) +
                     " times, expected " + std::to_string(Expected[static_cast<std::size_t>(I)]));
     }
-    const int Timers = LMDApplication().TimerPool().Count();
+    const int Timers = KitApplication().TimerPool().Count();
     if (Timers != Hot || App.Ticking() != (Hot > 0))
       return testing::AssertionFailure() << Hot << " hot buttons, " << Timers << " timers, tick "
                                          << (App.Ticking() ? "on" : "off");
@@ -301,10 +301,10 @@ class SoakTest : public testing::Test {
   }
 
   // States may change in a tick only by the hover check ending a hot look the pointer left.
-  testing::AssertionResult CheckTick(const std::vector<TLMDButtonState>& Before) {
+  testing::AssertionResult CheckTick(const std::vector<TKitButtonState>& Before) {
     for (int I = 0; I < ButtonCount; ++I) {
-      const TLMDButtonState Was = Before[static_cast<std::size_t>(I)];
-      const TLMDButtonState Now = Buttons[static_cast<std::size_t>(I)]->State();
+      const TKitButtonState Was = Before[static_cast<std::size_t>(I)];
+      const TKitButtonState Now = Buttons[static_cast<std::size_t>(I)]->State();
       if (Was == Now) continue;
       if (Was != bsMouseOver || Now != bsUp ||
           Places[static_cast<std::size_t>(I)].HoldsForRelease(PX, PY))
@@ -321,9 +321,9 @@ class SoakTest : public testing::Test {
     return Out.str();
   }
 
-  std::vector<TLMDButtonState> States() const {
-    std::vector<TLMDButtonState> Result;
-    for (const TLMDSpeedButton* Button : Buttons) Result.push_back(Button->State());
+  std::vector<TKitButtonState> States() const {
+    std::vector<TKitButtonState> Result;
+    for (const TKitSpeedButton* Button : Buttons) Result.push_back(Button->State());
     return Result;
   }
 
@@ -332,7 +332,7 @@ class SoakTest : public testing::Test {
   TApplication App{System};
   TForm1* Form = nullptr;
   std::vector<TPlace> Places = Layout();
-  std::vector<TLMDSpeedButton*> Buttons;
+  std::vector<TKitSpeedButton*> Buttons;
   int OriginX = 0, OriginY = 0;
   int PX = -50, PY = -50;
   unsigned Held = 0;
@@ -419,7 +419,7 @@ TEST_F(SoakTest, HundredThousandRandomEventsKeepEveryButtonInALawfulState) {
       ++AcceleratorKeys;
       Steps.push_back(TStep::stKey);
     } else {
-      const std::vector<TLMDButtonState> Before = States();
+      const std::vector<TKitButtonState> Before = States();
       const int Count = Between(1, 3);
       Ticks(Count);
       TickCount += Count;

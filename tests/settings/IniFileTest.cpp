@@ -2,19 +2,19 @@
 #include <gtest/gtest.h>
 
 #include "framework/Exception.h"
-#include "settings/RxIniFile.h"
+#include "settings/TypedIniFile.h"
 #include "support/TempDir.h"
 
 namespace {
 
 class IniFileTest : public testing::Test {
  protected:
-  TRxIniFile Open(const std::string& Text) { return TRxIniFile(Dir.Write("menu.ini", Text)); }
+  TTypedIniFile Open(const std::string& Text) { return TTypedIniFile(Dir.Write("menu.ini", Text)); }
   TTempDir Dir;
 };
 
 TEST_F(IniFileTest, IntegersFollowTheTextRuleAfterTheHexPrefixSwap) {
-  TRxIniFile Ini = Open(
+  TTypedIniFile Ini = Open(
       "[N]\na=0x10\nb=0X10\nc=$10\nd=x10\ne=0x\nf=0x1\ng=12a\nh=\ni= 7\nj=2147483648\n"
       "k=-2147483648\nl=$FFFFFFFF\nm=$100000000\n");
   EXPECT_EQ(Ini.ReadInteger("N", "a", -9), 16);
@@ -34,7 +34,7 @@ TEST_F(IniFileTest, IntegersFollowTheTextRuleAfterTheHexPrefixSwap) {
 }
 
 TEST_F(IniFileTest, BooleansAreIntegers) {
-  TRxIniFile Ini = Open("[B]\nz=0\nh=$0\none=1\ntwo=2\nneg=-1\nf=false\nno=no\noff=off\n");
+  TTypedIniFile Ini = Open("[B]\nz=0\nh=$0\none=1\ntwo=2\nneg=-1\nf=false\nno=no\noff=off\n");
   EXPECT_FALSE(Ini.ReadBool("B", "z", true));
   EXPECT_FALSE(Ini.ReadBool("B", "h", true));
   EXPECT_TRUE(Ini.ReadBool("B", "one", false));
@@ -47,7 +47,7 @@ TEST_F(IniFileTest, BooleansAreIntegers) {
 }
 
 TEST_F(IniFileTest, NoFileGivesEveryDefault) {
-  TRxIniFile Ini(Dir.File("absent.ini"));
+  TTypedIniFile Ini(Dir.File("absent.ini"));
   EXPECT_EQ(Ini.ReadString("Main", "Background", "menu.bmp"), "menu.bmp");
   EXPECT_EQ(Ini.ReadInteger("Main", "ProgCount", 1), 1);
   EXPECT_TRUE(Ini.ReadBool("Prog_1", "TerminateAfterStart", true));
@@ -56,12 +56,12 @@ TEST_F(IniFileTest, NoFileGivesEveryDefault) {
 }
 
 TEST_F(IniFileTest, ValuesAreCutTo2047Characters) {
-  TRxIniFile Ini = Open("[S]\nlong=" + std::string(3000, 'v') + "\n");
+  TTypedIniFile Ini = Open("[S]\nlong=" + std::string(3000, 'v') + "\n");
   EXPECT_EQ(Ini.ReadString("S", "long", ""), std::string(2047, 'v'));
 }
 
 TEST_F(IniFileTest, TypedValuesRoundTripThroughTheFile) {
-  TRxIniFile Ini(Dir.File("typed.ini"));
+  TTypedIniFile Ini(Dir.File("typed.ini"));
   Ini.WriteInteger("T", "int", -2147483647 - 1);
   Ini.WriteBool("T", "yes", true);
   Ini.WriteBool("T", "no", false);
@@ -88,7 +88,7 @@ TEST_F(IniFileTest, TypedValuesRoundTripThroughTheFile) {
 }
 
 TEST_F(IniFileTest, UnreadableTypedValuesGiveTheirDefaults) {
-  TRxIniFile Ini = Open("[T]\nf=1,5\ng=nan\nd=2026-02-30\nt=24:00:00\ndt=2026-01-01T00:00:00\n");
+  TTypedIniFile Ini = Open("[T]\nf=1,5\ng=nan\nd=2026-02-30\nt=24:00:00\ndt=2026-01-01T00:00:00\n");
   EXPECT_EQ(Ini.ReadFloat("T", "f", 2.5), 2.5);
   EXPECT_EQ(Ini.ReadFloat("T", "g", 2.5), 2.5);
   EXPECT_EQ(Ini.ReadDate("T", "d", 3.0), 3.0);
@@ -97,7 +97,7 @@ TEST_F(IniFileTest, UnreadableTypedValuesGiveTheirDefaults) {
 }
 
 TEST_F(IniFileTest, ColoursFallBackSilently) {
-  TRxIniFile Ini = Open("[C]\nname=CLRED\nnum=255\nbad=#FF0000\nempty=\nsys=-2147483643\n");
+  TTypedIniFile Ini = Open("[C]\nname=CLRED\nnum=255\nbad=#FF0000\nempty=\nsys=-2147483643\n");
   EXPECT_EQ(Ini.ReadColor("C", "name", clBlue), clRed);
   EXPECT_EQ(Ini.ReadColor("C", "num", clBlue), clRed);
   EXPECT_EQ(Ini.ReadColor("C", "bad", clBlue), clBlue);
@@ -108,7 +108,7 @@ TEST_F(IniFileTest, ColoursFallBackSilently) {
 }
 
 TEST_F(IniFileTest, FontsApplyWhatIsValid) {
-  TRxIniFile Ini = Open("[F]\nfull=Arial,12,BI,1,clRed,204\nbad=Tahoma,9,U,0,nocolour,238\n");
+  TTypedIniFile Ini = Open("[F]\nfull=Arial,12,BI,1,clRed,204\nbad=Tahoma,9,U,0,nocolour,238\n");
   TFont Font;
   int Notifications = 0;
   Font.OnChange = [&](TObject*) { ++Notifications; };
@@ -129,7 +129,7 @@ TEST_F(IniFileTest, FontsApplyWhatIsValid) {
 }
 
 TEST_F(IniFileTest, FontWritesTheTextForm) {
-  TRxIniFile Ini(Dir.File("font.ini"));
+  TTypedIniFile Ini(Dir.File("font.ini"));
   TFont Font;
   Font.SetName("Times New Roman");
   Font.SetSize(14);
@@ -141,7 +141,7 @@ TEST_F(IniFileTest, FontWritesTheTextForm) {
 }
 
 TEST_F(IniFileTest, ListingsAndRemovals) {
-  TRxIniFile Ini = Open("[A]\nx=1\ny=2\n[B]\nz=3\n");
+  TTypedIniFile Ini = Open("[A]\nx=1\ny=2\n[B]\nz=3\n");
   TStrings Strings;
   Ini.ReadSections(Strings);
   EXPECT_EQ(Strings, TStrings({"A", "B"}));
@@ -160,7 +160,7 @@ TEST_F(IniFileTest, ListingsAndRemovals) {
 
 TEST_F(IniFileTest, FailedWritesRaiseWithTheFileName) {
   const std::string Name = Dir.File("no-such-folder/menu.ini");
-  TRxIniFile Ini(Name);
+  TTypedIniFile Ini(Name);
   try {
     Ini.WriteString("S", "k", "v");
     FAIL() << "no exception";
@@ -169,23 +169,23 @@ TEST_F(IniFileTest, FailedWritesRaiseWithTheFileName) {
   }
   EXPECT_NO_THROW(Ini.EraseSection("S"));  // nothing to erase, so nothing to write
   EXPECT_NO_THROW(Ini.DeleteKey("S", "k"));
-  TRxIniFile Good(Dir.File("good.ini"));
+  TTypedIniFile Good(Dir.File("good.ini"));
   EXPECT_THROW(Good.WriteString("S", "k", "two\nlines"), EIniFileException);
 }
 
 TEST_F(IniFileTest, ObjectCallbacksAreOptional) {
-  TRxIniFile Ini(Dir.File("objects.ini"));
+  TTypedIniFile Ini(Dir.File("objects.ini"));
   EXPECT_EQ(Ini.ReadObject("S", "Item0", "v"), nullptr);
   Ini.WriteObject("S", "Item0", nullptr);
   TObject Made;
   std::string Seen;
-  Ini.OnReadObject = [&](TRxIniFile& Sender, const std::string& Section, const std::string& Item,
+  Ini.OnReadObject = [&](TTypedIniFile& Sender, const std::string& Section, const std::string& Item,
                          const std::string& Value) -> TObject* {
     EXPECT_EQ(&Sender, &Ini);
     Seen = Section + "/" + Item + "/" + Value;
     return &Made;
   };
-  Ini.OnWriteObject = [&](TRxIniFile&, const std::string& Section, const std::string& Item,
+  Ini.OnWriteObject = [&](TTypedIniFile&, const std::string& Section, const std::string& Item,
                           TObject* Obj) { Seen = Section + "/" + Item + (Obj ? "/obj" : ""); };
   EXPECT_EQ(Ini.ReadObject("S", "Item0", "v"), &Made);
   EXPECT_EQ(Seen, "S/Item0/v");

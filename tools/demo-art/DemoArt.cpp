@@ -7,8 +7,8 @@
 #include <exception>
 #include <string_view>
 
-#include "controls/draw/LMDDrawText.h"
-#include "controls/draw/LMDFxCaption.h"
+#include "controls/draw/KitDrawText.h"
+#include "controls/draw/KitFxCaption.h"
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
 #include "platform/FileSystem.h"
@@ -45,15 +45,15 @@ void PaintSky(TBitmap& Picture) {
 
 void PaintTitle(TBitmap& Picture) {
   TCanvas& Canvas = Picture.Canvas();
-  TLMDFxCaption Effect;
-  Effect.SetStyle(TLMDThreeDStyle::tdSunkenShadow);
+  TKitFxCaption Effect;
+  Effect.SetStyle(TKitThreeDStyle::tdSunkenShadow);
   Effect.SetLightColor(clBlack);
   Effect.SetShadowColor(clBlack);
   Canvas.Font.SetName("Times New Roman");
   Canvas.Font.SetHeight(-34);
   Canvas.Font.SetStyle({fsBold, fsItalic});
   Canvas.Font.SetColor(static_cast<TColor>(0x00B4E6FF));
-  LMDDrawText(Canvas, "Ostrel Demo Disc", &Effect, {0, 8, Picture.Width(), 56},
+  KitDrawText(Canvas, "Ostrel Demo Disc", &Effect, {0, 8, Picture.Width(), 56},
               DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 

@@ -2,17 +2,17 @@
 #include "MenuRender.h"
 
 #include "app/MainForm.h"
-#include "controls/button/LMDButtonState.h"
+#include "controls/button/KitButtonState.h"
 #include "framework/Application.h"
 #include "framework/FileName.h"
 #include "platform/headless/HeadlessWindowSystem.h"
 
 namespace {
 
-TLMDSpeedButton* ButtonOfEntry(const TForm1& Form, int Entry) {
+TKitSpeedButton* ButtonOfEntry(const TForm1& Form, int Entry) {
   if (Entry < 0 || Entry >= Form.MenuInfo().EntryCount()) return nullptr;
   for (int I = 0; I < Form.RunPanel->ControlCount(); ++I) {
-    auto* Button = dynamic_cast<TLMDSpeedButton*>(Form.RunPanel->Controls(I));
+    auto* Button = dynamic_cast<TKitSpeedButton*>(Form.RunPanel->Controls(I));
     if (Button && Button->Tag == Entry) return Button;
   }
   return nullptr;
@@ -31,7 +31,7 @@ void MovePointerTo(THeadlessWindowSystem& System, TForm1& Form, TPoint Point) {
 bool Pose(THeadlessWindowSystem& System, TForm1& Form, const TRenderRequest& Request,
           std::string& Refusal) {
   const std::string Name = "entry " + std::to_string(Request.Entry);
-  TLMDSpeedButton* Button = ButtonOfEntry(Form, Request.Entry);
+  TKitSpeedButton* Button = ButtonOfEntry(Form, Request.Entry);
   if (!Button) {
     Refusal = Name + " does not exist; the menu has " +
               std::to_string(Form.MenuInfo().EntryCount()) + " entries";
@@ -44,10 +44,10 @@ bool Pose(THeadlessWindowSystem& System, TForm1& Form, const TRenderRequest& Req
   const TPoint Origin = Button->WindowOrigin();
   const TPoint Centre{Origin.X + Button->Width() / 2, Origin.Y + Button->Height() / 2};
   MovePointerTo(System, Form, Centre);
-  TLMDButtonState Wanted = TLMDButtonState::bsMouseOver;
+  TKitButtonState Wanted = TKitButtonState::bsMouseOver;
   if (Request.Pose == TRenderPose::rpDown) {
     Form.WindowMouseDown(TMouseButton::mbLeft, {TShiftFlag::ssLeft}, Centre.X, Centre.Y);
-    Wanted = TLMDButtonState::bsDown;
+    Wanted = TKitButtonState::bsDown;
   }
   if (Button->State() != Wanted) {
     Refusal = Name + " does not take the pointer at its centre";

@@ -6,13 +6,13 @@
 #include <string>
 
 #include "CaptionSheet.h"
-#include "controls/button/LMDDrawButtonCaption.h"
-#include "controls/draw/LMDDrawText.h"
+#include "controls/button/KitDrawButtonCaption.h"
+#include "controls/draw/KitDrawText.h"
 #include "support/Pixels.h"
 
 namespace {
 
-using enum TLMDButtonState;
+using enum TKitButtonState;
 
 constexpr int Width = 120;
 constexpr int Height = 30;
@@ -38,18 +38,18 @@ class DrawButtonCaptionTest : public ::testing::Test {
     Font.SetHeight(-19);
     Font.SetStyle({fsBold});
     Font.SetColor(clYellow);
-    FontFX.SetStyle(TLMDThreeDStyle::tdSunkenShadow);
+    FontFX.SetStyle(TKitThreeDStyle::tdSunkenShadow);
     FontFX.SetLightColor(clBlack);
     FontFX.SetShadowColor(clBlack);
   }
 
-  TLMDButtonCaption Button() {
+  TKitButtonCaption Button() {
     return {.Font = Font, .Layout = Layout, .Caption = Caption, .FontFX = &FontFX};
   }
 
-  std::unique_ptr<TBitmap> Paint(TLMDButtonState State, const TLMDButtonCaption& Settings) {
+  std::unique_ptr<TBitmap> Paint(TKitButtonState State, const TKitButtonCaption& Settings) {
     auto Bitmap = ButtonSheet();
-    LMDDrawButtonCaption(Bitmap->Canvas(), LMDButtonContentRect(Face, 1, State, false), State,
+    KitDrawButtonCaption(Bitmap->Canvas(), KitButtonContentRect(Face, 1, State, false), State,
                          Settings);
     return Bitmap;
   }
@@ -67,19 +67,19 @@ class DrawButtonCaptionTest : public ::testing::Test {
 
   // The caption drawn straight into Rect in Color with Flags.
   std::unique_ptr<TBitmap> Reference(const TRect& Rect, TColor Color,
-                                     TLMDDrawTextStyles Flags = {TLMDDrawTextStyle::dtEnabled}) {
+                                     TKitDrawTextStyles Flags = {TKitDrawTextStyle::dtEnabled}) {
     auto Bitmap = ButtonSheet();
     TCanvas& Canvas = Bitmap->Canvas();
     Canvas.Font.Assign(Font);
     Canvas.Font.SetColor(Color);
     Canvas.Brush.Style = TBrushStyle::bsClear;
-    LMDDrawTextExt(Canvas, Caption, &FontFX, Rect, DrawFormat, Flags, nullptr);
+    KitDrawTextExt(Canvas, Caption, &FontFX, Rect, DrawFormat, Flags, nullptr);
     return Bitmap;
   }
 
   TFont Font;
-  TLMDFxCaption FontFX;
-  TLMDButtonLayout Layout;
+  TKitFxCaption FontFX;
+  TKitButtonLayout Layout;
 };
 
 }  // namespace
@@ -87,18 +87,18 @@ class DrawButtonCaptionTest : public ::testing::Test {
 TEST(ButtonContentRectTest, InsetByTheBevelAndShiftedWhilePressed) {
   const TRect Still{1, 1, Width - 1, Height - 1};
   const TRect Pressed{2, 2, Width, Height};
-  for (TLMDButtonState State : {bsUp, bsDisabledUp, bsMouseOver, bsDragOver, bsDisabledDown}) {
+  for (TKitButtonState State : {bsUp, bsDisabledUp, bsMouseOver, bsDragOver, bsDisabledDown}) {
     SCOPED_TRACE(static_cast<int>(State));
-    EXPECT_EQ(LMDButtonContentRect(Face, 1, State, false), Still);
+    EXPECT_EQ(KitButtonContentRect(Face, 1, State, false), Still);
   }
-  for (TLMDButtonState State : {bsOptionSet, bsDown, bsDropDownOpen}) {
+  for (TKitButtonState State : {bsOptionSet, bsDown, bsDropDownOpen}) {
     SCOPED_TRACE(static_cast<int>(State));
-    EXPECT_EQ(LMDButtonContentRect(Face, 1, State, false), Pressed);
+    EXPECT_EQ(KitButtonContentRect(Face, 1, State, false), Pressed);
   }
   // A combo's open menu presses only its arrow part.
-  EXPECT_EQ(LMDButtonContentRect(Face, 1, bsDropDownOpen, true), Still);
-  EXPECT_EQ(LMDButtonContentRect(Face, 1, bsDown, true), Pressed);
-  EXPECT_EQ(LMDButtonContentRect(Face, 3, bsDown, false), Rect(4, 4, Width - 2, Height - 2));
+  EXPECT_EQ(KitButtonContentRect(Face, 1, bsDropDownOpen, true), Still);
+  EXPECT_EQ(KitButtonContentRect(Face, 1, bsDown, true), Pressed);
+  EXPECT_EQ(KitButtonContentRect(Face, 3, bsDown, false), Rect(4, 4, Width - 2, Height - 2));
 }
 
 TEST_F(DrawButtonCaptionTest, MenuButtonCaptionIsCentredInTheContentArea) {
@@ -122,19 +122,19 @@ TEST_F(DrawButtonCaptionTest, PressedCaptionMovesOnePixelRightAndDown) {
 }
 
 TEST_F(DrawButtonCaptionTest, HotAndPressedCaptionTakesTheEnterColourWhenAsked) {
-  TLMDButtonCaption Settings = Button();
+  TKitButtonCaption Settings = Button();
   Settings.AllowMouseOver = true;
   Settings.EnterColorChange = true;
   Settings.EnterColor = EnterColor;
   struct TCase {
-    TLMDButtonState State;
+    TKitButtonState State;
     bool Hot;
   };
   const TCase Cases[] = {{bsUp, false},  {bsMouseOver, true}, {bsOptionSet, true},
                          {bsDown, true}, {bsDragOver, true},  {bsDropDownOpen, true}};
   for (const TCase& Case : Cases) {
     SCOPED_TRACE(static_cast<int>(Case.State));
-    const TRect Text = CaptionRect(LMDButtonContentRect(Face, 1, Case.State, false));
+    const TRect Text = CaptionRect(KitButtonContentRect(Face, 1, Case.State, false));
     EXPECT_TRUE(SameImage(*Paint(Case.State, Settings),
                           *Reference(Text, Case.Hot ? EnterColor : clYellow)));
   }
@@ -148,11 +148,11 @@ TEST_F(DrawButtonCaptionTest, HotAndPressedCaptionTakesTheEnterColourWhenAsked) 
 }
 
 TEST_F(DrawButtonCaptionTest, DisabledCaptionIsSunkenGreyAndNeverShifted) {
-  TLMDButtonCaption Settings = Button();
+  TKitButtonCaption Settings = Button();
   Settings.Enabled = false;
   const TRect Text = CaptionRect({1, 1, Width - 1, Height - 1});
   const auto Expected =
-      Reference(Text, clYellow, {TLMDDrawTextStyle::dtDisabled, TLMDDrawTextStyle::dt3DDisabled});
+      Reference(Text, clYellow, {TKitDrawTextStyle::dtDisabled, TKitDrawTextStyle::dt3DDisabled});
   const auto DisabledUp = Paint(bsDisabledUp, Settings);
   EXPECT_TRUE(SameImage(*DisabledUp, *Expected));
   EXPECT_TRUE(SameImage(*Paint(bsDisabledDown, Settings), *Expected));
@@ -161,7 +161,7 @@ TEST_F(DrawButtonCaptionTest, DisabledCaptionIsSunkenGreyAndNeverShifted) {
 }
 
 TEST_F(DrawButtonCaptionTest, HiddenOrEmptyCaptionDrawsNothing) {
-  TLMDButtonCaption Settings = Button();
+  TKitButtonCaption Settings = Button();
   Settings.UseCaption = false;
   EXPECT_EQ(ChangedBounds(*Paint(bsDown, Settings), PixelFor(SheetBackground)), TRect{});
   Settings.UseCaption = true;
@@ -177,10 +177,10 @@ TEST_F(DrawButtonCaptionTest, GlyphOfTheStateStandsLeftOfTheCaption) {
       const bool Border = X == 0 || X == 7 || Y == 0 || Y == 7;
       Picture.SetPixel(X, Y, Border ? PixelOf(255, 0, 255) : PixelOf(0, 0, 255));
     }
-  TLMDGlyph Glyph;
+  TKitGlyph Glyph;
   Glyph.SetGlyph(Picture);
-  Glyph.SetStyle(TLMDGlyphStyle::gsExplorer);
-  TLMDButtonCaption Settings = Button();
+  Glyph.SetStyle(TKitGlyphStyle::gsExplorer);
+  TKitButtonCaption Settings = Button();
   Settings.Glyph = &Glyph;
 
   auto Measuring = ButtonSheet();

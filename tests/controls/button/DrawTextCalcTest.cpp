@@ -6,8 +6,8 @@
 #include <string>
 
 #include "CaptionSheet.h"
-#include "controls/button/LMDDrawTextCalc.h"
-#include "controls/draw/LMDFxCaption.h"
+#include "controls/button/KitDrawTextCalc.h"
+#include "controls/draw/KitFxCaption.h"
 
 namespace {
 
@@ -20,11 +20,11 @@ class DrawTextCalcTest : public ::testing::Test {
   TCanvas& Canvas() { return Bitmap->Canvas(); }
   const TFont& Font() { return Canvas().Font; }
 
-  // The rectangle LMDDrawTextCalc gives for Text wrapped at Width.
-  TRect Calc(const std::string& Text, TLMD3DCaption* Font3D, const TLMDTextOptions& Options,
+  // The rectangle KitDrawTextCalc gives for Text wrapped at Width.
+  TRect Calc(const std::string& Text, TKit3DCaption* Font3D, const TKitTextOptions& Options,
              int Margin = 0, int Width = 10000) {
     TRect Rect{0, 0, Width, 0};
-    LMDDrawTextCalc(Text, Font3D, Rect, Font(), Options, Margin);
+    KitDrawTextCalc(Text, Font3D, Rect, Font(), Options, Margin);
     return Rect;
   }
 
@@ -42,21 +42,21 @@ TEST_F(DrawTextCalcTest, WithoutReliefAddsTheMarginOnBothSides) {
 TEST_F(DrawTextCalcTest, EachReliefAddsTheRoomItsCopiesTake) {
   const TSize Text = MeasuredText(Canvas(), Sample, DT_EXPANDTABS);
   struct TCase {
-    TLMDThreeDStyle Style;
+    TKitThreeDStyle Style;
     int Room;
   };
   // Light depth 2, shadow depth 5.
   const TCase Cases[] = {
-      {TLMDThreeDStyle::tdNone, 0},         {TLMDThreeDStyle::tdSunken, 2},
-      {TLMDThreeDStyle::tdRaised, 2},       {TLMDThreeDStyle::tdSunkenShadow, 7},
-      {TLMDThreeDStyle::tdRaisedShadow, 7}, {TLMDThreeDStyle::tdPColorSunken, 7},
-      {TLMDThreeDStyle::tdPColorRaised, 7}, {TLMDThreeDStyle::tdShadow, 5},
-      {TLMDThreeDStyle::tdOutline, 5},      {TLMDThreeDStyle::tdExtrude, 5},
-      {TLMDThreeDStyle::tdExtrudeEnh, 5},
+      {TKitThreeDStyle::tdNone, 0},         {TKitThreeDStyle::tdSunken, 2},
+      {TKitThreeDStyle::tdRaised, 2},       {TKitThreeDStyle::tdSunkenShadow, 7},
+      {TKitThreeDStyle::tdRaisedShadow, 7}, {TKitThreeDStyle::tdPColorSunken, 7},
+      {TKitThreeDStyle::tdPColorRaised, 7}, {TKitThreeDStyle::tdShadow, 5},
+      {TKitThreeDStyle::tdOutline, 5},      {TKitThreeDStyle::tdExtrude, 5},
+      {TKitThreeDStyle::tdExtrudeEnh, 5},
   };
   for (const TCase& Case : Cases) {
     SCOPED_TRACE(static_cast<int>(Case.Style));
-    TLMD3DCaption Caption;
+    TKit3DCaption Caption;
     Caption.SetStyle(Case.Style);
     Caption.SetLightDepth(2);
     Caption.SetShadowDepth(5);
@@ -66,8 +66,8 @@ TEST_F(DrawTextCalcTest, EachReliefAddsTheRoomItsCopiesTake) {
 }
 
 TEST_F(DrawTextCalcTest, MenuButtonCaptionGrowsByFour) {
-  TLMDFxCaption Caption;
-  Caption.SetStyle(TLMDThreeDStyle::tdSunkenShadow);
+  TKitFxCaption Caption;
+  Caption.SetStyle(TKitThreeDStyle::tdSunkenShadow);
   const TSize Text = Canvas().TextExtent("Install");
   EXPECT_EQ(Calc("Install", &Caption, {}), Rect(0, 0, Text.cx + 4, Text.cy + 4));
 }
@@ -105,7 +105,7 @@ TEST_F(DrawTextCalcTest, MultiLineWrapsAtTheWidthAndSingleLineNever) {
 }
 
 TEST_F(DrawTextCalcTest, TracingWidensEveryCharacterAndIsNotLeftBehind) {
-  TLMD3DCaption Caption;
+  TKit3DCaption Caption;
   Caption.SetTracing(3);
   Canvas().TextCharacterExtra = 3;
   const TSize Spaced = Canvas().TextExtent("Setup");
@@ -114,13 +114,13 @@ TEST_F(DrawTextCalcTest, TracingWidensEveryCharacterAndIsNotLeftBehind) {
 
   TCanvas Measuring;
   TRect Measured{0, 0, 1000, 0};
-  LMDDrawTextCalcExt(Measuring, "Setup", &Caption, Measured, Font(), {}, 0);
+  KitDrawTextCalcExt(Measuring, "Setup", &Caption, Measured, Font(), {}, 0);
   EXPECT_EQ(Measured, Rect(0, 0, Spaced.cx + 2, Spaced.cy + 2));
   EXPECT_EQ(Measuring.TextCharacterExtra, 0);
 }
 
 TEST_F(DrawTextCalcTest, UnrotatedCaptionStartsAtItsRectangleSilently) {
-  TLMDFxCaption Caption;
+  TKitFxCaption Caption;
   Caption.SetPosXY(7, 9);
   int Changes = 0;
   Caption.OnChange = [&](TObject*) { ++Changes; };
@@ -131,7 +131,7 @@ TEST_F(DrawTextCalcTest, UnrotatedCaptionStartsAtItsRectangleSilently) {
 }
 
 TEST_F(DrawTextCalcTest, QuarterTurnSwapsTheExtentAndStartsAtTheBottomLeft) {
-  TLMDFxCaption Caption;
+  TKitFxCaption Caption;
   Caption.SetAngle(90);
   int Changes = 0;
   Caption.OnChange = [&](TObject*) { ++Changes; };
@@ -145,9 +145,9 @@ TEST_F(DrawTextCalcTest, QuarterTurnSwapsTheExtentAndStartsAtTheBottomLeft) {
 }
 
 TEST_F(DrawTextCalcTest, HalfTurnStartsAtTheBottomRightPulledInByTheRelief) {
-  TLMDFxCaption Caption;
+  TKitFxCaption Caption;
   Caption.SetAngle(180);
-  Caption.SetStyle(TLMDThreeDStyle::tdSunkenShadow);
+  Caption.SetStyle(TKitThreeDStyle::tdSunkenShadow);
   Caption.SetLightDepth(3);
   Caption.SetShadowDepth(3);
   const TSize Text = Canvas().TextExtent("Setup");

@@ -7,14 +7,14 @@
 #include <vector>
 
 #include "CaptionSheet.h"
-#include "controls/button/LMDButtonLayout.h"
-#include "controls/button/LMDGlyph.h"
+#include "controls/button/KitButtonLayout.h"
+#include "controls/button/KitGlyph.h"
 #include "framework/Colors.h"
 #include "support/Pixels.h"
 
 namespace {
 
-using enum TLMDButtonState;
+using enum TKitButtonState;
 
 const TColor Key = ColorOf(255, 0, 255);
 const TColor Colours[] = {ColorOf(200, 40, 40), ColorOf(40, 200, 40), ColorOf(40, 40, 200),
@@ -42,22 +42,22 @@ TPixel RgbPixel(TColor Color) {
 class GlyphImageTest : public ::testing::Test {
  protected:
   // Draws the picture of State, without a caption, on a fresh sheet.
-  const TBitmap& Draw(TLMDButtonState State) {
+  const TBitmap& Draw(TKitButtonState State) {
     Bitmap = Sheet(60, 50);
     Glyph.DrawButtonGlyphAndText(Bitmap->Canvas(), "", nullptr, Target, State, Layout,
-                                 {TLMDDrawTextStyle::dtEnabled}, false, 0);
+                                 {TKitDrawTextStyle::dtEnabled}, false, 0);
     return *Bitmap;
   }
 
   // "" when the picture's inside is all Pixel and its border shows the sheet.
-  std::string Differences(TLMDButtonState State, TPixel Pixel) {
+  std::string Differences(TKitButtonState State, TPixel Pixel) {
     const TBitmap& Drawn = Draw(State);
     return PixelsNotEqual(Drawn, Inner, Pixel) +
            PixelsNotEqualOutside(Drawn, Inner, PixelFor(SheetBackground));
   }
 
-  TLMDGlyph Glyph;
-  TLMDButtonLayout Layout;
+  TKitGlyph Glyph;
+  TKitButtonLayout Layout;
   std::unique_ptr<TBitmap> Bitmap;
 };
 
@@ -67,7 +67,7 @@ TEST_F(GlyphImageTest, FullStripShowsEachStatesOwnPicture) {
   Glyph.SetGlyph(*Strip(5));
   ASSERT_EQ(Glyph.NumGlyphs(), 5);
   struct TCase {
-    TLMDButtonState State;
+    TKitButtonState State;
     int Standard;
     int Explorer;
   };
@@ -76,36 +76,36 @@ TEST_F(GlyphImageTest, FullStripShowsEachStatesOwnPicture) {
                          {bsDropDownOpen, 0, 4}, {bsDisabledDown, 1, 1}};
   for (const TCase& Case : Cases) {
     SCOPED_TRACE(static_cast<int>(Case.State));
-    Glyph.SetStyle(TLMDGlyphStyle::gsStandard);
+    Glyph.SetStyle(TKitGlyphStyle::gsStandard);
     EXPECT_EQ(Differences(Case.State, PixelFor(Colours[Case.Standard])), "");
-    Glyph.SetStyle(TLMDGlyphStyle::gsExplorer);
+    Glyph.SetStyle(TKitGlyphStyle::gsExplorer);
     EXPECT_EQ(Differences(Case.State, PixelFor(Colours[Case.Explorer])), "");
   }
 }
 
 TEST_F(GlyphImageTest, ExplorerUpPictureIsGreyUntilTheButtonIsHot) {
   Glyph.SetGlyph(*Strip(1));
-  Glyph.SetStyle(TLMDGlyphStyle::gsExplorer);
+  Glyph.SetStyle(TKitGlyphStyle::gsExplorer);
   // 200 x 0.30 + 40 x 0.59 + 40 x 0.11 = 88.
   EXPECT_EQ(Differences(bsUp, PixelOf(88, 88, 88)), "");
   EXPECT_EQ(Differences(bsMouseOver, PixelFor(Colours[0])), "");
   EXPECT_EQ(Differences(bsDown, PixelFor(Colours[0])), "");
   EXPECT_EQ(Differences(bsDropDownOpen, PixelFor(Colours[0])), "");
   // The change of style prepares the pictures again.
-  Glyph.SetStyle(TLMDGlyphStyle::gsStandard);
+  Glyph.SetStyle(TKitGlyphStyle::gsStandard);
   EXPECT_EQ(Differences(bsUp, PixelFor(Colours[0])), "");
 }
 
 TEST_F(GlyphImageTest, ExplorerStripWithAHotPictureKeepsItsUpPicture) {
   Glyph.SetGlyph(*Strip(3));
-  Glyph.SetStyle(TLMDGlyphStyle::gsExplorer);
+  Glyph.SetStyle(TKitGlyphStyle::gsExplorer);
   EXPECT_EQ(Differences(bsUp, PixelFor(Colours[0])), "");
   EXPECT_EQ(Differences(bsMouseOver, PixelFor(Colours[2])), "");
 }
 
 TEST_F(GlyphImageTest, DisabledPictureIsEmbossedFromTheFirst) {
   Glyph.SetGlyph(*Strip(1));
-  for (TLMDButtonState State : {bsDisabledUp, bsDisabledDown}) {
+  for (TKitButtonState State : {bsDisabledUp, bsDisabledDown}) {
     SCOPED_TRACE(static_cast<int>(State));
     const TBitmap& Drawn = Draw(State);
     // The square in shadow, its highlight showing one pixel below and to the right.

@@ -5,18 +5,18 @@
 #include <array>
 #include <memory>
 
-#include "controls/button/LMDGlyph.h"
-#include "controls/button/LMDGlyphList.h"
+#include "controls/button/KitGlyph.h"
+#include "controls/button/KitGlyphList.h"
 
 namespace {
 
-using enum TLMDButtonState;
+using enum TKitButtonState;
 
-constexpr std::array<TLMDButtonState, 8> AllStates = {bsUp,           bsDisabledUp,  bsMouseOver,
+constexpr std::array<TKitButtonState, 8> AllStates = {bsUp,           bsDisabledUp,  bsMouseOver,
                                                       bsOptionSet,    bsDown,        bsDragOver,
                                                       bsDropDownOpen, bsDisabledDown};
 
-std::array<int, 8> NumbersOf(const TLMDGlyph& Glyph) {
+std::array<int, 8> NumbersOf(const TKitGlyph& Glyph) {
   std::array<int, 8> Numbers{};
   for (std::size_t I = 0; I < AllStates.size(); ++I) Numbers[I] = Glyph.ImageNumber(AllStates[I]);
   return Numbers;
@@ -29,7 +29,7 @@ std::unique_ptr<TBitmap> Strip(int Width, int Height) {
 }  // namespace
 
 TEST(GlyphTest, StandardStripsFallBackToTheUpPicture) {
-  TLMDGlyph Glyph;
+  TKitGlyph Glyph;
   const std::array<std::array<int, 8>, 5> Expected = {{
       {0, 1, 0, 0, 0, 0, 0, 1},
       {0, 1, 0, 0, 0, 0, 0, 1},
@@ -45,8 +45,8 @@ TEST(GlyphTest, StandardStripsFallBackToTheUpPicture) {
 }
 
 TEST(GlyphTest, ExplorerStripsFallBackToTheHotPicture) {
-  TLMDGlyph Glyph;
-  Glyph.SetStyle(TLMDGlyphStyle::gsExplorer);
+  TKitGlyph Glyph;
+  Glyph.SetStyle(TKitGlyphStyle::gsExplorer);
   const std::array<std::array<int, 8>, 5> Expected = {{
       {0, 1, 2, 2, 2, 2, 4, 1},
       {0, 1, 2, 2, 2, 2, 4, 1},
@@ -62,7 +62,7 @@ TEST(GlyphTest, ExplorerStripsFallBackToTheHotPicture) {
 }
 
 TEST(GlyphTest, StripShapeSetsThePictureCount) {
-  TLMDGlyph Glyph;
+  TKitGlyph Glyph;
   Glyph.SetGlyph(*Strip(64, 16));
   EXPECT_EQ(Glyph.NumGlyphs(), 4);
   Glyph.SetGlyph(*Strip(80, 16));
@@ -80,7 +80,7 @@ TEST(GlyphTest, StripShapeSetsThePictureCount) {
 }
 
 TEST(GlyphTest, PictureCountStaysWithinOneToFive) {
-  TLMDGlyph Glyph;
+  TKitGlyph Glyph;
   Glyph.SetNumGlyphs(0);
   EXPECT_EQ(Glyph.NumGlyphs(), 1);
   Glyph.SetNumGlyphs(9);
@@ -90,15 +90,15 @@ TEST(GlyphTest, PictureCountStaysWithinOneToFive) {
 }
 
 TEST(GlyphTest, ReportsRealChangesAndEveryNewGlyph) {
-  TLMDGlyph Glyph;
+  TKitGlyph Glyph;
   int Changes = 0;
   Glyph.OnChange = [&](TObject*) { ++Changes; };
   Glyph.SetNumGlyphs(1);
-  Glyph.SetStyle(TLMDGlyphStyle::gsStandard);
+  Glyph.SetStyle(TKitGlyphStyle::gsStandard);
   Glyph.SetTransparentColor(clNone);
   EXPECT_EQ(Changes, 0);
   Glyph.SetNumGlyphs(2);
-  Glyph.SetStyle(TLMDGlyphStyle::gsExplorer);
+  Glyph.SetStyle(TKitGlyphStyle::gsExplorer);
   Glyph.SetTransparentColor(clRed);
   EXPECT_EQ(Changes, 3);
   Glyph.SetGlyph(*Strip(8, 8));
@@ -107,7 +107,7 @@ TEST(GlyphTest, ReportsRealChangesAndEveryNewGlyph) {
 }
 
 TEST(GlyphTest, NoPictureWithoutAGlyphOrWithMorePicturesThanColumns) {
-  TLMDGlyph Glyph;
+  TKitGlyph Glyph;
   EXPECT_FALSE(Glyph.Image(bsUp).Present());
   Glyph.SetGlyph(*Strip(3, 5));
   Glyph.SetNumGlyphs(4);
@@ -116,17 +116,17 @@ TEST(GlyphTest, NoPictureWithoutAGlyphOrWithMorePicturesThanColumns) {
 
 TEST(GlyphTest, HoldersOfOneSizeShareAListAndGiveTheirSlotsBack) {
   auto Picture = Strip(16, 16);
-  auto First = std::make_unique<TLMDGlyph>();
-  auto Second = std::make_unique<TLMDGlyph>();
+  auto First = std::make_unique<TKitGlyph>();
+  auto Second = std::make_unique<TKitGlyph>();
   First->SetGlyph(*Picture);
   Second->SetGlyph(*Picture);
-  const TLMDGlyphImage A = First->Image(bsUp);
-  const TLMDGlyphImage B = Second->Image(bsUp);
+  const TKitGlyphImage A = First->Image(bsUp);
+  const TKitGlyphImage B = Second->Image(bsUp);
   ASSERT_TRUE(A.Present());
   ASSERT_TRUE(B.Present());
   EXPECT_EQ(A.Canvas, B.Canvas);
   EXPECT_NE(A.Rect, B.Rect);
-  std::shared_ptr<TLMDGlyphList> List = TLMDGlyphList::OfSize(16, 16);
+  std::shared_ptr<TKitGlyphList> List = TKitGlyphList::OfSize(16, 16);
   EXPECT_EQ(List->Count(), 2);
   // A state showing a picture already prepared takes no new slot.
   First->Image(bsMouseOver);
@@ -136,12 +136,12 @@ TEST(GlyphTest, HoldersOfOneSizeShareAListAndGiveTheirSlotsBack) {
   EXPECT_EQ(List->Count(), 3);
   First.reset();
   EXPECT_EQ(List->Count(), 1);
-  Second->SetStyle(TLMDGlyphStyle::gsExplorer);
+  Second->SetStyle(TKitGlyphStyle::gsExplorer);
   EXPECT_EQ(List->Count(), 0);
 }
 
 TEST(GlyphListTest, FreedSlotsAreReusedAndStoredPicturesSurviveGrowth) {
-  TLMDGlyphList List(2, 1);
+  TKitGlyphList List(2, 1);
   TBitmap Picture(2, 1);
   TBitmap Mask(2, 1);
   for (int I = 0; I < 3; ++I) {

@@ -6,17 +6,17 @@
 #include <memory>
 #include <string>
 
-#include "controls/button/LMDSpeedButton.h"
+#include "controls/button/KitSpeedButton.h"
 #include "controls/button/PopupMenu.h"
-#include "controls/panel/LMDBackPanel.h"
-#include "controls/panel/LMDBitmapList.h"
+#include "controls/panel/KitBackPanel.h"
+#include "controls/panel/KitBitmapList.h"
 #include "framework/WinControl.h"
 #include "platform/headless/HeadlessWindow.h"
 #include "support/Pixels.h"
 
 namespace {
 
-using enum TLMDButtonState;
+using enum TKitButtonState;
 
 constexpr int W = 120;
 constexpr int H = 80;
@@ -57,15 +57,15 @@ int CountPixels(const TBitmap& Bitmap, const TRect& Area, TPixel Pixel) {
 
 // A menu button as the window sets it up: see-through, bold yellow caption with a black sunken
 // shadow, lime while hot.
-void SetUpMenuButton(TLMDSpeedButton& Button) {
-  Button.SetStyle(TLMDUserButtonStyle::ubsExplorer);
+void SetUpMenuButton(TKitSpeedButton& Button) {
+  Button.SetStyle(TKitUserButtonStyle::ubsExplorer);
   Button.SetEnterColorChange(true);
   Button.SetEnterColor(clLime);
   Button.Font.SetName("Arial");
   Button.Font.SetHeight(-19);
   Button.Font.SetStyle({fsBold});
   Button.Font.SetColor(clYellow);
-  Button.FontFX().SetStyle(TLMDThreeDStyle::tdSunkenShadow);
+  Button.FontFX().SetStyle(TKitThreeDStyle::tdSunkenShadow);
   Button.FontFX().SetLightColor(clBlack);
   Button.FontFX().SetShadowColor(clBlack);
 }
@@ -81,7 +81,7 @@ class SpeedButtonPaintTest : public testing::Test {
     Panel->SetParent(&Root);
     Panel->SetAlign(TAlign::alClient);
     Panel->SetImageList(List);
-    auto* Item = new TLMDBitmapListItem(List);
+    auto* Item = new TKitBitmapListItem(List);
     TBitmap& Bitmap = Item->GetBitmap();
     Bitmap.SetSize(W, H);
     for (int Y = 0; Y < H; ++Y)
@@ -122,9 +122,9 @@ class SpeedButtonPaintTest : public testing::Test {
 
   THeadlessWindow Window{W, H};
   TWinControl Root{nullptr};
-  TLMDBitmapList* List = new TLMDBitmapList(&Root);
-  TLMDBackPanel* Panel = new TLMDBackPanel(&Root);
-  TLMDSpeedButton* Button = new TLMDSpeedButton(&Root);
+  TKitBitmapList* List = new TKitBitmapList(&Root);
+  TKitBackPanel* Panel = new TKitBackPanel(&Root);
+  TKitSpeedButton* Button = new TKitSpeedButton(&Root);
 };
 
 TEST_F(SpeedButtonPaintTest, RestingButtonShowsExactlyThePictureUnderIt) {
@@ -182,7 +182,7 @@ class SpeedButtonCaptionTest : public testing::Test {
   }
 
   // The button's pixels in State, after the window repainted.
-  std::unique_ptr<TBitmap> Shot(TLMDButtonState State) {
+  std::unique_ptr<TBitmap> Shot(TKitButtonState State) {
     if (State == bsDown) {
       Root.WindowMouseDown(TMouseButton::mbLeft, LeftHeld, 30, 20);
     } else if (State == bsMouseOver) {
@@ -199,7 +199,7 @@ class SpeedButtonCaptionTest : public testing::Test {
 
   THeadlessWindow Window{W, H};
   TWinControl Root{nullptr};
-  TLMDSpeedButton* Button = new TLMDSpeedButton(&Root);
+  TKitSpeedButton* Button = new TKitSpeedButton(&Root);
 };
 
 TEST_F(SpeedButtonCaptionTest, CaptionIsInTheFontColourAtRestAndInEnterColourWhileHotOrHeld) {
@@ -250,7 +250,7 @@ class NoMenu : public TPopupMenu {
 
 TEST_F(SpeedButtonCaptionTest, OpaqueFacesAreRaisedAtRestSunkenWhenHeldAndDitheredWhenLatched) {
   Button->SetCaption("");
-  Button->SetStyle(TLMDUserButtonStyle::ubsWin40);
+  Button->SetStyle(TKitUserButtonStyle::ubsWin40);
   const TPixel Face = PixelFor(clBtnFace);
   const auto Up = Shot(bsUp);
   EXPECT_EQ(Up->Pixel(0, 0), Highlight);

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "controls/button/LMDApplicationInstance.h"
-#include "controls/button/LMDSpeedButton.h"
+#include "controls/button/KitApplicationInstance.h"
+#include "controls/button/KitSpeedButton.h"
 #include "controls/button/PopupMenu.h"
 #include "framework/Exception.h"
 #include "framework/WinControl.h"
@@ -16,7 +16,7 @@
 
 namespace {
 
-using enum TLMDButtonState;
+using enum TKitButtonState;
 
 // The button under test lies at (20, 10), 40 x 20, in a 120 x 80 window.
 constexpr int BL = 20;
@@ -36,11 +36,11 @@ class SpeedButtonTest : public testing::Test {
   }
 
   // A button set up as the menu's template is.
-  TLMDSpeedButton* MakeButton(int Left, int Top) {
-    auto* Made = new TLMDSpeedButton(&Root);
+  TKitSpeedButton* MakeButton(int Left, int Top) {
+    auto* Made = new TKitSpeedButton(&Root);
     Made->SetParent(&Root);
     Made->SetBounds(Left, Top, BW, BH);
-    Made->SetStyle(TLMDUserButtonStyle::ubsExplorer);
+    Made->SetStyle(TKitUserButtonStyle::ubsExplorer);
     Made->SetEnterColorChange(true);
     Made->SetEnterColor(clLime);
     return Made;
@@ -70,15 +70,15 @@ class SpeedButtonTest : public testing::Test {
   }
   // Ticks of the controls' 50 ms timer pool.
   static void Ticks(int Count) {
-    for (int Index = 0; Index < Count; ++Index) LMDApplication().TimerPool().Tick();
+    for (int Index = 0; Index < Count; ++Index) KitApplication().TimerPool().Tick();
   }
-  static int Timers() { return LMDApplication().TimerPool().Count(); }
+  static int Timers() { return KitApplication().TimerPool().Count(); }
 
   THeadlessWindow Window{120, 80};
   TWinControl Root{nullptr};
-  TLMDSpeedButton* Button = nullptr;
+  TKitSpeedButton* Button = nullptr;
   // The state the button was in at each click.
-  std::vector<TLMDButtonState> Clicks;
+  std::vector<TKitButtonState> Clicks;
 };
 
 TEST_F(SpeedButtonTest, PointerEnteringMakesItHotAndStartsOneHoverCheck) {
@@ -236,7 +236,7 @@ TEST_F(SpeedButtonTest, DisabledButtonIsNeverHotNorPressedNorClicked) {
 }
 
 TEST_F(SpeedButtonTest, ClickHandlerSeesItDownAndItsOwnEventsKeepItDown) {
-  std::vector<TLMDButtonState> Seen;
+  std::vector<TKitButtonState> Seen;
   // A modal message: the pointer wanders while it shows, and ends up away from the button.
   Button->OnClick = [&](TObject*) {
     Seen.push_back(Button->State());
@@ -297,14 +297,14 @@ TEST_F(SpeedButtonTest, DisabledButtonIgnoresItsAccelerator) {
 
 TEST_F(SpeedButtonTest, NoFreeTimerRaisesNotEnoughTimersAfterTheStateChanged) {
   std::vector<std::uint16_t> Taken;
-  while (const std::uint16_t Ident = LMDApplication().AddTimer(50, nullptr)) Taken.push_back(Ident);
+  while (const std::uint16_t Ident = KitApplication().AddTimer(50, nullptr)) Taken.push_back(Ident);
   std::string Message;
   try {
     Move(30, 15);
   } catch (const EOutOfResources& Error) {
     Message = Error.Message();
   }
-  for (const std::uint16_t Ident : Taken) LMDApplication().RemoveTimer(Ident);
+  for (const std::uint16_t Ident : Taken) KitApplication().RemoveTimer(Ident);
   EXPECT_EQ(Message, "Not enough timers available");
   EXPECT_EQ(Button->State(), bsMouseOver);
   EXPECT_EQ(Timers(), 0);
@@ -319,15 +319,15 @@ TEST_F(SpeedButtonTest, DestroyingAHotButtonStopsItsHoverCheck) {
 TEST_F(SpeedButtonTest, ExplorerStylesAreSeeThroughAndTheOthersOpaque) {
   EXPECT_TRUE(Button->Transparent());
   EXPECT_FALSE(Button->ControlStyle.Contains(TControlStyle::csOpaque));
-  Button->SetStyle(TLMDUserButtonStyle::ubsExplorerColored);
+  Button->SetStyle(TKitUserButtonStyle::ubsExplorerColored);
   EXPECT_TRUE(Button->Transparent());
-  Button->SetStyle(TLMDUserButtonStyle::ubsFlat);
+  Button->SetStyle(TKitUserButtonStyle::ubsFlat);
   EXPECT_FALSE(Button->Transparent());
   EXPECT_TRUE(Button->ControlStyle.Contains(TControlStyle::csOpaque));
 }
 
 TEST_F(SpeedButtonTest, PlainFaceWithoutHotColourDoesNotNeedTheHotState) {
-  Button->SetStyle(TLMDUserButtonStyle::ubsWin40);
+  Button->SetStyle(TKitUserButtonStyle::ubsWin40);
   Button->SetEnterColorChange(false);
   Move(30, 15);
   EXPECT_EQ(Button->State(), bsMouseOver);
@@ -337,7 +337,7 @@ TEST_F(SpeedButtonTest, PlainFaceWithoutHotColourDoesNotNeedTheHotState) {
 // --- Groups ---
 
 TEST_F(SpeedButtonTest, GroupedButtonsLatchOneAtATime) {
-  TLMDSpeedButton* Other = MakeButton(70, 10);
+  TKitSpeedButton* Other = MakeButton(70, 10);
   Button->SetGroupIndex(1);
   Other->SetGroupIndex(1);
   ClickAt(30, 15);
@@ -355,7 +355,7 @@ TEST_F(SpeedButtonTest, GroupedButtonsLatchOneAtATime) {
 }
 
 TEST_F(SpeedButtonTest, AllowAllUpReachesTheGroupAndLetsALatchedButtonGo) {
-  TLMDSpeedButton* Other = MakeButton(70, 10);
+  TKitSpeedButton* Other = MakeButton(70, 10);
   Other->SetGroupIndex(1);
   Button->SetGroupIndex(1);
   Button->SetAllowAllUp(true);
@@ -426,9 +426,9 @@ class TRecordingMenu : public TPopupMenu {
     At.push_back({X, Y});
     States.push_back(Button->State());
   }
-  const TLMDSpeedButton* Button = nullptr;
+  const TKitSpeedButton* Button = nullptr;
   std::vector<TPoint> At;
-  std::vector<TLMDButtonState> States;
+  std::vector<TKitButtonState> States;
 };
 
 class SpeedButtonMenuTest : public SpeedButtonTest {
@@ -489,9 +489,9 @@ TEST_F(SpeedButtonMenuTest, DestroyedMenuIsForgotten) {
 
 TEST_F(SpeedButtonTest, BoundsChangeTellsWhatReallyChanged) {
   std::vector<std::string> Seen;
-  Button->OnBoundsChange = [&](TObject*, TLMDBoundsChanges Changes) {
-    Seen.push_back(std::string(Changes.Contains(TLMDBoundsChange::bcPosition) ? "p" : "") +
-                   (Changes.Contains(TLMDBoundsChange::bcSize) ? "s" : ""));
+  Button->OnBoundsChange = [&](TObject*, TKitBoundsChanges Changes) {
+    Seen.push_back(std::string(Changes.Contains(TKitBoundsChange::bcPosition) ? "p" : "") +
+                   (Changes.Contains(TKitBoundsChange::bcSize) ? "s" : ""));
   };
   Button->SetLeft(21);
   Button->SetHeight(21);

@@ -9,10 +9,10 @@
 #include <string>
 
 #include "CaptionSheet.h"
-#include "controls/button/LMDButtonLayout.h"
-#include "controls/button/LMDDrawTextAndGlyph.h"
-#include "controls/draw/LMDDrawText.h"
-#include "controls/draw/LMDFxCaption.h"
+#include "controls/button/KitButtonLayout.h"
+#include "controls/button/KitDrawTextAndGlyph.h"
+#include "controls/draw/KitDrawText.h"
+#include "controls/draw/KitFxCaption.h"
 #include "support/Pixels.h"
 
 namespace {
@@ -27,7 +27,7 @@ const TColor GlyphColor = ColorOf(30, 140, 220);
 const TColor ArrowColor = ColorOf(0, 200, 0);
 // What the layout hands the text routine for a single-line caption.
 constexpr unsigned DrawFormat = DT_EXPANDTABS | DT_WORDBREAK;
-const TLMDDrawTextStyles Enabled{TLMDDrawTextStyle::dtEnabled};
+const TKitDrawTextStyles Enabled{TKitDrawTextStyle::dtEnabled};
 
 struct TPlaced {
   TRect Text;
@@ -35,14 +35,14 @@ struct TPlaced {
 };
 
 // The block arrangement, written out from the table of text and glyph moves.
-TPlaced Expected(TLMDTextArrange Arrange, TLMDAlignment Alignment, TSize Text, TSize Glyph, int Gap,
+TPlaced Expected(TKitTextArrange Arrange, TKitAlignment Alignment, TSize Text, TSize Glyph, int Gap,
                  const TRect& Rect) {
   TRect T{0, 0, Text.cx, Text.cy};
   TRect G{0, 0, Glyph.cx, Glyph.cy};
   int TextOffset = 0;
   int GlyphOffset = 0;
   TRect Block;
-  if (Arrange <= TLMDTextArrange::taRightTop) {
+  if (Arrange <= TKitTextArrange::taRightTop) {
     const int H = std::max(Text.cy, Glyph.cy);
     if (H > Text.cy)
       TextOffset = (H - Text.cy) / 2;
@@ -57,7 +57,7 @@ TPlaced Expected(TLMDTextArrange Arrange, TLMDAlignment Alignment, TSize Text, T
       GlyphOffset = (W - Glyph.cx) / 2;
     Block = {0, 0, W, Text.cy + Gap + Glyph.cy};
   }
-  using enum TLMDTextArrange;
+  using enum TKitTextArrange;
   switch (Arrange) {
     case taLeft:
       T = OffsetRect(T, 0, TextOffset);
@@ -90,7 +90,7 @@ TPlaced Expected(TLMDTextArrange Arrange, TLMDAlignment Alignment, TSize Text, T
       T = OffsetRect(T, TextOffset, Glyph.cy + Gap);
       break;
   }
-  const TRect Placed = LMDAlignRect(Alignment, Block, Rect);
+  const TRect Placed = KitAlignRect(Alignment, Block, Rect);
   return {OffsetRect(T, Placed.Left + 1, Placed.Top + 1), OffsetRect(G, Placed.Left, Placed.Top)};
 }
 
@@ -104,7 +104,7 @@ class TextAndGlyphLayoutTest : public ::testing::Test {
  protected:
   TextAndGlyphLayoutTest()
       : Actual(Sheet(SheetWidth, SheetHeight)), Reference(Sheet(SheetWidth, SheetHeight)) {
-    Relief.SetStyle(TLMDThreeDStyle::tdSunkenShadow);
+    Relief.SetStyle(TKitThreeDStyle::tdSunkenShadow);
     Relief.SetLightColor(LightColor);
     Relief.SetShadowColor(ShadowColor);
   }
@@ -116,10 +116,10 @@ class TextAndGlyphLayoutTest : public ::testing::Test {
     return {Size.cx + 4, Size.cy + 4};
   }
 
-  TLMDTextGlyphRects Draw(const std::string& Text, const TBitmap* Glyph,
-                          const TLMDGlyphTextLayout& Layout, const TLMDTextOptions& Options = {},
-                          TLMDDrawTextStyles Flags = Enabled, const TRect& Rect = Target) {
-    return LMDDrawTextAndGlyph(Actual->Canvas(), Text, &Relief, Rect, {Glyph, nullptr, clNone},
+  TKitTextGlyphRects Draw(const std::string& Text, const TBitmap* Glyph,
+                          const TKitGlyphTextLayout& Layout, const TKitTextOptions& Options = {},
+                          TKitDrawTextStyles Flags = Enabled, const TRect& Rect = Target) {
+    return KitDrawTextAndGlyph(Actual->Canvas(), Text, &Relief, Rect, {Glyph, nullptr, clNone},
                                Layout, Options, Flags);
   }
 
@@ -128,7 +128,7 @@ class TextAndGlyphLayoutTest : public ::testing::Test {
                     unsigned Format = DrawFormat) {
     TCanvas& Canvas = Reference->Canvas();
     Canvas.Brush.Style = TBrushStyle::bsClear;
-    LMDDrawTextExt(Canvas, Text, &Relief, T, Format, Enabled, nullptr);
+    KitDrawTextExt(Canvas, Text, &Relief, T, Format, Enabled, nullptr);
     if (Glyph) Canvas.Draw(At.X, At.Y, *Glyph);
   }
 
@@ -137,7 +137,7 @@ class TextAndGlyphLayoutTest : public ::testing::Test {
     Reference = Sheet(SheetWidth, SheetHeight);
   }
 
-  TLMDFxCaption Relief;
+  TKitFxCaption Relief;
   std::unique_ptr<TBitmap> Actual;
   std::unique_ptr<TBitmap> Reference;
 };
@@ -148,7 +148,7 @@ TEST_F(TextAndGlyphLayoutTest, EveryArrangementAndAlignmentPlacesBothExactly) {
   // One picture taller and wider than the caption's line, one smaller in both directions.
   const std::unique_ptr<TBitmap> Pictures[] = {SolidPicture(24, 50, GlyphColor),
                                                SolidPicture(5, 6, GlyphColor)};
-  TLMDButtonLayout Layout;
+  TKitButtonLayout Layout;
   Layout.SetSpacing(5);
   for (const auto& Picture : Pictures)
     for (int Arrange = 0; Arrange <= 7; ++Arrange)
@@ -156,12 +156,12 @@ TEST_F(TextAndGlyphLayoutTest, EveryArrangementAndAlignmentPlacesBothExactly) {
         SCOPED_TRACE(testing::Message() << "picture height " << Picture->Height() << ", arrange "
                                         << Arrange << ", alignment " << Alignment);
         Reset();
-        Layout.SetAlignText2Glyph(static_cast<TLMDTextArrange>(Arrange));
-        Layout.SetAlignment(static_cast<TLMDAlignment>(Alignment));
+        Layout.SetAlignText2Glyph(static_cast<TKitTextArrange>(Arrange));
+        Layout.SetAlignment(static_cast<TKitAlignment>(Alignment));
         const TPlaced Want =
             Expected(Layout.AlignText2Glyph(), Layout.Alignment(), TextSize(),
                      {Picture->Width(), Picture->Height()}, Layout.Spacing(), Target);
-        const TLMDTextGlyphRects Got = Draw(Sample, Picture.get(), Layout);
+        const TKitTextGlyphRects Got = Draw(Sample, Picture.get(), Layout);
         EXPECT_EQ(Got.Text, Want.Text);
         EXPECT_EQ(Got.Glyph, Want.Glyph);
         DrawExpected(Sample, Want.Text, Picture.get(), {Want.Glyph.Left, Want.Glyph.Top});
@@ -170,10 +170,10 @@ TEST_F(TextAndGlyphLayoutTest, EveryArrangementAndAlignmentPlacesBothExactly) {
 }
 
 TEST_F(TextAndGlyphLayoutTest, DefaultButtonLayoutCentresTheCaption) {
-  TLMDButtonLayout Layout;
+  TKitButtonLayout Layout;
   const TSize Size = TextSize();
   const TRect Want =
-      OffsetRect(LMDAlignRect(TLMDAlignment::agCenter, {0, 0, Size.cx, Size.cy}, Target), 1, 1);
+      OffsetRect(KitAlignRect(TKitAlignment::agCenter, {0, 0, Size.cx, Size.cy}, Target), 1, 1);
   EXPECT_EQ(Draw(Sample, nullptr, Layout).Text, Want);
   DrawExpected(Sample, Want, nullptr, {});
   EXPECT_TRUE(SameImage(*Actual, *Reference));
@@ -181,35 +181,35 @@ TEST_F(TextAndGlyphLayoutTest, DefaultButtonLayoutCentresTheCaption) {
 
 TEST_F(TextAndGlyphLayoutTest, SpacingSeparatesOnlyACaptionFromAGlyph) {
   const auto Picture = SolidPicture(16, 16, GlyphColor);
-  TLMDButtonLayout Layout;
+  TKitButtonLayout Layout;
   Layout.SetSpacing(11);
   // A glyph alone is centred by its own size.
   EXPECT_EQ(Draw("", Picture.get(), Layout).Glyph,
-            LMDAlignRect(TLMDAlignment::agCenter, {0, 0, 16, 16}, Target));
+            KitAlignRect(TKitAlignment::agCenter, {0, 0, 16, 16}, Target));
   // A caption alone likewise.
   const TSize Size = TextSize();
   EXPECT_EQ(
       Draw(Sample, nullptr, Layout).Text,
-      OffsetRect(LMDAlignRect(TLMDAlignment::agCenter, {0, 0, Size.cx, Size.cy}, Target), 1, 1));
+      OffsetRect(KitAlignRect(TKitAlignment::agCenter, {0, 0, Size.cx, Size.cy}, Target), 1, 1));
   // Together, the caption starts the gap after the glyph, inside its one-pixel margin.
-  const TLMDTextGlyphRects Both = Draw(Sample, Picture.get(), Layout);
+  const TKitTextGlyphRects Both = Draw(Sample, Picture.get(), Layout);
   EXPECT_EQ(Both.Text.Left - 1 - Both.Glyph.Right, 11);
 }
 
 TEST_F(TextAndGlyphLayoutTest, EmptyCaptionWithoutGlyphDrawsNothing) {
-  TLMDButtonLayout Layout;
+  TKitButtonLayout Layout;
   Draw("", nullptr, Layout);
   EXPECT_EQ(ChangedBounds(*Actual, PixelFor(SheetBackground)), TRect{});
 }
 
 TEST_F(TextAndGlyphLayoutTest, OffsetsMoveCaptionAndGlyphTogether) {
   const auto Picture = SolidPicture(12, 30, GlyphColor);
-  TLMDButtonLayout Layout;
-  const TLMDTextGlyphRects Plain = Draw(Sample, Picture.get(), Layout);
+  TKitButtonLayout Layout;
+  const TKitTextGlyphRects Plain = Draw(Sample, Picture.get(), Layout);
   Reset();
   Layout.SetOffsetX(-7);
   Layout.SetOffsetY(5);
-  const TLMDTextGlyphRects Moved = Draw(Sample, Picture.get(), Layout);
+  const TKitTextGlyphRects Moved = Draw(Sample, Picture.get(), Layout);
   EXPECT_EQ(Moved.Text, OffsetRect(Plain.Text, -7, 5));
   EXPECT_EQ(Moved.Glyph, OffsetRect(Plain.Glyph, -7, 5));
   DrawExpected(Sample, Moved.Text, Picture.get(), {Moved.Glyph.Left, Moved.Glyph.Top});
@@ -219,10 +219,10 @@ TEST_F(TextAndGlyphLayoutTest, OffsetsMoveCaptionAndGlyphTogether) {
 TEST_F(TextAndGlyphLayoutTest, SingleLineCaptionWiderThanTheRectIsCentredNotWrapped) {
   const TRect Narrow{40, 20, 70, 60};
   const std::string Long = "A caption far wider than its button";
-  TLMDButtonLayout Layout;
+  TKitButtonLayout Layout;
   const TSize Size = TextSize(Long);
   ASSERT_GT(Size.cx, Narrow.Width());
-  const TLMDTextGlyphRects Got = Draw(Long, nullptr, Layout, {}, Enabled, Narrow);
+  const TKitTextGlyphRects Got = Draw(Long, nullptr, Layout, {}, Enabled, Narrow);
   // (30 - width) / 2 truncates towards zero.
   const int X = Narrow.Left + (Narrow.Width() - Size.cx) / 2 + 1;
   const int Y = Narrow.Top + (Narrow.Height() - Size.cy) / 2 + 1;
@@ -237,32 +237,32 @@ TEST_F(TextAndGlyphLayoutTest, MultiLineCaptionWrapsAtTheRectAndAlignsEachLine) 
   const std::string Long = "one two three four five six seven";
   const int Width = Actual->Canvas().TextWidth("one two three") + 12;
   const TRect Rect{30, 10, 30 + Width, 190};
-  for (TLMDAlignment Alignment :
-       {TLMDAlignment::agTopLeft, TLMDAlignment::agCenter, TLMDAlignment::agBottomRight}) {
+  for (TKitAlignment Alignment :
+       {TKitAlignment::agTopLeft, TKitAlignment::agCenter, TKitAlignment::agBottomRight}) {
     SCOPED_TRACE(static_cast<int>(Alignment));
     Reset();
-    TLMDButtonLayout Layout;
+    TKitButtonLayout Layout;
     Layout.SetAlignment(Alignment);
     const TSize Size = TextSize(Long, DT_EXPANDTABS | DT_WORDBREAK, Width);
     ASSERT_GE(Size.cy - 4, 3 * Actual->Canvas().TextHeight("x"));
-    const TRect Want = OffsetRect(LMDAlignRect(Alignment, {0, 0, Size.cx, Size.cy}, Rect), 1, 1);
+    const TRect Want = OffsetRect(KitAlignRect(Alignment, {0, 0, Size.cx, Size.cy}, Rect), 1, 1);
     EXPECT_EQ(Draw(Long, nullptr, Layout, {.MultiLine = true}, Enabled, Rect).Text, Want);
-    DrawExpected(Long, Want, nullptr, {}, DrawFormat | LMDAlignmentFormat(Alignment));
+    DrawExpected(Long, Want, nullptr, {}, DrawFormat | KitAlignmentFormat(Alignment));
     EXPECT_TRUE(SameImage(*Actual, *Reference));
   }
 }
 
 TEST_F(TextAndGlyphLayoutTest, AcceleratorMarksAreDrawnAsUnderlines) {
-  TLMDButtonLayout Layout;
+  TKitButtonLayout Layout;
   for (const std::string Text : {"&Open", "Save && Quit"}) {
     SCOPED_TRACE(Text);
     Reset();
-    const TLMDTextGlyphRects Got = Draw(Text, nullptr, Layout);
+    const TKitTextGlyphRects Got = Draw(Text, nullptr, Layout);
     DrawExpected(Text, Got.Text, nullptr, {});
     EXPECT_TRUE(SameImage(*Actual, *Reference));
     auto Literal = Sheet(SheetWidth, SheetHeight);
     Literal->Canvas().Brush.Style = TBrushStyle::bsClear;
-    LMDDrawTextExt(Literal->Canvas(), Text, &Relief, Got.Text, DrawFormat | DT_NOPREFIX, Enabled,
+    KitDrawTextExt(Literal->Canvas(), Text, &Relief, Got.Text, DrawFormat | DT_NOPREFIX, Enabled,
                    nullptr);
     EXPECT_FALSE(SameImage(*Actual, *Literal));
   }
@@ -270,22 +270,22 @@ TEST_F(TextAndGlyphLayoutTest, AcceleratorMarksAreDrawnAsUnderlines) {
 
 TEST_F(TextAndGlyphLayoutTest, AutoSizeLeavesTheBlockAtTheOrigin) {
   const auto Picture = SolidPicture(10, 60, GlyphColor);
-  TLMDButtonLayout Layout;
+  TKitButtonLayout Layout;
   const TSize Size = TextSize();
-  const TLMDTextGlyphRects Got =
+  const TKitTextGlyphRects Got =
       Draw(Sample, Picture.get(), Layout, {},
-           {TLMDDrawTextStyle::dtEnabled, TLMDDrawTextStyle::dtAutoSize});
+           {TKitDrawTextStyle::dtEnabled, TKitDrawTextStyle::dtAutoSize});
   EXPECT_EQ(Got.Glyph, Rect(0, 0, 10, 60));
   EXPECT_EQ(Got.Text, Bounds(10 + 2, (60 - Size.cy) / 2, Size.cx, Size.cy));
 }
 
 TEST_F(TextAndGlyphLayoutTest, CalculatingDrawsNothingAndFocusesOnBoth) {
   const auto Picture = SolidPicture(10, 60, GlyphColor);
-  TLMDButtonLayout Layout;
-  const TLMDTextGlyphRects Drawn = Draw(Sample, Picture.get(), Layout);
+  TKitButtonLayout Layout;
+  const TKitTextGlyphRects Drawn = Draw(Sample, Picture.get(), Layout);
   Reset();
-  const TLMDTextGlyphRects Got =
-      Draw(Sample, Picture.get(), Layout, {}, {TLMDDrawTextStyle::dtCalculate});
+  const TKitTextGlyphRects Got =
+      Draw(Sample, Picture.get(), Layout, {}, {TKitDrawTextStyle::dtCalculate});
   EXPECT_EQ(ChangedBounds(*Actual, PixelFor(SheetBackground)), TRect{});
   EXPECT_EQ(Got.Text, Drawn.Text);
   EXPECT_EQ(Got.Glyph, Drawn.Glyph);
@@ -297,9 +297,9 @@ TEST_F(TextAndGlyphLayoutTest, CalculatingDrawsNothingAndFocusesOnBoth) {
 
 TEST_F(TextAndGlyphLayoutTest, FocusRectangleFollowsTheRectFlags) {
   const auto Picture = SolidPicture(10, 60, GlyphColor);
-  TLMDButtonLayout Layout;
-  using enum TLMDDrawTextStyle;
-  const TLMDTextGlyphRects Plain = Draw(Sample, Picture.get(), Layout);
+  TKitButtonLayout Layout;
+  using enum TKitDrawTextStyle;
+  const TKitTextGlyphRects Plain = Draw(Sample, Picture.get(), Layout);
   EXPECT_EQ(Plain.Focus, InflateRect(Target, -1, -1));
   EXPECT_EQ(Draw(Sample, Picture.get(), Layout, {}, {dtEnabled, dtRectText}).Focus,
             InflateRect(Plain.Text, 1, 1));
@@ -311,25 +311,25 @@ TEST_F(TextAndGlyphLayoutTest, FocusRectangleFollowsTheRectFlags) {
 }
 
 TEST_F(TextAndGlyphLayoutTest, ArrowBesideTheTextWidensItAndSitsAtItsEnd) {
-  TLMDButtonLayout Layout;
+  TKitButtonLayout Layout;
   Layout.SetArrow(true);
   Layout.SetArrowSize(4);
   Layout.SetArrowColor(ArrowColor);
   const int Room = 7 + 3;
   const TSize Size = TextSize();
   const TRect Block =
-      LMDAlignRect(TLMDAlignment::agCenter, {0, 0, Size.cx + Room, Size.cy}, Target);
+      KitAlignRect(TKitAlignment::agCenter, {0, 0, Size.cx + Room, Size.cy}, Target);
   const int ArrowY = Block.Top + 1 + (Size.cy - 4) / 2;
 
-  const TLMDTextGlyphRects Right = Draw(Sample, nullptr, Layout);
+  const TKitTextGlyphRects Right = Draw(Sample, nullptr, Layout);
   EXPECT_EQ(Right.Text, OffsetRect(Block, 1, 1));
   DrawExpected(Sample, Right.Text, nullptr, {});
   DrawTriangle(Reference->Canvas(), Right.Text.Right - 7, ArrowY, 4, ArrowColor);
   EXPECT_TRUE(SameImage(*Actual, *Reference));
 
   Reset();
-  Layout.SetArrowPosition(TLMDArrowPosition::apLeftText);
-  const TLMDTextGlyphRects Left = Draw(Sample, nullptr, Layout);
+  Layout.SetArrowPosition(TKitArrowPosition::apLeftText);
+  const TKitTextGlyphRects Left = Draw(Sample, nullptr, Layout);
   EXPECT_EQ(Left.Text, OffsetRect(Block, 1 + Room, 1));
   DrawExpected(Sample, Left.Text, nullptr, {});
   DrawTriangle(Reference->Canvas(), Block.Left + 1, ArrowY, 4, ArrowColor);
@@ -338,23 +338,23 @@ TEST_F(TextAndGlyphLayoutTest, ArrowBesideTheTextWidensItAndSitsAtItsEnd) {
 
 TEST_F(TextAndGlyphLayoutTest, ArrowBesideTheGlyphWidensTheGlyphsPlace) {
   const auto Picture = SolidPicture(16, 40, GlyphColor);
-  TLMDButtonLayout Layout;
+  TKitButtonLayout Layout;
   Layout.SetArrow(true);
   Layout.SetArrowColor(ArrowColor);
   Layout.SetArrowIndent(4);
   const int Room = 5 + 4;
   const TSize Size = TextSize();
-  for (TLMDArrowPosition Position :
-       {TLMDArrowPosition::apRightGlyph, TLMDArrowPosition::apLeftGlyph}) {
+  for (TKitArrowPosition Position :
+       {TKitArrowPosition::apRightGlyph, TKitArrowPosition::apLeftGlyph}) {
     SCOPED_TRACE(static_cast<int>(Position));
     Reset();
     Layout.SetArrowPosition(Position);
-    const TPlaced Want = Expected(TLMDTextArrange::taRight, TLMDAlignment::agCenter, Size,
+    const TPlaced Want = Expected(TKitTextArrange::taRight, TKitAlignment::agCenter, Size,
                                   {16 + Room, 40}, Layout.Spacing(), Target);
-    const TLMDTextGlyphRects Got = Draw(Sample, Picture.get(), Layout);
+    const TKitTextGlyphRects Got = Draw(Sample, Picture.get(), Layout);
     EXPECT_EQ(Got.Text, Want.Text);
     EXPECT_EQ(Got.Glyph, Want.Glyph);
-    const bool ArrowFirst = Position == TLMDArrowPosition::apLeftGlyph;
+    const bool ArrowFirst = Position == TKitArrowPosition::apLeftGlyph;
     DrawExpected(Sample, Want.Text, Picture.get(),
                  {Want.Glyph.Left + (ArrowFirst ? Room : 0), Want.Glyph.Top});
     DrawTriangle(Reference->Canvas(), ArrowFirst ? Want.Glyph.Left : Want.Glyph.Right - 5,
@@ -364,7 +364,7 @@ TEST_F(TextAndGlyphLayoutTest, ArrowBesideTheGlyphWidensTheGlyphsPlace) {
 }
 
 TEST_F(TextAndGlyphLayoutTest, PlainLayoutHasNoArrow) {
-  TLMDGlyphTextLayout Layout;
+  TKitGlyphTextLayout Layout;
   const TSize Size = TextSize();
   EXPECT_EQ(Draw(Sample, nullptr, Layout).Text,
             Bounds(Target.Left + 1, Target.Top + 1, Size.cx, Size.cy));
@@ -381,21 +381,21 @@ TEST_F(TextAndGlyphLayoutTest, GlyphShowsThroughItsTransparentColourOrItsMask) {
       // The mask keeps the top row only.
       Mask.SetPixel(X, Y, Y == 0 ? PixelOf(0, 0, 0) : PixelOf(255, 255, 255));
     }
-  TLMDGlyphTextLayout Layout;
+  TKitGlyphTextLayout Layout;
   const TRect At = Bounds(Target.Left, Target.Top, 4, 4);
   const TPixel Back = PixelFor(SheetBackground);
 
-  LMDDrawTextAndGlyph(Actual->Canvas(), "", nullptr, Target, {&Picture, nullptr, clRed}, Layout, {},
+  KitDrawTextAndGlyph(Actual->Canvas(), "", nullptr, Target, {&Picture, nullptr, clRed}, Layout, {},
                       Enabled);
   EXPECT_EQ(PixelsNotEqual(*Actual, At, Back), "21,16 22,16 21,17 22,17 ");
 
   Reset();
-  LMDDrawTextAndGlyph(Actual->Canvas(), "", nullptr, Target, {&Picture, &Mask, clBlue}, Layout, {},
+  KitDrawTextAndGlyph(Actual->Canvas(), "", nullptr, Target, {&Picture, &Mask, clBlue}, Layout, {},
                       Enabled);
   EXPECT_EQ(PixelsNotEqual(*Actual, At, Back), "20,15 21,15 22,15 23,15 ");
 
   Reset();
-  LMDDrawTextAndGlyph(Actual->Canvas(), "", nullptr, Target, {&Picture, nullptr, clRed, false},
+  KitDrawTextAndGlyph(Actual->Canvas(), "", nullptr, Target, {&Picture, nullptr, clRed, false},
                       Layout, {}, Enabled);
   EXPECT_EQ(PixelsNotEqual(*Actual, At, PixelFor(clRed)), "21,16 22,16 21,17 22,17 ");
   EXPECT_EQ(PixelsNotEqualOutside(*Actual, At, Back), "");

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "controls/button/LMDApplication.h"
-#include "controls/button/LMDTimerPool.h"
+#include "controls/button/KitApplication.h"
+#include "controls/button/KitTimerPool.h"
 #include "framework/Exception.h"
 
 namespace {
@@ -26,7 +26,7 @@ class TimerPoolTest : public ::testing::Test {
     bool operator==(const TFiring&) const = default;
   };
 
-  TLMDTimerPool& Pool() { return App.TimerPool(); }
+  TKitTimerPool& Pool() { return App.TimerPool(); }
 
   TNotifyEvent Logger(const std::string& Name) {
     return [this, Name](TObject*) { Log.push_back({TickNumber, Name}); };
@@ -47,7 +47,7 @@ class TimerPoolTest : public ::testing::Test {
     return Result;
   }
 
-  TLMDApplication App;
+  TKitApplication App;
   int TickNumber = 0;
   std::vector<TFiring> Log;
 };
@@ -150,7 +150,7 @@ TEST_F(TimerPoolTest, EveryAdditionRestartsThePhaseOfAllTimers) {
 
 TEST_F(TimerPoolTest, ChangedIntervalTakesEffectOnTheNextDueTick) {
   const std::uint16_t Ident = App.AddTimer(100, Logger("timer"));
-  TLMDTimerItem* Item = App.GetTimer(Ident);
+  TKitTimerItem* Item = App.GetTimer(Ident);
   Item->SetInterval(120);
   EXPECT_EQ(Item->Interval(), 100);
   Item->SetInterval(200);
@@ -165,7 +165,7 @@ TEST_F(TimerPoolTest, LimitedTimerStaysListedAndDisabledWhileTheTickGoesOn) {
   const std::uint16_t Ident = App.AddTimerExt(100, true, 3, Logger("limited"));
   Ticks(10);
   EXPECT_EQ(TicksOf("limited"), (std::vector<int>{2, 4, 6}));
-  TLMDTimerItem* Item = App.GetTimer(Ident);
+  TKitTimerItem* Item = App.GetTimer(Ident);
   ASSERT_NE(Item, nullptr);
   EXPECT_FALSE(Item->Enabled());
   EXPECT_EQ(Pool().Count(), 1);
@@ -208,7 +208,7 @@ TEST_F(TimerPoolTest, OwnHandlerTakesPrecedenceOverThePoolHandler) {
 
 TEST_F(TimerPoolTest, CallCountOfZeroDisablesUntilTheCountChanges) {
   const std::uint16_t Ident = App.AddTimerExt(50, true, 0, Logger("never"));
-  TLMDTimerItem* Item = App.GetTimer(Ident);
+  TKitTimerItem* Item = App.GetTimer(Ident);
   EXPECT_FALSE(Item->Enabled());
   Item->SetEnabled(true);
   EXPECT_FALSE(Item->Enabled());
@@ -235,7 +235,7 @@ TEST_F(TimerPoolTest, DisabledTimerSkipsTicksAndRestartsItsCountWhenEnabled) {
 }
 
 TEST_F(TimerPoolTest, DefaultPoolCountsInSeconds) {
-  TLMDTimerPool Seconds;
+  TKitTimerPool Seconds;
   EXPECT_EQ(Seconds.MinInterval(), 1000);
   EXPECT_THROW(Seconds.AddTimer(1, 500, nullptr), Exception);
   EXPECT_EQ(Seconds.AddTimer(1, 3000, nullptr), 0);
@@ -345,9 +345,9 @@ TEST_F(TimerPoolTest, TickIsNeededExactlyWhileTimersExist) {
 TEST_F(TimerPoolTest, DestroyingAnActivePoolStopsTheTick) {
   std::vector<bool> Changes;
   {
-    TLMDTimerPool Local(50);
+    TKitTimerPool Local(50);
     Local.OnNeedsTicksChange = [&](TObject* Sender) {
-      Changes.push_back(static_cast<TLMDTimerPool*>(Sender)->NeedsTicks());
+      Changes.push_back(static_cast<TKitTimerPool*>(Sender)->NeedsTicks());
     };
     Local.AddTimer(7, 50, nullptr);
   }

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "controls/draw/FramePixels.h"
-#include "controls/draw/LMDBevel.h"
-#include "controls/draw/LMDSimpleBevel.h"
+#include "controls/draw/KitBevel.h"
+#include "controls/draw/KitSimpleBevel.h"
 #include "framework/Exception.h"
 
 namespace {
@@ -23,8 +23,8 @@ class TWatched : public TSettings {
   TObject* LastSender = nullptr;
 };
 
-using TWatchedBevel = TWatched<TLMDBevel>;
-using TWatchedSimpleBevel = TWatched<TLMDSimpleBevel>;
+using TWatchedBevel = TWatched<TKitBevel>;
+using TWatchedSimpleBevel = TWatched<TKitSimpleBevel>;
 
 constexpr TRect Client{4, 3, 30, 22};
 
@@ -32,39 +32,39 @@ constexpr TRect Client{4, 3, 30, 22};
 
 TEST(BevelSetterTest, ShadowStyleCouplesInnerAndOuter) {
   TWatchedBevel Bevel;
-  Bevel.SetStyleOuter(TLMDBevelStyle::bvShadow);
-  EXPECT_EQ(Bevel.StyleInner(), TLMDBevelStyle::bvShadow);
-  Bevel.SetStyleInner(TLMDBevelStyle::bvLowered);
-  EXPECT_EQ(Bevel.StyleOuter(), TLMDBevelStyle::bvNone);
-  EXPECT_EQ(Bevel.StyleInner(), TLMDBevelStyle::bvLowered);
-  Bevel.SetStyleInner(TLMDBevelStyle::bvShadow);
-  EXPECT_EQ(Bevel.StyleOuter(), TLMDBevelStyle::bvShadow);
-  Bevel.SetStyleOuter(TLMDBevelStyle::bvRaised);
-  EXPECT_EQ(Bevel.StyleInner(), TLMDBevelStyle::bvNone);
+  Bevel.SetStyleOuter(TKitBevelStyle::bvShadow);
+  EXPECT_EQ(Bevel.StyleInner(), TKitBevelStyle::bvShadow);
+  Bevel.SetStyleInner(TKitBevelStyle::bvLowered);
+  EXPECT_EQ(Bevel.StyleOuter(), TKitBevelStyle::bvNone);
+  EXPECT_EQ(Bevel.StyleInner(), TKitBevelStyle::bvLowered);
+  Bevel.SetStyleInner(TKitBevelStyle::bvShadow);
+  EXPECT_EQ(Bevel.StyleOuter(), TKitBevelStyle::bvShadow);
+  Bevel.SetStyleOuter(TKitBevelStyle::bvRaised);
+  EXPECT_EQ(Bevel.StyleInner(), TKitBevelStyle::bvNone);
   EXPECT_EQ(Bevel.Changes, 4);
   EXPECT_EQ(Bevel.LastSender, &Bevel);
 }
 
 TEST(BevelSetterTest, StylesWithoutShadowLeaveEachOtherAlone) {
-  TLMDBevel Bevel;
-  Bevel.SetStyleOuter(TLMDBevelStyle::bvRaised);
-  Bevel.SetStyleInner(TLMDBevelStyle::bvFrameLowered);
-  EXPECT_EQ(Bevel.StyleOuter(), TLMDBevelStyle::bvRaised);
-  EXPECT_EQ(Bevel.StyleInner(), TLMDBevelStyle::bvFrameLowered);
+  TKitBevel Bevel;
+  Bevel.SetStyleOuter(TKitBevelStyle::bvRaised);
+  Bevel.SetStyleInner(TKitBevelStyle::bvFrameLowered);
+  EXPECT_EQ(Bevel.StyleOuter(), TKitBevelStyle::bvRaised);
+  EXPECT_EQ(Bevel.StyleInner(), TKitBevelStyle::bvFrameLowered);
 }
 
 TEST(BevelSetterTest, EqualValuesReportNothing) {
   TWatchedBevel Bevel;
-  Bevel.SetStyleInner(TLMDBevelStyle::bvNone);
+  Bevel.SetStyleInner(TKitBevelStyle::bvNone);
   Bevel.SetWidthOuter(1);
   Bevel.SetBorderColor(clBtnFace);
   Bevel.SetLightColor(clBtnHighlight);
   Bevel.SetShadowColor(clBtnShadow);
-  Bevel.SetBorderSides({TLMDFrameSide::fsTop, TLMDFrameSide::fsLeft, TLMDFrameSide::fsBottom,
-                        TLMDFrameSide::fsRight});
-  Bevel.SetEdgeStyle(TLMDEdgeStyle::etEtched);
-  Bevel.SetMode(TLMDBevelMode::bmCustom);
-  Bevel.SetStandardStyle(TLMDBorderStyle::lsSingleLowered);
+  Bevel.SetBorderSides({TKitFrameSide::fsTop, TKitFrameSide::fsLeft, TKitFrameSide::fsBottom,
+                        TKitFrameSide::fsRight});
+  Bevel.SetEdgeStyle(TKitEdgeStyle::etEtched);
+  Bevel.SetMode(TKitBevelMode::bmCustom);
+  Bevel.SetStandardStyle(TKitBorderStyle::lsSingleLowered);
   EXPECT_EQ(Bevel.Changes, 0);
 }
 
@@ -86,14 +86,14 @@ TEST(BevelSetterTest, ColourIndexesAndAnUnknownIndex) {
 
 TEST(BevelSetterTest, StandardStyleReportsOnlyInStandardMode) {
   TWatchedBevel Bevel;
-  Bevel.SetStandardStyle(TLMDBorderStyle::lsRaised);
+  Bevel.SetStandardStyle(TKitBorderStyle::lsRaised);
   EXPECT_EQ(Bevel.Changes, 0);
-  EXPECT_EQ(Bevel.StandardStyle(), TLMDBorderStyle::lsRaised);
+  EXPECT_EQ(Bevel.StandardStyle(), TKitBorderStyle::lsRaised);
   EXPECT_EQ(Bevel.BevelExtend(), 0);
-  Bevel.SetMode(TLMDBevelMode::bmStandard);
+  Bevel.SetMode(TKitBevelMode::bmStandard);
   EXPECT_EQ(Bevel.Changes, 1);
   EXPECT_EQ(Bevel.BevelExtend(), 2);
-  Bevel.SetStandardStyle(TLMDBorderStyle::lsSingle);
+  Bevel.SetStandardStyle(TKitBorderStyle::lsSingle);
   EXPECT_EQ(Bevel.Changes, 2);
   EXPECT_EQ(Bevel.BevelExtend(), 1);
 }
@@ -118,7 +118,7 @@ TEST(BevelSetterTest, WidthsClampToTheirRanges) {
 TEST(BevelSetterTest, UpdateBracketHoldsTheReportButNotTheExtents) {
   TWatchedBevel Bevel;
   Bevel.BeginUpdate();
-  Bevel.SetStyleOuter(TLMDBevelStyle::bvRaised);
+  Bevel.SetStyleOuter(TKitBevelStyle::bvRaised);
   Bevel.SetWidthOuter(3);
   EXPECT_EQ(Bevel.Changes, 0);
   EXPECT_EQ(Bevel.BevelExtend(), 3);
@@ -129,27 +129,27 @@ TEST(BevelSetterTest, UpdateBracketHoldsTheReportButNotTheExtents) {
 // --- Recreation query --------------------------------------------------------------------
 
 TEST(BevelRecreateTest, WindowsModeSwitchesAskForANewWindowWithNativeBorders) {
-  TLMDBevel Bevel;
+  TKitBevel Bevel;
   Bevel.SetNativeBorderSupported(true);
   EXPECT_FALSE(Bevel.QueryRecreateWindow());
-  Bevel.SetMode(TLMDBevelMode::bmWindows);
+  Bevel.SetMode(TKitBevelMode::bmWindows);
   EXPECT_TRUE(Bevel.QueryRecreateWindow());
   // While bmWindows is on with native borders, every query asks.
   EXPECT_TRUE(Bevel.QueryRecreateWindow());
-  Bevel.SetMode(TLMDBevelMode::bmEdge);
+  Bevel.SetMode(TKitBevelMode::bmEdge);
   EXPECT_TRUE(Bevel.QueryRecreateWindow());
   EXPECT_FALSE(Bevel.QueryRecreateWindow()) << "the pending switch is cleared";
-  Bevel.SetMode(TLMDBevelMode::bmStandard);
+  Bevel.SetMode(TKitBevelMode::bmStandard);
   EXPECT_FALSE(Bevel.QueryRecreateWindow());
 }
 
 TEST(BevelRecreateTest, WithoutNativeBordersNothingIsRecreated) {
-  TLMDBevel Bevel;
-  Bevel.SetMode(TLMDBevelMode::bmWindows);
+  TKitBevel Bevel;
+  Bevel.SetMode(TKitBevelMode::bmWindows);
   EXPECT_FALSE(Bevel.QueryRecreateWindow());
   // With support granted, switching away from bmWindows asks for a new window.
   Bevel.SetNativeBorderSupported(true);
-  Bevel.SetMode(TLMDBevelMode::bmCustom);
+  Bevel.SetMode(TKitBevelMode::bmCustom);
   EXPECT_TRUE(Bevel.QueryRecreateWindow());
   EXPECT_FALSE(Bevel.QueryRecreateWindow());
 }
@@ -157,18 +157,18 @@ TEST(BevelRecreateTest, WithoutNativeBordersNothingIsRecreated) {
 // --- Extents and client rectangle --------------------------------------------------------
 
 TEST(BevelExtendTest, DefaultBevelTakesNoSpace) {
-  TLMDBevel Bevel;
+  TKitBevel Bevel;
   EXPECT_EQ(Bevel.GetBevelExtend(), 0);
   EXPECT_EQ(Bevel.ClientRect(Client), Client);
 }
 
 TEST(BevelExtendTest, CustomFramesAndBorderSpaces) {
-  TLMDBevel Bevel;
-  Bevel.SetStyleOuter(TLMDBevelStyle::bvFrameLowered);
+  TKitBevel Bevel;
+  Bevel.SetStyleOuter(TKitBevelStyle::bvFrameLowered);
   EXPECT_EQ(Bevel.BevelExtend(), 2);
-  Bevel.SetStyleOuter(TLMDBevelStyle::bvRaised);
+  Bevel.SetStyleOuter(TKitBevelStyle::bvRaised);
   Bevel.SetWidthOuter(3);
-  Bevel.SetStyleInner(TLMDBevelStyle::bvFrameRaised);
+  Bevel.SetStyleInner(TKitBevelStyle::bvFrameRaised);
   Bevel.SetWidthInner(2);
   Bevel.SetBorderWidth(4);
   Bevel.SetBorderInnerWidth(1);
@@ -178,7 +178,7 @@ TEST(BevelExtendTest, CustomFramesAndBorderSpaces) {
 }
 
 TEST(BevelExtendTest, BorderSpacesCountWithoutFramesButFrameWidthsDoNot) {
-  TLMDBevel Bevel;
+  TKitBevel Bevel;
   Bevel.SetWidthOuter(5);
   Bevel.SetBorderWidth(4);
   Bevel.SetBorderInnerWidth(2);
@@ -186,8 +186,8 @@ TEST(BevelExtendTest, BorderSpacesCountWithoutFramesButFrameWidthsDoNot) {
 }
 
 TEST(BevelExtendTest, ShadowTakesMoreOnTheRightAndBottom) {
-  TLMDBevel Bevel;
-  Bevel.SetStyleOuter(TLMDBevelStyle::bvShadow);
+  TKitBevel Bevel;
+  Bevel.SetStyleOuter(TKitBevelStyle::bvShadow);
   Bevel.SetWidthOuter(3);
   Bevel.SetWidthInner(2);
   Bevel.SetBorderInnerWidth(1);
@@ -198,16 +198,16 @@ TEST(BevelExtendTest, ShadowTakesMoreOnTheRightAndBottom) {
 }
 
 TEST(BevelExtendTest, StandardEdgeAndWindowsModes) {
-  TLMDBevel Bevel;
+  TKitBevel Bevel;
   Bevel.SetBorderInnerWidth(2);
-  Bevel.SetMode(TLMDBevelMode::bmStandard);
-  Bevel.SetStandardStyle(TLMDBorderStyle::lsLowered);
+  Bevel.SetMode(TKitBevelMode::bmStandard);
+  Bevel.SetStandardStyle(TKitBorderStyle::lsLowered);
   EXPECT_EQ(Bevel.BevelExtend(), 4);
-  Bevel.SetMode(TLMDBevelMode::bmEdge);
+  Bevel.SetMode(TKitBevelMode::bmEdge);
   EXPECT_EQ(Bevel.BevelExtend(), 4);
   Bevel.SetBorderSides({});
   EXPECT_EQ(Bevel.BevelExtend(), 2);
-  Bevel.SetMode(TLMDBevelMode::bmWindows);
+  Bevel.SetMode(TKitBevelMode::bmWindows);
   EXPECT_EQ(Bevel.BevelExtend(), 4);
   Bevel.SetNativeBorderSupported(true);
   Bevel.Change();
@@ -217,38 +217,38 @@ TEST(BevelExtendTest, StandardEdgeAndWindowsModes) {
 // --- Assignment --------------------------------------------------------------------------
 
 TEST(BevelAssignTest, CopiesEverySettingAndReportsOnce) {
-  TLMDBevel Source;
-  Source.SetStyleInner(TLMDBevelStyle::bvFrameRaised);
-  Source.SetStyleOuter(TLMDBevelStyle::bvLowered);
+  TKitBevel Source;
+  Source.SetStyleInner(TKitBevelStyle::bvFrameRaised);
+  Source.SetStyleOuter(TKitBevelStyle::bvLowered);
   Source.SetWidthInner(4);
   Source.SetWidthOuter(5);
-  Source.SetBorderSides({TLMDFrameSide::fsLeft});
+  Source.SetBorderSides({TKitFrameSide::fsLeft});
   Source.SetBorderInnerWidth(6);
   Source.SetBorderWidth(7);
   Source.SetBorderColor(clRed);
   Source.SetLightColor(clLime);
   Source.SetShadowColor(clBlue);
-  Source.SetMode(TLMDBevelMode::bmEdge);
-  Source.SetStandardStyle(TLMDBorderStyle::lsFrameInset);
-  Source.SetEdgeStyle(TLMDEdgeStyle::etBump);
+  Source.SetMode(TKitBevelMode::bmEdge);
+  Source.SetStandardStyle(TKitBorderStyle::lsFrameInset);
+  Source.SetEdgeStyle(TKitEdgeStyle::etBump);
   Source.SetNativeBorderSupported(true);
 
   TWatchedBevel Target;
   Target.Assign(Source);
   EXPECT_EQ(Target.Changes, 1);
-  EXPECT_EQ(Target.StyleInner(), TLMDBevelStyle::bvFrameRaised);
-  EXPECT_EQ(Target.StyleOuter(), TLMDBevelStyle::bvLowered);
+  EXPECT_EQ(Target.StyleInner(), TKitBevelStyle::bvFrameRaised);
+  EXPECT_EQ(Target.StyleOuter(), TKitBevelStyle::bvLowered);
   EXPECT_EQ(Target.WidthInner(), 4);
   EXPECT_EQ(Target.WidthOuter(), 5);
-  EXPECT_EQ(Target.BorderSides(), TLMDFrameSides{TLMDFrameSide::fsLeft});
+  EXPECT_EQ(Target.BorderSides(), TKitFrameSides{TKitFrameSide::fsLeft});
   EXPECT_EQ(Target.BorderInnerWidth(), 6);
   EXPECT_EQ(Target.BorderWidth(), 7);
   EXPECT_EQ(Target.BorderColor(), clRed);
   EXPECT_EQ(Target.LightColor(), clLime);
   EXPECT_EQ(Target.ShadowColor(), clBlue);
-  EXPECT_EQ(Target.Mode(), TLMDBevelMode::bmEdge);
-  EXPECT_EQ(Target.StandardStyle(), TLMDBorderStyle::lsFrameInset);
-  EXPECT_EQ(Target.EdgeStyle(), TLMDEdgeStyle::etBump);
+  EXPECT_EQ(Target.Mode(), TKitBevelMode::bmEdge);
+  EXPECT_EQ(Target.StandardStyle(), TKitBorderStyle::lsFrameInset);
+  EXPECT_EQ(Target.EdgeStyle(), TKitEdgeStyle::etBump);
   EXPECT_TRUE(Target.NativeBorderSupported());
   EXPECT_EQ(Target.BevelExtend(), 2 + 6);
 }
@@ -261,13 +261,13 @@ TEST(BevelAssignTest, ItselfDoesNothing) {
 
 TEST(BevelAssignTest, OtherClassesCannotBeAssigned) {
   TWatchedBevel Bevel;
-  TLMDSimpleBevel Simple;
+  TKitSimpleBevel Simple;
   Simple.SetWidth(7);
   try {
     Bevel.Assign(Simple);
     FAIL() << "no error";
   } catch (const EConvertError& E) {
-    EXPECT_EQ(E.Message(), "Cannot assign a TLMDSimpleBevel to a TLMDBevel");
+    EXPECT_EQ(E.Message(), "Cannot assign a TKitSimpleBevel to a TKitBevel");
   }
   EXPECT_EQ(Bevel.Changes, 0);
   EXPECT_EQ(Bevel.WidthInner(), 1);
@@ -277,19 +277,19 @@ TEST(BevelAssignTest, OtherClassesCannotBeAssigned) {
 
 TEST(PaintBevelTest, ZeroExtentDrawsNothing) {
   TFrameSurface S;
-  TLMDBevel Bevel;
+  TKitBevel Bevel;
   EXPECT_EQ(Bevel.PaintBevel(S.Canvas(), Client, false), Client);
   // Frame widths and a standard style stored, but none of them shows in this mode.
   Bevel.SetWidthOuter(4);
-  Bevel.SetStandardStyle(TLMDBorderStyle::lsRaised);
+  Bevel.SetStandardStyle(TKitBorderStyle::lsRaised);
   EXPECT_EQ(Bevel.PaintBevel(S.Canvas(), Client, false), Client);
   EXPECT_EQ(S.Differences(), "");
 }
 
 TEST(PaintBevelTest, StandardSingleLoweredIsOnePixel) {
   TFrameSurface S;
-  TLMDBevel Bevel;
-  Bevel.SetMode(TLMDBevelMode::bmStandard);
+  TKitBevel Bevel;
+  Bevel.SetMode(TKitBevelMode::bmStandard);
   EXPECT_EQ(Bevel.BevelExtend(), 1);
   PaintRing(S.Expected, Client, PxShadow, PxHighlight);
   EXPECT_EQ(Bevel.PaintBevel(S.Canvas(), Client, true), InflateRect(Client, -1, -1));
@@ -298,8 +298,8 @@ TEST(PaintBevelTest, StandardSingleLoweredIsOnePixel) {
 
 TEST(PaintBevelTest, FrameLoweredWidthOneTakesTwo) {
   TFrameSurface S;
-  TLMDBevel Bevel;
-  Bevel.SetStyleOuter(TLMDBevelStyle::bvFrameLowered);
+  TKitBevel Bevel;
+  Bevel.SetStyleOuter(TKitBevelStyle::bvFrameLowered);
   EXPECT_EQ(Bevel.BevelExtend(), 2);
   // Light outline shifted in by one, shadow outline at the edge.
   PaintFrame(S.Expected, {5, 4, 30, 22}, PxHighlight);
@@ -312,9 +312,9 @@ TEST(PaintBevelTest, FrameLoweredWidthOneTakesTwo) {
 
 TEST(PaintBevelTest, EdgeOnTheTopOnlyStillTakesTwoEverywhere) {
   TFrameSurface S;
-  TLMDBevel Bevel;
-  Bevel.SetMode(TLMDBevelMode::bmEdge);
-  Bevel.SetBorderSides({TLMDFrameSide::fsTop});
+  TKitBevel Bevel;
+  Bevel.SetMode(TKitBevelMode::bmEdge);
+  Bevel.SetBorderSides({TKitFrameSide::fsTop});
   EXPECT_EQ(Bevel.BevelExtend(), 2);
   // Etched: shadow line, then a highlight line under it, the full width.
   Paint(S.Expected, {4, 3, 30, 4}, PxShadow);
@@ -325,19 +325,19 @@ TEST(PaintBevelTest, EdgeOnTheTopOnlyStillTakesTwoEverywhere) {
 
 TEST(PaintBevelTest, EdgeStyleAndSidesReachTheEdgeRoutine) {
   TFrameSurface S;
-  TLMDBevel Bevel;
-  Bevel.SetMode(TLMDBevelMode::bmEdge);
-  Bevel.SetEdgeStyle(TLMDEdgeStyle::etRaisedOuter);
-  Bevel.SetBorderSides({TLMDFrameSide::fsBottom, TLMDFrameSide::fsRight});
+  TKitBevel Bevel;
+  Bevel.SetMode(TKitBevelMode::bmEdge);
+  Bevel.SetEdgeStyle(TKitEdgeStyle::etRaisedOuter);
+  Bevel.SetBorderSides({TKitFrameSide::fsBottom, TKitFrameSide::fsRight});
   PaintRing(S.Expected, Client, Marker, PxDkShadow, BF_BOTTOM | BF_RIGHT);
   EXPECT_EQ(Bevel.PaintBevel(S.Canvas(), Client, true), InflateRect(Client, -2, -2));
   EXPECT_EQ(S.Differences(), "");
 }
 
 TEST(PaintBevelTest, BorderSpacesArePaintedUnlessTransparent) {
-  TLMDBevel Bevel;
-  Bevel.SetStyleOuter(TLMDBevelStyle::bvRaised);
-  Bevel.SetStyleInner(TLMDBevelStyle::bvLowered);
+  TKitBevel Bevel;
+  Bevel.SetStyleOuter(TKitBevelStyle::bvRaised);
+  Bevel.SetStyleInner(TKitBevelStyle::bvLowered);
   Bevel.SetBorderWidth(2);
   Bevel.SetBorderInnerWidth(1);
   Bevel.SetBorderColor(clRed);
@@ -371,8 +371,8 @@ TEST(PaintBevelTest, BorderSpacesArePaintedUnlessTransparent) {
 
 TEST(PaintBevelTest, ShadowStyleEndsAtTheClientRectangle) {
   TFrameSurface S;
-  TLMDBevel Bevel;
-  Bevel.SetStyleOuter(TLMDBevelStyle::bvShadow);
+  TKitBevel Bevel;
+  Bevel.SetStyleOuter(TKitBevelStyle::bvShadow);
   Bevel.SetWidthOuter(3);
   Bevel.SetWidthInner(2);
   Bevel.SetBorderInnerWidth(1);
@@ -393,8 +393,8 @@ TEST(PaintBevelTest, ShadowStyleEndsAtTheClientRectangle) {
 }
 
 TEST(PaintBevelTest, WindowsModeDrawsTheExtendedLoweredFrameOnlyWithoutNativeBorders) {
-  TLMDBevel Bevel;
-  Bevel.SetMode(TLMDBevelMode::bmWindows);
+  TKitBevel Bevel;
+  Bevel.SetMode(TKitBevelMode::bmWindows);
   {
     TFrameSurface S;
     PaintRing(S.Expected, Client, PxShadow, PxHighlight);
@@ -415,7 +415,7 @@ TEST(SimpleBevelTest, SettersReportOnlyEffectiveChanges) {
   TWatchedSimpleBevel Bevel;
   Bevel.SetColor(clBlack);
   Bevel.SetWidth(2);
-  Bevel.SetStyle(TLMDSimpleBevelStyle::sbNormal);
+  Bevel.SetStyle(TKitSimpleBevelStyle::sbNormal);
   Bevel.SetLightColor(clBtnHighlight);
   Bevel.SetShadowColor(clBtnShadow);
   EXPECT_EQ(Bevel.Changes, 0);
@@ -429,15 +429,15 @@ TEST(SimpleBevelTest, SettersReportOnlyEffectiveChanges) {
   EXPECT_EQ(Bevel.Changes, 4);
   Bevel.SetWidth(99);
   EXPECT_EQ(Bevel.Width(), MaxBevelWidth);
-  Bevel.SetStyle(TLMDSimpleBevelStyle::sbOffset);
+  Bevel.SetStyle(TKitSimpleBevelStyle::sbOffset);
   EXPECT_EQ(Bevel.Changes, 6);
 }
 
 TEST(SimpleBevelTest, AssignCopiesAllFiveAndReportsOnce) {
-  TLMDSimpleBevel Source;
+  TKitSimpleBevel Source;
   Source.SetColor(clRed);
   Source.SetWidth(9);
-  Source.SetStyle(TLMDSimpleBevelStyle::sbInset);
+  Source.SetStyle(TKitSimpleBevelStyle::sbInset);
   Source.SetLightColor(clLime);
   Source.SetShadowColor(clBlue);
   TWatchedSimpleBevel Target;
@@ -445,7 +445,7 @@ TEST(SimpleBevelTest, AssignCopiesAllFiveAndReportsOnce) {
   EXPECT_EQ(Target.Changes, 1);
   EXPECT_EQ(Target.Color(), clRed);
   EXPECT_EQ(Target.Width(), 9);
-  EXPECT_EQ(Target.Style(), TLMDSimpleBevelStyle::sbInset);
+  EXPECT_EQ(Target.Style(), TKitSimpleBevelStyle::sbInset);
   EXPECT_EQ(Target.LightColor(), clLime);
   EXPECT_EQ(Target.ShadowColor(), clBlue);
   Target.Assign(Target);
@@ -453,13 +453,13 @@ TEST(SimpleBevelTest, AssignCopiesAllFiveAndReportsOnce) {
 }
 
 TEST(SimpleBevelTest, ABevelCannotBeAssigned) {
-  TLMDSimpleBevel Simple;
-  TLMDBevel Bevel;
+  TKitSimpleBevel Simple;
+  TKitBevel Bevel;
   try {
     Simple.Assign(Bevel);
     FAIL() << "no error";
   } catch (const EConvertError& E) {
-    EXPECT_EQ(E.Message(), "Cannot assign a TLMDBevel to a TLMDSimpleBevel");
+    EXPECT_EQ(E.Message(), "Cannot assign a TKitBevel to a TKitSimpleBevel");
   }
 }
 

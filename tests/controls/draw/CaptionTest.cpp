@@ -2,8 +2,8 @@
 // caption classes, the silent position setter and the angle's range.
 #include <gtest/gtest.h>
 
-#include "controls/draw/LMDCaption3D.h"
-#include "controls/draw/LMDFxCaption.h"
+#include "controls/draw/KitCaption3D.h"
+#include "controls/draw/KitFxCaption.h"
 #include "framework/Exception.h"
 
 namespace {
@@ -22,27 +22,27 @@ class TWatched : public TCaption {
   TObject* LastSender = nullptr;
 };
 
-using TWatched3D = TWatched<TLMD3DCaption>;
-using TWatchedFx = TWatched<TLMDFxCaption>;
+using TWatched3D = TWatched<TKit3DCaption>;
+using TWatchedFx = TWatched<TKitFxCaption>;
 
 // Every setting Assign transfers, set away from the defaults.
-void SetAllAwayFromDefaults(TLMD3DCaption& Caption) {
-  Caption.SetDisabledStyle(TLMDDisabledStyle::ds3d);
+void SetAllAwayFromDefaults(TKit3DCaption& Caption) {
+  Caption.SetDisabledStyle(TKitDisabledStyle::ds3d);
   Caption.SetLightDepth(3);
   Caption.SetShadowDepth(4);
   Caption.SetLightColor(clRed);
   Caption.SetShadowColor(clNavy);
-  Caption.SetStyle(TLMDThreeDStyle::tdExtrudeEnh);
+  Caption.SetStyle(TKitThreeDStyle::tdExtrudeEnh);
   Caption.SetTracing(-2);
 }
 
-void ExpectAllAwayFromDefaults(const TLMD3DCaption& Caption) {
-  EXPECT_EQ(Caption.DisabledStyle(), TLMDDisabledStyle::ds3d);
+void ExpectAllAwayFromDefaults(const TKit3DCaption& Caption) {
+  EXPECT_EQ(Caption.DisabledStyle(), TKitDisabledStyle::ds3d);
   EXPECT_EQ(Caption.LightDepth(), 3);
   EXPECT_EQ(Caption.ShadowDepth(), 4);
   EXPECT_EQ(Caption.LightColor(), clRed);
   EXPECT_EQ(Caption.ShadowColor(), clNavy);
-  EXPECT_EQ(Caption.Style(), TLMDThreeDStyle::tdExtrudeEnh);
+  EXPECT_EQ(Caption.Style(), TKitThreeDStyle::tdExtrudeEnh);
   EXPECT_EQ(Caption.Tracing(), -2);
 }
 
@@ -55,36 +55,36 @@ class TOtherSettings : public TPersistent {
 }  // namespace
 
 TEST(Caption3DTest, DefaultsAreTheStoredFormsDefaults) {
-  TLMD3DCaption Caption;
-  EXPECT_EQ(Caption.DisabledStyle(), TLMDDisabledStyle::dsAuto);
+  TKit3DCaption Caption;
+  EXPECT_EQ(Caption.DisabledStyle(), TKitDisabledStyle::dsAuto);
   EXPECT_EQ(Caption.LightDepth(), 1);
   EXPECT_EQ(Caption.ShadowDepth(), 1);
   EXPECT_EQ(Caption.LightColor(), static_cast<TColor>(0x80000014u));
   EXPECT_EQ(Caption.ShadowColor(), static_cast<TColor>(0x80000010u));
-  EXPECT_EQ(Caption.Orientation(), TLMDThreeDOrientation::toTopLeft);
-  EXPECT_EQ(Caption.Style(), TLMDThreeDStyle::tdNone);
+  EXPECT_EQ(Caption.Orientation(), TKitThreeDOrientation::toTopLeft);
+  EXPECT_EQ(Caption.Style(), TKitThreeDStyle::tdNone);
   EXPECT_EQ(Caption.Tracing(), 0);
-  EXPECT_STREQ(Caption.ClassName(), "TLMD3DCaption");
-  EXPECT_STREQ(TLMDFxCaption().ClassName(), "TLMDFxCaption");
+  EXPECT_STREQ(Caption.ClassName(), "TKit3DCaption");
+  EXPECT_STREQ(TKitFxCaption().ClassName(), "TKitFxCaption");
 }
 
 TEST(Caption3DTest, EnumerationsKeepTheirStoredValues) {
-  EXPECT_EQ(static_cast<int>(TLMDThreeDStyle::tdExtrudeEnh), 10);
-  EXPECT_EQ(static_cast<int>(TLMDThreeDStyle::tdOutline), 8);
-  EXPECT_EQ(static_cast<int>(TLMDThreeDOrientation::toTopRight), 3);
-  EXPECT_EQ(static_cast<int>(TLMDDisabledStyle::dsNone), 3);
-  EXPECT_EQ(static_cast<int>(TLMDDrawTextStyle::dtCalculate), 9);
+  EXPECT_EQ(static_cast<int>(TKitThreeDStyle::tdExtrudeEnh), 10);
+  EXPECT_EQ(static_cast<int>(TKitThreeDStyle::tdOutline), 8);
+  EXPECT_EQ(static_cast<int>(TKitThreeDOrientation::toTopRight), 3);
+  EXPECT_EQ(static_cast<int>(TKitDisabledStyle::dsNone), 3);
+  EXPECT_EQ(static_cast<int>(TKitDrawTextStyle::dtCalculate), 9);
 }
 
 TEST(Caption3DTest, EveryEffectiveChangeIsReportedOnceWithTheCaptionAsSender) {
   TWatched3D Caption;
-  Caption.SetDisabledStyle(TLMDDisabledStyle::dsNone);
+  Caption.SetDisabledStyle(TKitDisabledStyle::dsNone);
   Caption.SetLightDepth(2);
   Caption.SetShadowDepth(0);
   Caption.SetLightColor(clBlack);
   Caption.SetShadowColor(clWhite);
-  Caption.SetOrientation(TLMDThreeDOrientation::toBottomRight);
-  Caption.SetStyle(TLMDThreeDStyle::tdOutline);
+  Caption.SetOrientation(TKitThreeDOrientation::toBottomRight);
+  Caption.SetStyle(TKitThreeDStyle::tdOutline);
   Caption.SetTracing(5);
   EXPECT_EQ(Caption.Changes, 8);
   EXPECT_EQ(Caption.LastSender, &Caption);
@@ -92,13 +92,13 @@ TEST(Caption3DTest, EveryEffectiveChangeIsReportedOnceWithTheCaptionAsSender) {
 
 TEST(Caption3DTest, SettingTheCurrentValueReportsNothing) {
   TWatched3D Caption;
-  Caption.SetDisabledStyle(TLMDDisabledStyle::dsAuto);
+  Caption.SetDisabledStyle(TKitDisabledStyle::dsAuto);
   Caption.SetLightDepth(1);
   Caption.SetShadowDepth(1);
   Caption.SetLightColor(clBtnHighlight);
   Caption.SetShadowColor(clBtnShadow);
-  Caption.SetOrientation(TLMDThreeDOrientation::toTopLeft);
-  Caption.SetStyle(TLMDThreeDStyle::tdNone);
+  Caption.SetOrientation(TKitThreeDOrientation::toTopLeft);
+  Caption.SetStyle(TKitThreeDStyle::tdNone);
   Caption.SetTracing(0);
   Caption.SetColor(0, clBtnHighlight);
   Caption.SetDepth(1, 1);
@@ -106,7 +106,7 @@ TEST(Caption3DTest, SettingTheCurrentValueReportsNothing) {
 }
 
 TEST(Caption3DTest, IndexedSettersChooseLightOrShadow) {
-  TLMD3DCaption Caption;
+  TKit3DCaption Caption;
   Caption.SetColor(0, clRed);
   Caption.SetColor(1, clLime);
   Caption.SetDepth(0, 7);
@@ -132,7 +132,7 @@ TEST(Caption3DTest, AnUnknownIndexStoresNothingButStillReportsAChange) {
 TEST(Caption3DTest, AnUpdateBracketHoldsChangesBack) {
   TWatched3D Caption;
   Caption.BeginUpdate();
-  Caption.SetStyle(TLMDThreeDStyle::tdRaised);
+  Caption.SetStyle(TKitThreeDStyle::tdRaised);
   Caption.SetLightColor(clRed);
   EXPECT_EQ(Caption.Changes, 0);
   Caption.EndUpdate(true);
@@ -145,21 +145,21 @@ TEST(Caption3DTest, AnUpdateBracketHoldsChangesBack) {
 }
 
 TEST(Caption3DTest, AssignCopiesEverythingButOrientationWithOneChange) {
-  TLMD3DCaption Source;
+  TKit3DCaption Source;
   SetAllAwayFromDefaults(Source);
-  Source.SetOrientation(TLMDThreeDOrientation::toBottomLeft);
+  Source.SetOrientation(TKitThreeDOrientation::toBottomLeft);
   TWatched3D Target;
-  Target.SetOrientation(TLMDThreeDOrientation::toTopRight);
+  Target.SetOrientation(TKitThreeDOrientation::toTopRight);
   Target.Changes = 0;
 
   Target.Assign(Source);
   ExpectAllAwayFromDefaults(Target);
-  EXPECT_EQ(Target.Orientation(), TLMDThreeDOrientation::toTopRight);
+  EXPECT_EQ(Target.Orientation(), TKitThreeDOrientation::toTopRight);
   EXPECT_EQ(Target.Changes, 1);
 }
 
 TEST(Caption3DTest, AssignReportsAChangeEvenWhenNothingDiffers) {
-  TLMD3DCaption Source;
+  TKit3DCaption Source;
   TWatched3D Target;
   Target.Assign(Source);
   EXPECT_EQ(Target.Changes, 1);
@@ -174,29 +174,29 @@ TEST(Caption3DTest, AssigningItselfDoesNothing) {
 TEST(Caption3DTest, AssignFromAnUnrelatedClassFailsAndLeavesTheTargetAlone) {
   TOtherSettings Other;
   TWatched3D Caption;
-  Caption.SetStyle(TLMDThreeDStyle::tdShadow);
+  Caption.SetStyle(TKitThreeDStyle::tdShadow);
   Caption.Changes = 0;
   try {
     Caption.Assign(Other);
     FAIL() << "no error";
   } catch (const EConvertError& Error) {
-    EXPECT_STREQ(Error.what(), "Cannot assign a TOtherSettings to a TLMD3DCaption");
+    EXPECT_STREQ(Error.what(), "Cannot assign a TOtherSettings to a TKit3DCaption");
   }
-  EXPECT_EQ(Caption.Style(), TLMDThreeDStyle::tdShadow);
+  EXPECT_EQ(Caption.Style(), TKitThreeDStyle::tdShadow);
   EXPECT_EQ(Caption.Changes, 0);
 
-  TLMDObject Base;
-  TLMDFxCaption Fx;
+  TKitObject Base;
+  TKitFxCaption Fx;
   EXPECT_THROW(Fx.Assign(Base), EConvertError);
 }
 
-TEST(LMDFxCaptionTest, AssignBetweenExtendedCaptionsAlsoCopiesPositionAndAngle) {
-  TLMDFxCaption Source;
+TEST(KitFxCaptionTest, AssignBetweenExtendedCaptionsAlsoCopiesPositionAndAngle) {
+  TKitFxCaption Source;
   SetAllAwayFromDefaults(Source);
   Source.SetPosX(12);
   Source.SetPosY(34);
   Source.SetAngle(270);
-  Source.SetOrientation(TLMDThreeDOrientation::toBottomRight);
+  Source.SetOrientation(TKitThreeDOrientation::toBottomRight);
   TWatchedFx Target;
 
   Target.Assign(Source);
@@ -204,12 +204,12 @@ TEST(LMDFxCaptionTest, AssignBetweenExtendedCaptionsAlsoCopiesPositionAndAngle) 
   EXPECT_EQ(Target.PosX(), 12);
   EXPECT_EQ(Target.PosY(), 34);
   EXPECT_EQ(Target.Angle(), 270);
-  EXPECT_EQ(Target.Orientation(), TLMDThreeDOrientation::toTopLeft);
+  EXPECT_EQ(Target.Orientation(), TKitThreeDOrientation::toTopLeft);
   EXPECT_EQ(Target.Changes, 1);
 }
 
-TEST(LMDFxCaptionTest, APlainSourceLeavesPositionAndAngleAlone) {
-  TLMD3DCaption Source;
+TEST(KitFxCaptionTest, APlainSourceLeavesPositionAndAngleAlone) {
+  TKit3DCaption Source;
   SetAllAwayFromDefaults(Source);
   TWatchedFx Target;
   Target.SetPosXY(5, 6);
@@ -224,8 +224,8 @@ TEST(LMDFxCaptionTest, APlainSourceLeavesPositionAndAngleAlone) {
   EXPECT_EQ(Target.Changes, 1);
 }
 
-TEST(LMDFxCaptionTest, APlainTargetTakesThePlainSettingsOfAnExtendedSource) {
-  TLMDFxCaption Source;
+TEST(KitFxCaptionTest, APlainTargetTakesThePlainSettingsOfAnExtendedSource) {
+  TKitFxCaption Source;
   SetAllAwayFromDefaults(Source);
   Source.SetAngle(90);
   TWatched3D Target;
@@ -234,13 +234,13 @@ TEST(LMDFxCaptionTest, APlainTargetTakesThePlainSettingsOfAnExtendedSource) {
   EXPECT_EQ(Target.Changes, 1);
 }
 
-TEST(LMDFxCaptionTest, AssigningItselfDoesNothing) {
+TEST(KitFxCaptionTest, AssigningItselfDoesNothing) {
   TWatchedFx Caption;
   Caption.Assign(Caption);
   EXPECT_EQ(Caption.Changes, 0);
 }
 
-TEST(LMDFxCaptionTest, PositionSetterFollowsTheIndexRules) {
+TEST(KitFxCaptionTest, PositionSetterFollowsTheIndexRules) {
   TWatchedFx Caption;
   Caption.SetPos(0, 3);
   Caption.SetPos(1, 4);
@@ -251,7 +251,7 @@ TEST(LMDFxCaptionTest, PositionSetterFollowsTheIndexRules) {
   EXPECT_EQ(Caption.Changes, 3);
 }
 
-TEST(LMDFxCaptionTest, SetPosXYReportsNoChangeAndClosesItsBracket) {
+TEST(KitFxCaptionTest, SetPosXYReportsNoChangeAndClosesItsBracket) {
   TWatchedFx Caption;
   Caption.SetPosXY(65535, 2);
   EXPECT_EQ(Caption.PosX(), 65535);
@@ -262,7 +262,7 @@ TEST(LMDFxCaptionTest, SetPosXYReportsNoChangeAndClosesItsBracket) {
   EXPECT_EQ(Caption.Changes, 1);
 }
 
-TEST(LMDFxCaptionTest, AFullTurnIsStoredAsZero) {
+TEST(KitFxCaptionTest, AFullTurnIsStoredAsZero) {
   TWatchedFx Caption;
   Caption.SetAngle(360);
   EXPECT_EQ(Caption.Angle(), 0);
@@ -274,7 +274,7 @@ TEST(LMDFxCaptionTest, AFullTurnIsStoredAsZero) {
   EXPECT_EQ(Caption.Changes, 2);
 }
 
-TEST(LMDFxCaptionTest, AnglesPastAFullTurnAreReduced) {
+TEST(KitFxCaptionTest, AnglesPastAFullTurnAreReduced) {
   TWatchedFx Caption;
   Caption.SetAngle(450);
   EXPECT_EQ(Caption.Angle(), 90);
@@ -284,16 +284,16 @@ TEST(LMDFxCaptionTest, AnglesPastAFullTurnAreReduced) {
   EXPECT_EQ(Caption.Changes, 2);
 }
 
-TEST(LMDDrawTextStylesTest, HoldsAllTenStylesIndependently) {
-  TLMDDrawTextStyles Styles{TLMDDrawTextStyle::dtDisabled, TLMDDrawTextStyle::dtCalculate};
-  EXPECT_TRUE(Styles.Contains(TLMDDrawTextStyle::dtDisabled));
-  EXPECT_TRUE(Styles.Contains(TLMDDrawTextStyle::dtCalculate));
-  EXPECT_FALSE(Styles.Contains(TLMDDrawTextStyle::dtRectGlyphText));
-  Styles.Include(TLMDDrawTextStyle::dtClip);
-  Styles.Exclude(TLMDDrawTextStyle::dtDisabled);
-  Styles.Exclude(TLMDDrawTextStyle::dtCalculate);
-  EXPECT_EQ(Styles, TLMDDrawTextStyles{TLMDDrawTextStyle::dtClip});
-  Styles.Exclude(TLMDDrawTextStyle::dtClip);
+TEST(KitDrawTextStylesTest, HoldsAllTenStylesIndependently) {
+  TKitDrawTextStyles Styles{TKitDrawTextStyle::dtDisabled, TKitDrawTextStyle::dtCalculate};
+  EXPECT_TRUE(Styles.Contains(TKitDrawTextStyle::dtDisabled));
+  EXPECT_TRUE(Styles.Contains(TKitDrawTextStyle::dtCalculate));
+  EXPECT_FALSE(Styles.Contains(TKitDrawTextStyle::dtRectGlyphText));
+  Styles.Include(TKitDrawTextStyle::dtClip);
+  Styles.Exclude(TKitDrawTextStyle::dtDisabled);
+  Styles.Exclude(TKitDrawTextStyle::dtCalculate);
+  EXPECT_EQ(Styles, TKitDrawTextStyles{TKitDrawTextStyle::dtClip});
+  Styles.Exclude(TKitDrawTextStyle::dtClip);
   EXPECT_TRUE(Styles.Empty());
-  EXPECT_EQ(sizeof(TLMDDrawTextStyles), 2u);
+  EXPECT_EQ(sizeof(TKitDrawTextStyles), 2u);
 }

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "controls/draw/LMDDrawText.h"
-#include "controls/draw/LMDFxCaption.h"
+#include "controls/draw/KitDrawText.h"
+#include "controls/draw/KitFxCaption.h"
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
 
@@ -116,8 +116,8 @@ int CountPixels(const TBitmap& Bitmap, TColor Color) {
   return Count;
 }
 
-std::unique_ptr<TLMD3DCaption> Caption(TLMDThreeDStyle Style, int L = 1, int S = 1) {
-  auto Result = std::make_unique<TLMD3DCaption>();
+std::unique_ptr<TKit3DCaption> Caption(TKitThreeDStyle Style, int L = 1, int S = 1) {
+  auto Result = std::make_unique<TKit3DCaption>();
   Result->SetStyle(Style);
   Result->SetLightDepth(static_cast<std::uint8_t>(L));
   Result->SetShadowDepth(static_cast<std::uint8_t>(S));
@@ -126,13 +126,13 @@ std::unique_ptr<TLMD3DCaption> Caption(TLMDThreeDStyle Style, int L = 1, int S =
   return Result;
 }
 
-const TLMDDrawTextStyles Enabled{TLMDDrawTextStyle::dtEnabled};
-const TLMDDrawTextStyles Disabled{TLMDDrawTextStyle::dtDisabled};
-const TLMDDrawTextStyles Disabled3D{TLMDDrawTextStyle::dtDisabled, TLMDDrawTextStyle::dt3DDisabled};
+const TKitDrawTextStyles Enabled{TKitDrawTextStyle::dtEnabled};
+const TKitDrawTextStyles Disabled{TKitDrawTextStyle::dtDisabled};
+const TKitDrawTextStyles Disabled3D{TKitDrawTextStyle::dtDisabled, TKitDrawTextStyle::dt3DDisabled};
 
 }  // namespace
 
-TEST(LMDDrawTextTest, WithoutACaptionTheTextIsDrawnOnceWithTheBrush) {
+TEST(KitDrawTextTest, WithoutACaptionTheTextIsDrawnOnceWithTheBrush) {
   auto Actual = Sheet();
   auto Expected = Sheet();
   // The caller's clip stays: without a caption the routine does not get as far as its own.
@@ -140,30 +140,30 @@ TEST(LMDDrawTextTest, WithoutACaptionTheTextIsDrawnOnceWithTheBrush) {
   TRect Area = TextRect;
   Expected->Canvas().DrawText(Sample, Area, LeftFormat);
   Actual->Canvas().SetClipRect({0, 0, 100, 100});
-  LMDDrawTextExt(Actual->Canvas(), Sample, nullptr, TextRect, LeftFormat,
-                 {TLMDDrawTextStyle::dtClip}, nullptr);
+  KitDrawTextExt(Actual->Canvas(), Sample, nullptr, TextRect, LeftFormat,
+                 {TKitDrawTextStyle::dtClip}, nullptr);
   EXPECT_TRUE(SameImage(*Actual, *Expected));
   EXPECT_GT(CountPixels(*Actual, BrushColor), 0);
   EXPECT_TRUE(Actual->Canvas().HasClipRect());
 }
 
-TEST(LMDDrawTextTest, EmptyTextOrRectangleDrawsNothingAndChangesNothing) {
+TEST(KitDrawTextTest, EmptyTextOrRectangleDrawsNothingAndChangesNothing) {
   auto Bitmap = Sheet();
   auto Untouched = Sheet();
-  auto Sunken = Caption(TLMDThreeDStyle::tdSunkenShadow);
+  auto Sunken = Caption(TKitThreeDStyle::tdSunkenShadow);
   Sunken->SetTracing(3);
-  LMDDrawText(Bitmap->Canvas(), "", Sunken.get(), TextRect, LeftFormat);
-  LMDDrawText(Bitmap->Canvas(), Sample, Sunken.get(), {50, 10, 50, 80}, LeftFormat);
-  LMDDrawText(Bitmap->Canvas(), Sample, Sunken.get(), {10, 40, 200, 30}, LeftFormat);
+  KitDrawText(Bitmap->Canvas(), "", Sunken.get(), TextRect, LeftFormat);
+  KitDrawText(Bitmap->Canvas(), Sample, Sunken.get(), {50, 10, 50, 80}, LeftFormat);
+  KitDrawText(Bitmap->Canvas(), Sample, Sunken.get(), {10, 40, 200, 30}, LeftFormat);
   EXPECT_TRUE(SameImage(*Bitmap, *Untouched));
   EXPECT_EQ(Bitmap->Canvas().Font.Color(), FontColor);
   EXPECT_EQ(Bitmap->Canvas().Brush.Style, TBrushStyle::bsSolid);
 }
 
-TEST(LMDDrawTextTest, NoneDrawsTheTextOnceOnAClearBackground) {
+TEST(KitDrawTextTest, NoneDrawsTheTextOnceOnAClearBackground) {
   auto Actual = Sheet();
   auto Expected = Sheet();
-  LMDDrawText(Actual->Canvas(), Sample, Caption(TLMDThreeDStyle::tdNone).get(), TextRect,
+  KitDrawText(Actual->Canvas(), Sample, Caption(TKitThreeDStyle::tdNone).get(), TextRect,
               RightFormat);
   DrawCopies(*Expected, TextRect, 0, RightFormat, {{FontColor, 0, 0}});
   EXPECT_TRUE(SameImage(*Actual, *Expected));
@@ -171,13 +171,13 @@ TEST(LMDDrawTextTest, NoneDrawsTheTextOnceOnAClearBackground) {
   EXPECT_EQ(Actual->Canvas().Brush.Style, TBrushStyle::bsClear);
 }
 
-TEST(LMDDrawTextTest, MenuButtonLookGivesEachGlyphABlackContour) {
+TEST(KitDrawTextTest, MenuButtonLookGivesEachGlyphABlackContour) {
   auto Actual = Sheet();
   auto Expected = Sheet();
-  auto Menu = Caption(TLMDThreeDStyle::tdSunkenShadow);
+  auto Menu = Caption(TKitThreeDStyle::tdSunkenShadow);
   Menu->SetLightColor(clBlack);
   Menu->SetShadowColor(clBlack);
-  LMDDrawText(Actual->Canvas(), Sample, Menu.get(), TextRect, LeftFormat);
+  KitDrawText(Actual->Canvas(), Sample, Menu.get(), TextRect, LeftFormat);
   DrawCopies(*Expected, TextRect, 2, LeftFormat,
              {{clBlack, 0, 0}, {clBlack, 2, 2}, {FontColor, 1, 1}});
   EXPECT_TRUE(SameImage(*Actual, *Expected));
@@ -188,7 +188,7 @@ namespace {
 
 struct TStyleCase {
   const char* Name;
-  TLMDThreeDStyle Style;
+  TKitThreeDStyle Style;
   int RightIn;
   // Offsets and colours with L = 2, S = 3.
   std::vector<TPlainCopy> Copies;
@@ -209,19 +209,19 @@ std::vector<TPlainCopy> WithFace(std::vector<TPlainCopy> Copies, TColor FaceColo
 
 }  // namespace
 
-class LMDDrawTextStyleTest : public ::testing::TestWithParam<TStyleCase> {};
+class KitDrawTextStyleTest : public ::testing::TestWithParam<TStyleCase> {};
 
-TEST_P(LMDDrawTextStyleTest, EqualsItsCopiesInOrderWithTheRightEdgeIn) {
+TEST_P(KitDrawTextStyleTest, EqualsItsCopiesInOrderWithTheRightEdgeIn) {
   const TStyleCase& Case = GetParam();
-  const bool FromBrush = Case.Style == TLMDThreeDStyle::tdPColorSunken ||
-                         Case.Style == TLMDThreeDStyle::tdPColorRaised;
+  const bool FromBrush = Case.Style == TKitThreeDStyle::tdPColorSunken ||
+                         Case.Style == TKitThreeDStyle::tdPColorRaised;
   const TColor FaceColor = FromBrush ? BrushColor : FontColor;
   const std::vector<TPlainCopy> Copies = WithFace(Case.Copies, FaceColor);
 
   for (unsigned Format : {RightFormat, LeftFormat, unsigned{DT_CENTER | DT_WORDBREAK}}) {
     auto Actual = Sheet();
     auto Expected = Sheet();
-    LMDDrawText(Actual->Canvas(), Sample, Caption(Case.Style, 2, 3).get(), TextRect, Format);
+    KitDrawText(Actual->Canvas(), Sample, Caption(Case.Style, 2, 3).get(), TextRect, Format);
     DrawCopies(*Expected, TextRect, Case.RightIn, Format, Copies);
     EXPECT_TRUE(SameImage(*Actual, *Expected)) << "format " << Format;
     EXPECT_EQ(Actual->Canvas().Font.Color(), FaceColor);
@@ -229,121 +229,121 @@ TEST_P(LMDDrawTextStyleTest, EqualsItsCopiesInOrderWithTheRightEdgeIn) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    EveryShiftedStyle, LMDDrawTextStyleTest,
+    EveryShiftedStyle, KitDrawTextStyleTest,
     ::testing::Values(
-        TStyleCase{"Sunken", TLMDThreeDStyle::tdSunken, 2, {{LightColor, 2, 2}, {Face, 0, 0}}},
-        TStyleCase{"Raised", TLMDThreeDStyle::tdRaised, 2, {{LightColor, 0, 0}, {Face, 2, 2}}},
+        TStyleCase{"Sunken", TKitThreeDStyle::tdSunken, 2, {{LightColor, 2, 2}, {Face, 0, 0}}},
+        TStyleCase{"Raised", TKitThreeDStyle::tdRaised, 2, {{LightColor, 0, 0}, {Face, 2, 2}}},
         TStyleCase{"SunkenShadow",
-                   TLMDThreeDStyle::tdSunkenShadow,
+                   TKitThreeDStyle::tdSunkenShadow,
                    5,
                    {{ShadowColor, 0, 0}, {LightColor, 5, 5}, {Face, 3, 3}}},
         TStyleCase{"PColorSunken",
-                   TLMDThreeDStyle::tdPColorSunken,
+                   TKitThreeDStyle::tdPColorSunken,
                    5,
                    {{ShadowColor, 0, 0}, {LightColor, 5, 5}, {Face, 3, 3}}},
         TStyleCase{"RaisedShadow",
-                   TLMDThreeDStyle::tdRaisedShadow,
+                   TKitThreeDStyle::tdRaisedShadow,
                    5,
                    {{ShadowColor, 5, 5}, {LightColor, 0, 0}, {Face, 2, 2}}},
         TStyleCase{"PColorRaised",
-                   TLMDThreeDStyle::tdPColorRaised,
+                   TKitThreeDStyle::tdPColorRaised,
                    5,
                    {{ShadowColor, 5, 5}, {LightColor, 0, 0}, {Face, 2, 2}}},
-        TStyleCase{"Shadow", TLMDThreeDStyle::tdShadow, 3, {{ShadowColor, 3, 3}, {Face, 0, 0}}},
+        TStyleCase{"Shadow", TKitThreeDStyle::tdShadow, 3, {{ShadowColor, 3, 3}, {Face, 0, 0}}},
         TStyleCase{"ExtrudeTopLeft",
-                   TLMDThreeDStyle::tdExtrude,
+                   TKitThreeDStyle::tdExtrude,
                    0,
                    {{ShadowColor, 1, 1}, {ShadowColor, 2, 2}, {ShadowColor, 3, 3}, {Face, 3, 3}}}),
     [](const ::testing::TestParamInfo<TStyleCase>& Info) { return Info.param.Name; });
 
-TEST(LMDDrawTextTest, RightAlignedLightCopyEndsExactlyAtTheRectanglesEdge) {
+TEST(KitDrawTextTest, RightAlignedLightCopyEndsExactlyAtTheRectanglesEdge) {
   auto Plain = Sheet();
   auto Relief = Sheet();
   DrawCopies(*Plain, TextRect, 0, RightFormat, {{FontColor, 0, 0}});
-  auto Sunken = Caption(TLMDThreeDStyle::tdSunkenShadow, 1, 1);
-  LMDDrawText(Relief->Canvas(), Sample, Sunken.get(), TextRect, RightFormat);
+  auto Sunken = Caption(TKitThreeDStyle::tdSunkenShadow, 1, 1);
+  KitDrawText(Relief->Canvas(), Sample, Sunken.get(), TextRect, RightFormat);
   EXPECT_EQ(InkBounds(*Relief).Right, InkBounds(*Plain).Right);
   // The shadow copy, the leftmost one, starts L + S pixels left of the plain text.
   EXPECT_EQ(InkBounds(*Relief).Left, InkBounds(*Plain).Left - 2);
 }
 
-TEST(LMDDrawTextTest, ExtendedCaptionShiftsTheOriginButNotTheRightEdge) {
-  TLMDFxCaption Fx;
-  Fx.SetStyle(TLMDThreeDStyle::tdShadow);
+TEST(KitDrawTextTest, ExtendedCaptionShiftsTheOriginButNotTheRightEdge) {
+  TKitFxCaption Fx;
+  Fx.SetStyle(TKitThreeDStyle::tdShadow);
   Fx.SetShadowColor(ShadowColor);
   Fx.SetShadowDepth(2);
   Fx.SetPosXY(17, 5);
   for (unsigned Format : {RightFormat, LeftFormat}) {
     auto Actual = Sheet();
     auto Expected = Sheet();
-    LMDDrawText(Actual->Canvas(), Sample, &Fx, TextRect, Format);
+    KitDrawText(Actual->Canvas(), Sample, &Fx, TextRect, Format);
     TRect Working{TextRect.Left + 17, TextRect.Top + 5, TextRect.Right, TextRect.Bottom};
     DrawCopies(*Expected, Working, 2, Format, {{ShadowColor, 2, 2}, {FontColor, 0, 0}});
     EXPECT_TRUE(SameImage(*Actual, *Expected)) << "format " << Format;
   }
 }
 
-TEST(LMDDrawTextTest, DisabledAutoWithoutThe3DFlagKeepsTheStyleInGrayText) {
+TEST(KitDrawTextTest, DisabledAutoWithoutThe3DFlagKeepsTheStyleInGrayText) {
   auto Actual = Sheet();
   auto Expected = Sheet();
-  LMDDrawTextExt(Actual->Canvas(), Sample, Caption(TLMDThreeDStyle::tdShadow, 1, 2).get(), TextRect,
+  KitDrawTextExt(Actual->Canvas(), Sample, Caption(TKitThreeDStyle::tdShadow, 1, 2).get(), TextRect,
                  LeftFormat, Disabled, nullptr);
   DrawCopies(*Expected, TextRect, 2, LeftFormat, {{ShadowColor, 2, 2}, {clGrayText, 0, 0}});
   EXPECT_TRUE(SameImage(*Actual, *Expected));
   EXPECT_GT(CountPixels(*Actual, ColorOf(128, 128, 128)), 0);
 }
 
-TEST(LMDDrawTextTest, DisabledAutoWithThe3DFlagIsSunkenGrayText) {
+TEST(KitDrawTextTest, DisabledAutoWithThe3DFlagIsSunkenGrayText) {
   auto Actual = Sheet();
   auto Expected = Sheet();
-  LMDDrawTextExt(Actual->Canvas(), Sample, Caption(TLMDThreeDStyle::tdRaisedShadow, 2, 1).get(),
+  KitDrawTextExt(Actual->Canvas(), Sample, Caption(TKitThreeDStyle::tdRaisedShadow, 2, 1).get(),
                  TextRect, LeftFormat, Disabled3D, nullptr);
   DrawCopies(*Expected, TextRect, 2, LeftFormat, {{LightColor, 2, 2}, {clGrayText, 0, 0}});
   EXPECT_TRUE(SameImage(*Actual, *Expected));
 }
 
-TEST(LMDDrawTextTest, Disabled3DIsSunkenEvenWithoutThe3DFlag) {
+TEST(KitDrawTextTest, Disabled3DIsSunkenEvenWithoutThe3DFlag) {
   auto Actual = Sheet();
   auto Expected = Sheet();
-  auto Look = Caption(TLMDThreeDStyle::tdOutline, 1, 4);
-  Look->SetDisabledStyle(TLMDDisabledStyle::ds3d);
-  LMDDrawTextExt(Actual->Canvas(), Sample, Look.get(), TextRect, LeftFormat, Disabled, nullptr);
+  auto Look = Caption(TKitThreeDStyle::tdOutline, 1, 4);
+  Look->SetDisabledStyle(TKitDisabledStyle::ds3d);
+  KitDrawTextExt(Actual->Canvas(), Sample, Look.get(), TextRect, LeftFormat, Disabled, nullptr);
   DrawCopies(*Expected, TextRect, 1, LeftFormat, {{LightColor, 1, 1}, {clGrayText, 0, 0}});
   EXPECT_TRUE(SameImage(*Actual, *Expected));
 }
 
-TEST(LMDDrawTextTest, DisabledStandardKeepsTheStyleEvenWithThe3DFlag) {
+TEST(KitDrawTextTest, DisabledStandardKeepsTheStyleEvenWithThe3DFlag) {
   auto Actual = Sheet();
   auto Expected = Sheet();
-  auto Look = Caption(TLMDThreeDStyle::tdPColorRaised, 1, 1);
-  Look->SetDisabledStyle(TLMDDisabledStyle::dsStandard);
-  LMDDrawTextExt(Actual->Canvas(), Sample, Look.get(), TextRect, RightFormat, Disabled3D, nullptr);
+  auto Look = Caption(TKitThreeDStyle::tdPColorRaised, 1, 1);
+  Look->SetDisabledStyle(TKitDisabledStyle::dsStandard);
+  KitDrawTextExt(Actual->Canvas(), Sample, Look.get(), TextRect, RightFormat, Disabled3D, nullptr);
   // Disabled, even the brush-coloured style draws its face in the gray text colour.
   DrawCopies(*Expected, TextRect, 2, RightFormat,
              {{ShadowColor, 2, 2}, {LightColor, 0, 0}, {clGrayText, 1, 1}});
   EXPECT_TRUE(SameImage(*Actual, *Expected));
 }
 
-TEST(LMDDrawTextTest, DisabledNoneLooksExactlyLikeEnabled) {
-  for (TLMDThreeDStyle Style : {TLMDThreeDStyle::tdSunkenShadow, TLMDThreeDStyle::tdPColorSunken}) {
+TEST(KitDrawTextTest, DisabledNoneLooksExactlyLikeEnabled) {
+  for (TKitThreeDStyle Style : {TKitThreeDStyle::tdSunkenShadow, TKitThreeDStyle::tdPColorSunken}) {
     auto Look = Caption(Style, 1, 2);
-    Look->SetDisabledStyle(TLMDDisabledStyle::dsNone);
+    Look->SetDisabledStyle(TKitDisabledStyle::dsNone);
     auto AsDisabled = Sheet();
     auto AsEnabled = Sheet();
-    LMDDrawTextExt(AsDisabled->Canvas(), Sample, Look.get(), TextRect, RightFormat, Disabled3D,
+    KitDrawTextExt(AsDisabled->Canvas(), Sample, Look.get(), TextRect, RightFormat, Disabled3D,
                    nullptr);
-    LMDDrawText(AsEnabled->Canvas(), Sample, Look.get(), TextRect, RightFormat);
+    KitDrawText(AsEnabled->Canvas(), Sample, Look.get(), TextRect, RightFormat);
     EXPECT_TRUE(SameImage(*AsDisabled, *AsEnabled));
   }
 }
 
-TEST(LMDDrawTextTest, ClipRestrictsTheCopiesAndLeavesNoClipBehind) {
+TEST(KitDrawTextTest, ClipRestrictsTheCopiesAndLeavesNoClipBehind) {
   auto Actual = Sheet();
   auto Expected = Sheet();
   const TRect Clip{0, 0, 70, Height};
   Actual->Canvas().SetClipRect({0, 0, 20, 20});
-  LMDDrawTextExt(Actual->Canvas(), Sample, Caption(TLMDThreeDStyle::tdShadow).get(), TextRect,
-                 LeftFormat, {TLMDDrawTextStyle::dtEnabled, TLMDDrawTextStyle::dtClip}, &Clip);
+  KitDrawTextExt(Actual->Canvas(), Sample, Caption(TKitThreeDStyle::tdShadow).get(), TextRect,
+                 LeftFormat, {TKitDrawTextStyle::dtEnabled, TKitDrawTextStyle::dtClip}, &Clip);
   EXPECT_FALSE(Actual->Canvas().HasClipRect());
   Expected->Canvas().SetClipRect(Clip);
   DrawCopies(*Expected, TextRect, 1, LeftFormat, {{ShadowColor, 1, 1}, {FontColor, 0, 0}});
@@ -351,38 +351,38 @@ TEST(LMDDrawTextTest, ClipRestrictsTheCopiesAndLeavesNoClipBehind) {
   EXPECT_LE(InkBounds(*Actual).Right, 70);
 }
 
-TEST(LMDDrawTextTest, ClipWithoutAClipRectangleUsesTheTextRectangle) {
+TEST(KitDrawTextTest, ClipWithoutAClipRectangleUsesTheTextRectangle) {
   auto Clipped = Sheet();
   auto Unclipped = Sheet();
   const TRect Narrow{10, 10, 60, 80};
   const unsigned Format = LeftFormat | DT_NOCLIP;
-  auto Look = Caption(TLMDThreeDStyle::tdNone);
-  LMDDrawTextExt(Unclipped->Canvas(), Sample, Look.get(), Narrow, Format, Enabled, nullptr);
-  LMDDrawTextExt(Clipped->Canvas(), Sample, Look.get(), Narrow, Format,
-                 {TLMDDrawTextStyle::dtEnabled, TLMDDrawTextStyle::dtClip}, nullptr);
+  auto Look = Caption(TKitThreeDStyle::tdNone);
+  KitDrawTextExt(Unclipped->Canvas(), Sample, Look.get(), Narrow, Format, Enabled, nullptr);
+  KitDrawTextExt(Clipped->Canvas(), Sample, Look.get(), Narrow, Format,
+                 {TKitDrawTextStyle::dtEnabled, TKitDrawTextStyle::dtClip}, nullptr);
   EXPECT_GT(InkBounds(*Unclipped).Right, 60);
   EXPECT_LE(InkBounds(*Clipped).Right, 60);
   EXPECT_FALSE(Clipped->Canvas().HasClipRect());
 }
 
-TEST(LMDDrawTextTest, TracingSpacesTheCharactersAndIsResetToZero) {
+TEST(KitDrawTextTest, TracingSpacesTheCharactersAndIsResetToZero) {
   auto Actual = Sheet();
   auto Expected = Sheet();
-  auto Look = Caption(TLMDThreeDStyle::tdNone);
+  auto Look = Caption(TKitThreeDStyle::tdNone);
   Look->SetTracing(4);
   Actual->Canvas().TextCharacterExtra = 7;
-  LMDDrawText(Actual->Canvas(), Sample, Look.get(), TextRect, LeftFormat);
+  KitDrawText(Actual->Canvas(), Sample, Look.get(), TextRect, LeftFormat);
   EXPECT_EQ(Actual->Canvas().TextCharacterExtra, 0);
   Expected->Canvas().TextCharacterExtra = 4;
   DrawCopies(*Expected, TextRect, 0, LeftFormat, {{FontColor, 0, 0}});
   EXPECT_TRUE(SameImage(*Actual, *Expected));
 }
 
-TEST(LMDDrawTextTest, ZeroTracingLeavesTheCanvasSpacingInUse) {
+TEST(KitDrawTextTest, ZeroTracingLeavesTheCanvasSpacingInUse) {
   auto Actual = Sheet();
   auto Expected = Sheet();
   Actual->Canvas().TextCharacterExtra = 3;
-  LMDDrawText(Actual->Canvas(), Sample, Caption(TLMDThreeDStyle::tdNone).get(), TextRect,
+  KitDrawText(Actual->Canvas(), Sample, Caption(TKitThreeDStyle::tdNone).get(), TextRect,
               LeftFormat);
   EXPECT_EQ(Actual->Canvas().TextCharacterExtra, 3);
   Expected->Canvas().TextCharacterExtra = 3;
@@ -393,7 +393,7 @@ TEST(LMDDrawTextTest, ZeroTracingLeavesTheCanvasSpacingInUse) {
 namespace {
 
 struct TOrientationCase {
-  TLMDThreeDOrientation Orientation;
+  TKitThreeDOrientation Orientation;
   // Where the face ends with S = 0 and the copies with S = 3, the face on the last.
   TPlainCopy Zero;
   std::vector<TPlainCopy> Three;
@@ -401,16 +401,16 @@ struct TOrientationCase {
 
 const std::vector<TOrientationCase>& OrientationCases() {
   static const std::vector<TOrientationCase> Cases{
-      {TLMDThreeDOrientation::toBottomLeft,
+      {TKitThreeDOrientation::toBottomLeft,
        {Face, 0, 1},
        {{ShadowColor, 1, 3}, {ShadowColor, 2, 2}, {ShadowColor, 3, 1}, {Face, 3, 1}}},
-      {TLMDThreeDOrientation::toBottomRight,
+      {TKitThreeDOrientation::toBottomRight,
        {Face, 1, 1},
        {{ShadowColor, 3, 3}, {ShadowColor, 2, 2}, {ShadowColor, 1, 1}, {Face, 1, 1}}},
-      {TLMDThreeDOrientation::toTopLeft,
+      {TKitThreeDOrientation::toTopLeft,
        {Face, 0, 0},
        {{ShadowColor, 1, 1}, {ShadowColor, 2, 2}, {ShadowColor, 3, 3}, {Face, 3, 3}}},
-      {TLMDThreeDOrientation::toTopRight,
+      {TKitThreeDOrientation::toTopRight,
        {Face, 1, 0},
        {{ShadowColor, 3, 1}, {ShadowColor, 2, 2}, {ShadowColor, 1, 3}, {Face, 1, 3}}},
   };
@@ -419,38 +419,38 @@ const std::vector<TOrientationCase>& OrientationCases() {
 
 }  // namespace
 
-TEST(LMDDrawTextTest, ExtrusionStepsTowardsTheFaceFromEachOrientation) {
+TEST(KitDrawTextTest, ExtrusionStepsTowardsTheFaceFromEachOrientation) {
   for (const TOrientationCase& Case : OrientationCases()) {
     auto Actual = Sheet();
     auto Expected = Sheet();
-    auto Look = Caption(TLMDThreeDStyle::tdExtrude, 1, 3);
+    auto Look = Caption(TKitThreeDStyle::tdExtrude, 1, 3);
     Look->SetOrientation(Case.Orientation);
-    LMDDrawText(Actual->Canvas(), Sample, Look.get(), TextRect, RightFormat);
+    KitDrawText(Actual->Canvas(), Sample, Look.get(), TextRect, RightFormat);
     DrawCopies(*Expected, TextRect, 0, RightFormat, WithFace(Case.Three));
     EXPECT_TRUE(SameImage(*Actual, *Expected))
         << "orientation " << static_cast<int>(Case.Orientation);
   }
 }
 
-TEST(LMDDrawTextTest, ExtrusionOfDepthZeroIsTheFaceAfterTheInitialMove) {
+TEST(KitDrawTextTest, ExtrusionOfDepthZeroIsTheFaceAfterTheInitialMove) {
   for (const TOrientationCase& Case : OrientationCases()) {
     auto Actual = Sheet();
     auto Expected = Sheet();
-    auto Look = Caption(TLMDThreeDStyle::tdExtrudeEnh, 1, 0);
+    auto Look = Caption(TKitThreeDStyle::tdExtrudeEnh, 1, 0);
     Look->SetOrientation(Case.Orientation);
-    LMDDrawText(Actual->Canvas(), Sample, Look.get(), TextRect, LeftFormat);
+    KitDrawText(Actual->Canvas(), Sample, Look.get(), TextRect, LeftFormat);
     DrawCopies(*Expected, TextRect, 0, LeftFormat, WithFace({Case.Zero}));
     EXPECT_TRUE(SameImage(*Actual, *Expected))
         << "orientation " << static_cast<int>(Case.Orientation);
   }
 }
 
-TEST(LMDDrawTextTest, ExtrusionOfDepthOneShowsOnlyTheFace) {
+TEST(KitDrawTextTest, ExtrusionOfDepthOneShowsOnlyTheFace) {
   auto Actual = Sheet();
   auto FaceAlone = Sheet();
-  auto Look = Caption(TLMDThreeDStyle::tdExtrude, 1, 1);
-  Look->SetOrientation(TLMDThreeDOrientation::toBottomLeft);
-  LMDDrawText(Actual->Canvas(), Sample, Look.get(), TextRect, LeftFormat);
+  auto Look = Caption(TKitThreeDStyle::tdExtrude, 1, 1);
+  Look->SetOrientation(TKitThreeDOrientation::toBottomLeft);
+  KitDrawText(Actual->Canvas(), Sample, Look.get(), TextRect, LeftFormat);
   DrawCopies(*FaceAlone, TextRect, 0, LeftFormat, {{FontColor, 1, 1}});
   EXPECT_EQ(Footprint(*Actual), Footprint(*FaceAlone));
   // Where the face covers its pixels fully the copy beneath cannot show.
@@ -464,27 +464,27 @@ TEST(LMDDrawTextTest, ExtrusionOfDepthOneShowsOnlyTheFace) {
   EXPECT_GT(Full, 0);
 }
 
-TEST(LMDDrawTextTest, EnhancedExtrusionBlendsTowardsTheLightRoundingHalvesToEven) {
+TEST(KitDrawTextTest, EnhancedExtrusionBlendsTowardsTheLightRoundingHalvesToEven) {
   auto Actual = Sheet();
   auto Expected = Sheet();
-  auto Look = Caption(TLMDThreeDStyle::tdExtrudeEnh, 1, 2);
+  auto Look = Caption(TKitThreeDStyle::tdExtrudeEnh, 1, 2);
   Look->SetShadowColor(ColorOf(0, 0, 3));
   Look->SetLightColor(ColorOf(255, 1, 0));
-  LMDDrawText(Actual->Canvas(), Sample, Look.get(), TextRect, LeftFormat);
+  KitDrawText(Actual->Canvas(), Sample, Look.get(), TextRect, LeftFormat);
   // Weight 1/2: red 127.5 -> 128, green 0.5 -> 0, blue 1.5 -> 2.
   DrawCopies(*Expected, TextRect, 0, LeftFormat,
              {{ColorOf(128, 0, 2), 1, 1}, {ColorOf(0, 0, 3), 2, 2}, {FontColor, 2, 2}});
   EXPECT_TRUE(SameImage(*Actual, *Expected));
 }
 
-TEST(LMDDrawTextTest, EnhancedExtrusionFarthestCopyIsNearestTheLight) {
+TEST(KitDrawTextTest, EnhancedExtrusionFarthestCopyIsNearestTheLight) {
   auto Actual = Sheet();
   auto Expected = Sheet();
-  auto Look = Caption(TLMDThreeDStyle::tdExtrudeEnh, 1, 4);
+  auto Look = Caption(TKitThreeDStyle::tdExtrudeEnh, 1, 4);
   Look->SetShadowColor(clBlack);
   Look->SetLightColor(clWhite);
-  Look->SetOrientation(TLMDThreeDOrientation::toBottomRight);
-  LMDDrawText(Actual->Canvas(), Sample, Look.get(), TextRect, LeftFormat);
+  Look->SetOrientation(TKitThreeDOrientation::toBottomRight);
+  KitDrawText(Actual->Canvas(), Sample, Look.get(), TextRect, LeftFormat);
   // Weights 3/4, 2/4, 1/4, 0: 191.25, 127.5, 63.75, 0.
   DrawCopies(*Expected, TextRect, 0, LeftFormat,
              {{ColorOf(191, 191, 191), 4, 4},
@@ -495,13 +495,13 @@ TEST(LMDDrawTextTest, EnhancedExtrusionFarthestCopyIsNearestTheLight) {
   EXPECT_TRUE(SameImage(*Actual, *Expected));
 }
 
-TEST(LMDDrawTextTest, EnhancedExtrusionBlendsSystemColoursByTheirStoredBytes) {
+TEST(KitDrawTextTest, EnhancedExtrusionBlendsSystemColoursByTheirStoredBytes) {
   auto Actual = Sheet();
   auto Expected = Sheet();
-  auto Look = Caption(TLMDThreeDStyle::tdExtrudeEnh, 1, 2);
+  auto Look = Caption(TKitThreeDStyle::tdExtrudeEnh, 1, 2);
   Look->SetShadowColor(clBtnShadow);
   Look->SetLightColor(clWhite);
-  LMDDrawText(Actual->Canvas(), Sample, Look.get(), TextRect, LeftFormat);
+  KitDrawText(Actual->Canvas(), Sample, Look.get(), TextRect, LeftFormat);
   // clBtnShadow's bytes are 0x10, 0, 0: (16 + 255) / 2 = 135.5 -> 136, 127.5 -> 128; the
   // last step, weight 0, is those bytes as a plain colour.
   DrawCopies(*Expected, TextRect, 0, LeftFormat,
@@ -509,13 +509,13 @@ TEST(LMDDrawTextTest, EnhancedExtrusionBlendsSystemColoursByTheirStoredBytes) {
   EXPECT_TRUE(SameImage(*Actual, *Expected));
 }
 
-TEST(LMDDrawTextTest, OutlineDrawsOnlyTheContoursWithAPenOfShadowDepth) {
+TEST(KitDrawTextTest, OutlineDrawsOnlyTheContoursWithAPenOfShadowDepth) {
   auto Outline = Sheet(160, 160);
   auto Solid = Sheet(160, 160);
   const TRect Area{0, 0, 160, 160};
   for (TBitmap* Bitmap : {Outline.get(), Solid.get()}) Bitmap->Canvas().Font.SetHeight(-140);
-  auto Look = Caption(TLMDThreeDStyle::tdOutline, 1, 2);
-  LMDDrawText(Outline->Canvas(), "I", Look.get(), Area, LeftFormat);
+  auto Look = Caption(TKitThreeDStyle::tdOutline, 1, 2);
+  KitDrawText(Outline->Canvas(), "I", Look.get(), Area, LeftFormat);
   DrawCopies(*Solid, Area, 0, LeftFormat, {{FontColor, 1, 1}}, "I");
 
   const TRect Stem = InkBounds(*Solid);
@@ -533,14 +533,14 @@ TEST(LMDDrawTextTest, OutlineDrawsOnlyTheContoursWithAPenOfShadowDepth) {
   EXPECT_EQ(Outline->Canvas().Pen.Color, FontColor);
 }
 
-TEST(LMDDrawTextTest, RotatedTextRunsUpwardsFromTheRectanglesOrigin) {
+TEST(KitDrawTextTest, RotatedTextRunsUpwardsFromTheRectanglesOrigin) {
   auto Rotated = Sheet(120, 300);
   auto RotatedRight = Sheet(120, 300);
-  TLMDFxCaption Fx;
+  TKitFxCaption Fx;
   Fx.SetAngle(90);
   Fx.SetPosXY(10, 250);
-  LMDDrawText(Rotated->Canvas(), Sample, &Fx, {0, 0, 120, 300}, LeftFormat);
-  LMDDrawText(RotatedRight->Canvas(), Sample, &Fx, {0, 0, 120, 300}, RightFormat);
+  KitDrawText(Rotated->Canvas(), Sample, &Fx, {0, 0, 120, 300}, LeftFormat);
+  KitDrawText(RotatedRight->Canvas(), Sample, &Fx, {0, 0, 120, 300}, RightFormat);
   const TRect Box = InkBounds(*Rotated);
   EXPECT_GT(Box.Height(), Box.Width());
   EXPECT_LE(Box.Bottom, 252);

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "controls/draw/FramePixels.h"
-#include "controls/draw/LMDFrames.h"
+#include "controls/draw/KitFrames.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ struct TRing {
 
 struct TStdFrameCase {
   const char* Name;
-  TLMDBorderStyle Style;
+  TKitBorderStyle Style;
   std::uint16_t Flags;
   std::vector<TRing> Rings;
   TRect Result;
@@ -47,7 +47,7 @@ TEST_P(StdFrameTest, DrawsItsRingsAndMovesTheRectangleIn) {
   for (const TRing& Ring : Case.Rings)
     PaintRing(S.Expected, Ring.Area, Ring.TopLeft, Ring.BottomRight, Ring.Sides);
   TRect R = Outer;
-  EXPECT_TRUE(LMDDrawStdFrame(S.Canvas(), R, Case.Style, Case.Flags));
+  EXPECT_TRUE(KitDrawStdFrame(S.Canvas(), R, Case.Style, Case.Flags));
   EXPECT_EQ(S.Differences(), "");
   EXPECT_EQ(R, Case.Result);
 }
@@ -55,126 +55,126 @@ TEST_P(StdFrameTest, DrawsItsRingsAndMovesTheRectangleIn) {
 INSTANTIATE_TEST_SUITE_P(
     Styles, StdFrameTest,
     testing::Values(
-        TStdFrameCase{"None", TLMDBorderStyle::lsNone, 0, {}, Outer},
+        TStdFrameCase{"None", TKitBorderStyle::lsNone, 0, {}, Outer},
         // Soft sunken on the top and left, then raised on the bottom and right of what is left;
         // only the top and left move in.
         TStdFrameCase{"Single",
-                      TLMDBorderStyle::lsSingle,
+                      TKitBorderStyle::lsSingle,
                       0,
                       {{Outer, PxDkShadow, Marker, BF_TOPLEFT},
                        {{5, 4, 30, 22}, Marker, PxDkShadow, BF_BOTTOMRIGHT}},
                       {5, 4, 30, 22}},
         TStdFrameCase{
             "Lowered",
-            TLMDBorderStyle::lsLowered,
+            TKitBorderStyle::lsLowered,
             0,
             {{Outer, PxDkShadow, PxHighlight, BF_RECT}, {Second, PxShadow, PxLight, BF_RECT}},
             Shrunk2},
         TStdFrameCase{
             "Raised",
-            TLMDBorderStyle::lsRaised,
+            TKitBorderStyle::lsRaised,
             0,
             {{Outer, PxHighlight, PxDkShadow, BF_RECT}, {Second, PxLight, PxShadow, BF_RECT}},
             Shrunk2},
         TStdFrameCase{
             "Raisedspb",
-            TLMDBorderStyle::lsRaisedspb,
+            TKitBorderStyle::lsRaisedspb,
             0,
             {{Outer, PxHighlight, PxDkShadow, BF_RECT}, {Second, Marker, PxShadow, BF_BOTTOMRIGHT}},
             {5, 4, 28, 20}},
         TStdFrameCase{
             "Loweredspb",
-            TLMDBorderStyle::lsLoweredspb,
+            TKitBorderStyle::lsLoweredspb,
             0,
             {{Outer, PxShadow, PxHighlight, BF_RECT}, {Second, PxDkShadow, Marker, BF_TOPLEFT}},
             {6, 5, 29, 21}},
         TStdFrameCase{
             "RaisedExt",
-            TLMDBorderStyle::lsRaisedExt,
+            TKitBorderStyle::lsRaisedExt,
             0,
             {{Outer, PxHighlight, PxDkShadow, BF_RECT}, {Second, Marker, PxShadow, BF_BOTTOMRIGHT}},
             Shrunk2},
         TStdFrameCase{
             "LoweredExt",
-            TLMDBorderStyle::lsLoweredExt,
+            TKitBorderStyle::lsLoweredExt,
             0,
             {{Outer, PxShadow, PxHighlight, BF_RECT}, {Second, PxDkShadow, Marker, BF_TOPLEFT}},
             Shrunk2},
         TStdFrameCase{
             "FrameInset",
-            TLMDBorderStyle::lsFrameInset,
+            TKitBorderStyle::lsFrameInset,
             0,
             {{Outer, PxShadow, PxHighlight, BF_RECT}, {Second, PxHighlight, PxShadow, BF_RECT}},
             Shrunk2},
         TStdFrameCase{
             "FrameOffset",
-            TLMDBorderStyle::lsFrameOffset,
+            TKitBorderStyle::lsFrameOffset,
             0,
             {{Outer, PxHighlight, PxShadow, BF_RECT}, {Second, PxShadow, PxHighlight, BF_RECT}},
             Shrunk2},
         // The top row and left column of the rectangle stay untouched.
         TStdFrameCase{
             "WindowBorder",
-            TLMDBorderStyle::lsWindowBorder,
+            TKitBorderStyle::lsWindowBorder,
             0,
             {{Outer, Marker, PxDkShadow, BF_BOTTOMRIGHT}, {Second, PxHighlight, PxShadow, BF_RECT}},
             Shrunk2},
         TStdFrameCase{"SingleRaised",
-                      TLMDBorderStyle::lsSingleRaised,
+                      TKitBorderStyle::lsSingleRaised,
                       0,
                       {{Outer, PxHighlight, PxShadow, BF_RECT}},
                       Second},
         TStdFrameCase{"SingleLowered",
-                      TLMDBorderStyle::lsSingleLowered,
+                      TKitBorderStyle::lsSingleLowered,
                       0,
                       {{Outer, PxShadow, PxHighlight, BF_RECT}},
                       Second},
         TStdFrameCase{
             "DoubleRaised",
-            TLMDBorderStyle::lsDoubleRaised,
+            TKitBorderStyle::lsDoubleRaised,
             0,
             {{Outer, PxHighlight, PxShadow, BF_RECT}, {Second, PxHighlight, PxShadow, BF_RECT}},
             Shrunk2},
         TStdFrameCase{
             "DoubleLowered",
-            TLMDBorderStyle::lsDoubleLowered,
+            TKitBorderStyle::lsDoubleLowered,
             0,
             {{Outer, PxShadow, PxHighlight, BF_RECT}, {Second, PxShadow, PxHighlight, BF_RECT}},
             Shrunk2},
         // Extra flags go only to the calls that take them: the mono first line of lsSingle,
         // but not its second.
         TStdFrameCase{"SingleMono",
-                      TLMDBorderStyle::lsSingle,
+                      TKitBorderStyle::lsSingle,
                       BF_MONO,
                       {{Outer, PxBlack, Marker, BF_TOPLEFT},
                        {{5, 4, 30, 22}, Marker, PxDkShadow, BF_BOTTOMRIGHT}},
                       {5, 4, 30, 22}},
         // lsLoweredspb passes them to both calls, lsLoweredExt only to the first.
         TStdFrameCase{"LoweredspbFlat",
-                      TLMDBorderStyle::lsLoweredspb,
+                      TKitBorderStyle::lsLoweredspb,
                       BF_FLAT,
                       {{Outer, PxShadow, PxShadow, BF_RECT}, {Second, PxFace, Marker, BF_TOPLEFT}},
                       {6, 5, 29, 21}},
         TStdFrameCase{
             "LoweredExtFlat",
-            TLMDBorderStyle::lsLoweredExt,
+            TKitBorderStyle::lsLoweredExt,
             BF_FLAT,
             {{Outer, PxShadow, PxShadow, BF_RECT}, {Second, PxDkShadow, Marker, BF_TOPLEFT}},
             Shrunk2}),
     [](const testing::TestParamInfo<TStdFrameCase>& Info) { return Info.param.Name; });
 
 TEST(StdFrameExtTest, SingleLineStylesTakeOnePixelOthersTwo) {
-  EXPECT_EQ(LMDDrawStdFrameExt(TLMDBorderStyle::lsNone), 0);
-  for (TLMDBorderStyle Style : {TLMDBorderStyle::lsSingle, TLMDBorderStyle::lsSingleRaised,
-                                TLMDBorderStyle::lsSingleLowered})
-    EXPECT_EQ(LMDDrawStdFrameExt(Style), 1) << static_cast<int>(Style);
-  for (TLMDBorderStyle Style :
-       {TLMDBorderStyle::lsLowered, TLMDBorderStyle::lsRaised, TLMDBorderStyle::lsRaisedspb,
-        TLMDBorderStyle::lsLoweredspb, TLMDBorderStyle::lsRaisedExt, TLMDBorderStyle::lsLoweredExt,
-        TLMDBorderStyle::lsFrameInset, TLMDBorderStyle::lsFrameOffset,
-        TLMDBorderStyle::lsWindowBorder, TLMDBorderStyle::lsDoubleRaised,
-        TLMDBorderStyle::lsDoubleLowered})
-    EXPECT_EQ(LMDDrawStdFrameExt(Style), 2) << static_cast<int>(Style);
+  EXPECT_EQ(KitDrawStdFrameExt(TKitBorderStyle::lsNone), 0);
+  for (TKitBorderStyle Style : {TKitBorderStyle::lsSingle, TKitBorderStyle::lsSingleRaised,
+                                TKitBorderStyle::lsSingleLowered})
+    EXPECT_EQ(KitDrawStdFrameExt(Style), 1) << static_cast<int>(Style);
+  for (TKitBorderStyle Style :
+       {TKitBorderStyle::lsLowered, TKitBorderStyle::lsRaised, TKitBorderStyle::lsRaisedspb,
+        TKitBorderStyle::lsLoweredspb, TKitBorderStyle::lsRaisedExt, TKitBorderStyle::lsLoweredExt,
+        TKitBorderStyle::lsFrameInset, TKitBorderStyle::lsFrameOffset,
+        TKitBorderStyle::lsWindowBorder, TKitBorderStyle::lsDoubleRaised,
+        TKitBorderStyle::lsDoubleLowered})
+    EXPECT_EQ(KitDrawStdFrameExt(Style), 2) << static_cast<int>(Style);
 }
 
 // --- 3D frames ---------------------------------------------------------------------------
@@ -201,15 +201,15 @@ void PaintMitredBand(TBitmap& Bitmap, const TRect& Area, int Width, TPixel TopLe
 TEST(Frame3DTest, NothingForZeroWidthNoneOrShadow) {
   TFrameSurface S;
   const struct {
-    TLMDBevelStyle Style;
+    TKitBevelStyle Style;
     int Width;
-  } Cases[] = {{TLMDBevelStyle::bvLowered, 0},
-               {TLMDBevelStyle::bvFrameRaised, -3},
-               {TLMDBevelStyle::bvNone, 2},
-               {TLMDBevelStyle::bvShadow, 2}};
+  } Cases[] = {{TKitBevelStyle::bvLowered, 0},
+               {TKitBevelStyle::bvFrameRaised, -3},
+               {TKitBevelStyle::bvNone, 2},
+               {TKitBevelStyle::bvShadow, 2}};
   for (const auto& Case : Cases) {
     TRect R = Face;
-    EXPECT_FALSE(LMDDrawFrame3D(S.Canvas(), R, Case.Style, LightColor, ShadowColor, Case.Width));
+    EXPECT_FALSE(KitDrawFrame3D(S.Canvas(), R, Case.Style, LightColor, ShadowColor, Case.Width));
     EXPECT_EQ(R, Face);
   }
   EXPECT_EQ(S.Differences(), "");
@@ -222,7 +222,7 @@ TEST(Frame3DTest, OnePixelLoweredTakesShadowTopLeftAndLightBottomRight) {
   Paint(S.Expected, {24, 5, 25, 20}, PxYellow);  // right, from the top-right corner
   Paint(S.Expected, {6, 19, 25, 20}, PxYellow);  // bottom
   TRect R = Face;
-  EXPECT_TRUE(LMDDrawFrame3D(S.Canvas(), R, TLMDBevelStyle::bvLowered, LightColor, ShadowColor, 1));
+  EXPECT_TRUE(KitDrawFrame3D(S.Canvas(), R, TKitBevelStyle::bvLowered, LightColor, ShadowColor, 1));
   EXPECT_EQ(S.Differences(), "");
   EXPECT_EQ(S.Surface.Pixel(24, 5), PxYellow);
   EXPECT_EQ(S.Surface.Pixel(5, 19), PxNavy);
@@ -236,28 +236,28 @@ TEST(Frame3DTest, OnePixelRaisedSwapsTheColours) {
   Paint(S.Expected, {24, 5, 25, 20}, PxNavy);
   Paint(S.Expected, {6, 19, 25, 20}, PxNavy);
   TRect R = Face;
-  EXPECT_TRUE(LMDDrawFrame3D(S.Canvas(), R, TLMDBevelStyle::bvRaised, LightColor, ShadowColor, 1));
+  EXPECT_TRUE(KitDrawFrame3D(S.Canvas(), R, TKitBevelStyle::bvRaised, LightColor, ShadowColor, 1));
   EXPECT_EQ(S.Differences(), "");
   EXPECT_EQ(R, (TRect{6, 6, 24, 19}));
 }
 
 TEST(Frame3DTest, WideFramesAreMitredBandsOfExactlyTheirWidth) {
   const struct {
-    TLMDBevelStyle Style;
+    TKitBevelStyle Style;
     int Width;
     TPixel TopLeft, BottomRight;
-  } Cases[] = {{TLMDBevelStyle::bvLowered, 2, PxNavy, PxYellow},
-               {TLMDBevelStyle::bvLowered, 3, PxNavy, PxYellow},
-               {TLMDBevelStyle::bvRaised, 2, PxYellow, PxNavy},
-               {TLMDBevelStyle::bvRaised, 3, PxYellow, PxNavy},
-               {TLMDBevelStyle::bvRaised, 7, PxYellow, PxNavy}};
+  } Cases[] = {{TKitBevelStyle::bvLowered, 2, PxNavy, PxYellow},
+               {TKitBevelStyle::bvLowered, 3, PxNavy, PxYellow},
+               {TKitBevelStyle::bvRaised, 2, PxYellow, PxNavy},
+               {TKitBevelStyle::bvRaised, 3, PxYellow, PxNavy},
+               {TKitBevelStyle::bvRaised, 7, PxYellow, PxNavy}};
   for (const auto& Case : Cases) {
     SCOPED_TRACE(testing::Message()
                  << "style " << static_cast<int>(Case.Style) << " width " << Case.Width);
     TFrameSurface S;
     PaintMitredBand(S.Expected, Face, Case.Width, Case.TopLeft, Case.BottomRight);
     TRect R = Face;
-    EXPECT_TRUE(LMDDrawFrame3D(S.Canvas(), R, Case.Style, LightColor, ShadowColor, Case.Width));
+    EXPECT_TRUE(KitDrawFrame3D(S.Canvas(), R, Case.Style, LightColor, ShadowColor, Case.Width));
     EXPECT_EQ(S.Differences(), "");
     EXPECT_EQ(R, InflateRect(Face, -Case.Width, -Case.Width));
   }
@@ -266,7 +266,7 @@ TEST(Frame3DTest, WideFramesAreMitredBandsOfExactlyTheirWidth) {
 TEST(Frame3DTest, MitresOfAThreePixelLoweredFrame) {
   TFrameSurface S;
   TRect R = Face;
-  LMDDrawFrame3D(S.Canvas(), R, TLMDBevelStyle::bvLowered, LightColor, ShadowColor, 3);
+  KitDrawFrame3D(S.Canvas(), R, TKitBevelStyle::bvLowered, LightColor, ShadowColor, 3);
   const TBitmap& B = S.Surface;
   // Top-right: the diagonal from the corner pixel (24, 5) to the inner corner (22, 7) is light.
   EXPECT_EQ(B.Pixel(24, 5), PxYellow);
@@ -293,7 +293,7 @@ TEST(Frame3DTest, NormalWidthThreeIsASolidBlackBand) {
   Paint(S.Expected, Face, PxBlack);
   Paint(S.Expected, InflateRect(Face, -3, -3), Marker);
   TRect R = Face;
-  EXPECT_TRUE(LMDDrawFrame3D(S.Canvas(), R, TLMDBevelStyle::bvNormal, LightColor, ShadowColor, 3));
+  EXPECT_TRUE(KitDrawFrame3D(S.Canvas(), R, TKitBevelStyle::bvNormal, LightColor, ShadowColor, 3));
   EXPECT_EQ(S.Differences(), "");
   EXPECT_EQ(R, (TRect{8, 8, 22, 17}));
 }
@@ -302,7 +302,7 @@ TEST(Frame3DTest, NormalWidthOneIsABlackLine) {
   TFrameSurface S;
   PaintFrame(S.Expected, Face, PxBlack);
   TRect R = Face;
-  LMDDrawFrame3D(S.Canvas(), R, TLMDBevelStyle::bvNormal, LightColor, ShadowColor, 1);
+  KitDrawFrame3D(S.Canvas(), R, TKitBevelStyle::bvNormal, LightColor, ShadowColor, 1);
   EXPECT_EQ(S.Differences(), "");
 }
 
@@ -312,7 +312,7 @@ TEST(Frame3DTest, FrameLoweredWidthOneIsTwoShiftedOutlines) {
   PaintFrame(S.Expected, {5, 5, 24, 19}, PxNavy);
   TRect R = Face;
   EXPECT_TRUE(
-      LMDDrawFrame3D(S.Canvas(), R, TLMDBevelStyle::bvFrameLowered, LightColor, ShadowColor, 1));
+      KitDrawFrame3D(S.Canvas(), R, TKitBevelStyle::bvFrameLowered, LightColor, ShadowColor, 1));
   EXPECT_EQ(S.Differences(), "");
   // Neither outline reaches the top-right or bottom-left corner pixel.
   EXPECT_EQ(S.Surface.Pixel(24, 5), Marker);
@@ -328,7 +328,7 @@ TEST(Frame3DTest, FrameRaisedWidthTwoTakesThreePixels) {
   PaintFrame(S.Expected, {5, 5, 23, 18}, PxYellow);
   TRect R = Face;
   EXPECT_TRUE(
-      LMDDrawFrame3D(S.Canvas(), R, TLMDBevelStyle::bvFrameRaised, LightColor, ShadowColor, 2));
+      KitDrawFrame3D(S.Canvas(), R, TKitBevelStyle::bvFrameRaised, LightColor, ShadowColor, 2));
   EXPECT_EQ(S.Differences(), "");
   EXPECT_EQ(R, (TRect{8, 8, 22, 17}));
   EXPECT_EQ(PixelsNotEqual(S.Surface, R, Marker), "");
@@ -337,7 +337,7 @@ TEST(Frame3DTest, FrameRaisedWidthTwoTakesThreePixels) {
 TEST(Frame3DTest, FrameWiderThanTheRectangleInvertsIt) {
   TFrameSurface S;
   TRect R{10, 10, 14, 13};
-  LMDDrawFrame3D(S.Canvas(), R, TLMDBevelStyle::bvFrameLowered, LightColor, ShadowColor, 50);
+  KitDrawFrame3D(S.Canvas(), R, TKitBevelStyle::bvFrameLowered, LightColor, ShadowColor, 50);
   EXPECT_EQ(R, (TRect{61, 61, -37, -38}));
   EXPECT_EQ(PixelsNotEqualOutside(S.Surface, {10, 10, 14, 13}, Marker), "");
 }
@@ -360,7 +360,7 @@ TEST(FrameShadowTest, ShadowBorderCornersAndLightFrames) {
   PaintShadowFrame(S.Expected, false);
   S.Canvas().Pen.Width = 4;
   TRect R = Face;
-  EXPECT_TRUE(LMDDrawFrameShadow(S.Canvas(), R, LightColor, ShadowColor, BorderColor, 3, 2, false));
+  EXPECT_TRUE(KitDrawFrameShadow(S.Canvas(), R, LightColor, ShadowColor, BorderColor, 3, 2, false));
   EXPECT_EQ(S.Differences(), "");
   EXPECT_EQ(R, (TRect{7, 7, 20, 15}));
   EXPECT_EQ(S.Canvas().Pen.Width, 1);
@@ -370,7 +370,7 @@ TEST(FrameShadowTest, TransparentLeavesTheCornersAlone) {
   TFrameSurface S;
   PaintShadowFrame(S.Expected, true);
   TRect R = Face;
-  EXPECT_TRUE(LMDDrawFrameShadow(S.Canvas(), R, LightColor, ShadowColor, BorderColor, 3, 2, true));
+  EXPECT_TRUE(KitDrawFrameShadow(S.Canvas(), R, LightColor, ShadowColor, BorderColor, 3, 2, true));
   EXPECT_EQ(S.Differences(), "");
   EXPECT_EQ(S.Surface.Pixel(24, 5), Marker);
   EXPECT_EQ(S.Surface.Pixel(5, 19), Marker);
@@ -380,7 +380,7 @@ TEST(FrameShadowTest, TransparentLeavesTheCornersAlone) {
 TEST(FrameShadowTest, FramesPastTheRectangleStillShrinkIt) {
   TFrameSurface S;
   TRect R{10, 10, 16, 14};
-  LMDDrawFrameShadow(S.Canvas(), R, LightColor, ShadowColor, BorderColor, 1, 40, true);
+  KitDrawFrameShadow(S.Canvas(), R, LightColor, ShadowColor, BorderColor, 1, 40, true);
   EXPECT_EQ(R, (TRect{50, 50, -25, -27}));
   EXPECT_EQ(PixelsNotEqualOutside(S.Surface, {10, 10, 16, 14}, Marker), "");
 }

@@ -4,22 +4,22 @@
 
 #include <memory>
 
-#include "controls/panel/LMDBackPanel.h"
-#include "controls/panel/LMDBitmapList.h"
+#include "controls/panel/KitBackPanel.h"
+#include "controls/panel/KitBitmapList.h"
 #include "framework/WinControl.h"
 
 namespace {
 
 // A windowless child that counts the background-changed notices.
-class TNoticeCounter : public TControl, public TLMDBackgroundClient {
+class TNoticeCounter : public TControl, public TKitBackgroundClient {
  public:
   using TControl::TControl;
   void BackgroundChanged() override { ++Notices; }
   int Notices = 0;
 };
 
-void AddPicture(TLMDBitmapList& List) {
-  auto* Item = new TLMDBitmapListItem(&List);
+void AddPicture(TKitBitmapList& List) {
+  auto* Item = new TKitBitmapListItem(&List);
   Item->GetBitmap().SetSize(8, 8);
   List.Add(Item);
 }
@@ -27,11 +27,11 @@ void AddPicture(TLMDBitmapList& List) {
 TEST(BackPanelLifetime, ListDestroyedFirstLeavesThePanelWithoutAPicture) {
   TWinControl Root(nullptr);
   Root.SetBounds(0, 0, 50, 50);
-  auto Panel = std::make_unique<TLMDBackPanel>(nullptr);
+  auto Panel = std::make_unique<TKitBackPanel>(nullptr);
   Panel->SetParent(&Root);
   auto* Counter = new TNoticeCounter(Panel.get());
   Counter->SetParent(Panel.get());
-  auto List = std::make_unique<TLMDBitmapList>(nullptr);
+  auto List = std::make_unique<TKitBitmapList>(nullptr);
   Panel->SetImageList(List.get());
   AddPicture(*List);
   ASSERT_TRUE(Panel->BackBitmapCheck());
@@ -47,8 +47,8 @@ TEST(BackPanelLifetime, ListDestroyedFirstLeavesThePanelWithoutAPicture) {
 }
 
 TEST(BackPanelLifetime, PanelDestroyedFirstIsNoLongerCalledByTheList) {
-  TLMDBitmapList List(nullptr);
-  auto Panel = std::make_unique<TLMDBackPanel>(nullptr);
+  TKitBitmapList List(nullptr);
+  auto Panel = std::make_unique<TKitBackPanel>(nullptr);
   Panel->SetImageList(&List);
   AddPicture(List);
   Panel.reset();
@@ -57,9 +57,9 @@ TEST(BackPanelLifetime, PanelDestroyedFirstIsNoLongerCalledByTheList) {
 }
 
 TEST(BackPanelLifetime, RelinkingLeavesTheOldList) {
-  TLMDBitmapList First(nullptr);
-  auto Second = std::make_unique<TLMDBitmapList>(nullptr);
-  TLMDBackPanel Panel(nullptr);
+  TKitBitmapList First(nullptr);
+  auto Second = std::make_unique<TKitBitmapList>(nullptr);
+  TKitBackPanel Panel(nullptr);
   auto* Counter = new TNoticeCounter(&Panel);
   Counter->SetParent(&Panel);
   Panel.SetImageList(&First);
@@ -76,9 +76,9 @@ TEST(BackPanelLifetime, RelinkingLeavesTheOldList) {
 }
 
 TEST(BackPanelLifetime, TwoPanelsOnOneListGoIndependently) {
-  TLMDBitmapList List(nullptr);
-  auto First = std::make_unique<TLMDBackPanel>(nullptr);
-  TLMDBackPanel Second(nullptr);
+  TKitBitmapList List(nullptr);
+  auto First = std::make_unique<TKitBackPanel>(nullptr);
+  TKitBackPanel Second(nullptr);
   First->SetImageList(&List);
   Second.SetImageList(&List);
   First.reset();
@@ -87,8 +87,8 @@ TEST(BackPanelLifetime, TwoPanelsOnOneListGoIndependently) {
 }
 
 TEST(BackPanelLifetime, APanelMayOwnItsList) {
-  auto Panel = std::make_unique<TLMDBackPanel>(nullptr);
-  auto* List = new TLMDBitmapList(Panel.get());
+  auto Panel = std::make_unique<TKitBackPanel>(nullptr);
+  auto* List = new TKitBitmapList(Panel.get());
   Panel->SetImageList(List);
   AddPicture(*List);
   EXPECT_TRUE(Panel->BackBitmapCheck());
@@ -103,15 +103,15 @@ TEST_P(OwnerOrder, OwnerDestroysListPanelAndChildren) {
   const bool ListFirst = GetParam();
   auto Root = std::make_unique<TWinControl>(nullptr);
   Root->SetBounds(0, 0, 40, 40);
-  TLMDBitmapList* List = ListFirst ? new TLMDBitmapList(Root.get()) : nullptr;
-  auto* Panel = new TLMDBackPanel(Root.get());
-  if (!ListFirst) List = new TLMDBitmapList(Root.get());
+  TKitBitmapList* List = ListFirst ? new TKitBitmapList(Root.get()) : nullptr;
+  auto* Panel = new TKitBackPanel(Root.get());
+  if (!ListFirst) List = new TKitBitmapList(Root.get());
   Panel->SetParent(Root.get());
   Panel->SetAlign(TAlign::alClient);
   Panel->SetImageList(List);
   auto* Counter = new TNoticeCounter(Root.get());
   Counter->SetParent(Panel);
-  auto* Inner = new TLMDBackPanel(Root.get());
+  auto* Inner = new TKitBackPanel(Root.get());
   Inner->SetParent(Panel);
   Inner->SetTransparent(true);
   AddPicture(*List);

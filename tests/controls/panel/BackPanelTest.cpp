@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "controls/panel/LMDBackPanel.h"
-#include "controls/panel/LMDBitmapList.h"
+#include "controls/panel/KitBackPanel.h"
+#include "controls/panel/KitBitmapList.h"
 #include "framework/WinControl.h"
 #include "platform/headless/HeadlessWindow.h"
 #include "support/Pixels.h"
@@ -31,8 +31,8 @@ void Paint(TBitmap& Bitmap, int Width, int Height, int Seed) {
 }
 
 // Adds an item holding a Width x Height picture, loaded before it is added as the window does.
-TLMDBitmapListItem* AddPicture(TLMDBitmapList& List, int Width, int Height, int Seed) {
-  auto* Item = new TLMDBitmapListItem(&List);
+TKitBitmapListItem* AddPicture(TKitBitmapList& List, int Width, int Height, int Seed) {
+  auto* Item = new TKitBitmapListItem(&List);
   Paint(Item->GetBitmap(), Width, Height, Seed);
   List.Add(Item);
   return Item;
@@ -53,11 +53,11 @@ std::string Mismatches(const TBitmap& Bitmap, const TRect& Area, TExpected Expec
 
 // A windowless child that paints the piece of its parent's background under itself, as the
 // menu buttons do, and counts the background-changed notices.
-class TBackgroundProbe : public TControl, public TLMDBackgroundClient {
+class TBackgroundProbe : public TControl, public TKitBackgroundClient {
  public:
   using TControl::TControl;
   void Paint() override {
-    auto* Panel = dynamic_cast<TLMDCustomControl*>(Parent());
+    auto* Panel = dynamic_cast<TKitCustomControl*>(Parent());
     Lent = Panel && Panel->BackBitmapCheck() &&
            Panel->BackDrawArea(Canvas(), ClientRect(), {Left(), Top()}, 0);
     if (Lent) return;
@@ -92,8 +92,8 @@ class BackPanelTest : public testing::Test {
 
   THeadlessWindow Window{W, H};
   TWinControl Root{nullptr};
-  TLMDBitmapList* List = new TLMDBitmapList(&Root);
-  TLMDBackPanel* Panel = new TLMDBackPanel(&Root);
+  TKitBitmapList* List = new TKitBitmapList(&Root);
+  TKitBackPanel* Panel = new TKitBackPanel(&Root);
   TBackgroundProbe* Probe = new TBackgroundProbe(&Root);
 };
 
@@ -129,7 +129,7 @@ TEST_F(BackPanelTest, WithoutAValidItemThePanelShowsItsColourAndLendsNothing) {
   EXPECT_FALSE(Probe->Lent);
 
   // An item whose bitmap is still empty is no picture either.
-  TLMDBitmapListItem* Item = AddPicture(*List, 0, 0, 4);
+  TKitBitmapListItem* Item = AddPicture(*List, 0, 0, 4);
   EXPECT_FALSE(Panel->BackBitmapCheck());
 
   // Loading into a bitmap already in the list tells nobody; the next list change does.
@@ -158,7 +158,7 @@ TEST_F(BackPanelTest, AddingThePictureRepaintsThePanelAndItsChildren) {
 
 TEST_F(BackPanelTest, EveryChangeOfTheListRebuildsTheCopy) {
   AddPicture(*List, 40, 40, 7);
-  TLMDBitmapListItem* Second = AddPicture(*List, 40, 40, 8);
+  TKitBitmapListItem* Second = AddPicture(*List, 40, 40, 8);
   const TBitmap& Copy = *Panel->BackBitmap();
   EXPECT_EQ(Copy.Pixel(0, 0), Picture(0, 0, 7));
 
@@ -197,7 +197,7 @@ TEST_F(BackPanelTest, NegativeOrUnchangedIndicesAreIgnored) {
 }
 
 TEST_F(BackPanelTest, ResizeKeepsOnlyACopyLargerInBothDirections) {
-  TLMDBitmapListItem* Item = AddPicture(*List, W, H, 13);
+  TKitBitmapListItem* Item = AddPicture(*List, W, H, 13);
   Paint(Item->GetBitmap(), W, H, 14);  // silently: a rebuild shows it, a kept copy does not
   auto Shows = [&](int Seed) { return Panel->BackBitmap()->Pixel(5, 5) == Picture(5, 5, Seed); };
 
@@ -220,7 +220,7 @@ TEST_F(BackPanelTest, ResizeKeepsOnlyACopyLargerInBothDirections) {
 }
 
 TEST_F(BackPanelTest, ColourChangesAndMovesKeepTheCopy) {
-  TLMDBitmapListItem* Item = AddPicture(*List, W, H, 17);
+  TKitBitmapListItem* Item = AddPicture(*List, W, H, 17);
   Paint(Item->GetBitmap(), W, H, 18);
   const int Notices = Probe->Notices;
   Panel->SetColor(clNavy);
@@ -294,9 +294,9 @@ TEST_F(BackPanelTest, NothingIsPaintedWhileLoading) {
 
 TEST_F(BackPanelTest, TransparentPanelShowsItsParentsPictureAndLendsIt) {
   AddPicture(*List, 100, 100, 23);
-  auto* OwnList = new TLMDBitmapList(&Root);
+  auto* OwnList = new TKitBitmapList(&Root);
   AddPicture(*OwnList, 50, 50, 24);
-  auto* Inner = new TLMDBackPanel(&Root);
+  auto* Inner = new TKitBackPanel(&Root);
   Inner->SetParent(Panel);
   Inner->SetBounds(40, 30, 120, 80);
   Inner->SetImageList(OwnList);
@@ -328,7 +328,7 @@ TEST_F(BackPanelTest, TransparentPanelShowsItsParentsPictureAndLendsIt) {
 
 TEST_F(BackPanelTest, TransparentPanelOfAnotherParentFillsWithItsColour) {
   AddPicture(*List, W, H, 25);
-  auto* Other = new TLMDBackPanel(&Root);
+  auto* Other = new TKitBackPanel(&Root);
   Other->SetParent(&Root);
   Other->SetBounds(10, 10, 30, 30);
   Other->SetTransparent(true);
@@ -339,7 +339,7 @@ TEST_F(BackPanelTest, TransparentPanelOfAnotherParentFillsWithItsColour) {
 
 TEST_F(BackPanelTest, DefaultBevelTakesNoRoomAndDrawsNothing) {
   AddPicture(*List, W, H, 26);
-  auto* Inner = new TLMDBackPanel(&Root);
+  auto* Inner = new TKitBackPanel(&Root);
   Inner->SetParent(Panel);
   Inner->SetAlign(TAlign::alClient);
   EXPECT_EQ(Inner->BoundsRect(), (TRect{0, 0, W, H}));
@@ -350,11 +350,11 @@ TEST_F(BackPanelTest, DefaultBevelTakesNoRoomAndDrawsNothing) {
 
 TEST_F(BackPanelTest, StandardSingleLoweredBevelFramesTheFaceAndHoldsAlignedChildrenInside) {
   AddPicture(*List, W, H, 27);
-  auto* Inner = new TLMDBackPanel(&Root);
+  auto* Inner = new TKitBackPanel(&Root);
   Inner->SetParent(Panel);
   Inner->SetAlign(TAlign::alClient);
   Inner->SetTransparent(true);
-  Panel->Bevel().SetMode(TLMDBevelMode::bmStandard);
+  Panel->Bevel().SetMode(TKitBevelMode::bmStandard);
   EXPECT_EQ(Inner->BoundsRect(), (TRect{1, 1, W - 1, H - 1}));
   EXPECT_EQ(Probe->BoundsRect(), (TRect{37, 21, 87, 51})) << "placed children stay";
   Inner->SetParent(nullptr);

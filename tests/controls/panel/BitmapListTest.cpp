@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/panel/LMDBitmapList.h"
+#include "controls/panel/KitBitmapList.h"
 #include "framework/Exception.h"
 
 namespace {
@@ -14,22 +14,22 @@ namespace {
 std::vector<std::string> Destroyed;
 
 // A bitmap item that records its destruction by description.
-class TProbeItem : public TLMDBitmapListItem {
+class TProbeItem : public TKitBitmapListItem {
  public:
-  TProbeItem(TComponent* Owner, const std::string& Label) : TLMDBitmapListItem(Owner) {
+  TProbeItem(TComponent* Owner, const std::string& Label) : TKitBitmapListItem(Owner) {
     FDescription = Label;
   }
   ~TProbeItem() override { Destroyed.push_back(Description()); }
 };
 
 // An item of another kind, which a bitmap list does not take.
-class TForeignItem : public TLMDListItem {
+class TForeignItem : public TKitListItem {
  public:
-  TForeignItem() : TLMDListItem(nullptr) {}
+  TForeignItem() : TKitListItem(nullptr) {}
   void FreeData() override {}
   bool GetEmpty() const override { return true; }
-  void ReadData(TLMDStoreReader&) override {}
-  void WriteData(TLMDStoreWriter&) const override {}
+  void ReadData(TKitStoreReader&) override {}
+  void WriteData(TKitStoreWriter&) const override {}
   std::uint8_t WriteFlag() const override { return 0; }
 };
 
@@ -42,7 +42,7 @@ class TFilled : public TBitmap {
   }
 };
 
-std::vector<std::string> Descriptions(const TLMDCustomContainer& List) {
+std::vector<std::string> Descriptions(const TKitCustomContainer& List) {
   std::vector<std::string> Result;
   for (int I = 0; I < List.GetCount(); ++I) Result.push_back(List.GetItem(I)->Description());
   return Result;
@@ -52,12 +52,12 @@ std::string BoundsMessage(int Index) {
   return "List index out of bounds (" + std::to_string(Index) + ")";
 }
 
-// Runs Call and returns the message of the ELMDContainerError it raises, or "" when none.
+// Runs Call and returns the message of the EKitContainerError it raises, or "" when none.
 template <typename TCall>
 std::string ContainerError(TCall Call) {
   try {
     Call();
-  } catch (const ELMDContainerError& Error) {
+  } catch (const EKitContainerError& Error) {
     return Error.Message();
   }
   return "";
@@ -71,7 +71,7 @@ class TBitmapListTest : public ::testing::Test {
     List.Add(Item);
     return Item;
   }
-  TLMDBitmapList List{nullptr};
+  TKitBitmapList List{nullptr};
 };
 
 TEST_F(TBitmapListTest, AnEmptyListAnswersTheBoundedQueriesWithTheirDefaults) {
@@ -121,8 +121,8 @@ TEST_F(TBitmapListTest, UnboundedOperationsRaiseTheBoundsErrorPastTheEnd) {
 TEST_F(TBitmapListTest, AddWithoutAnItemCreatesABitmapItemOwnedByTheList) {
   const int Index = List.Add();
   EXPECT_EQ(Index, 0);
-  TLMDBitmapListItem* Item = List.GetArrayItem(0);
-  EXPECT_STREQ(Item->ClassName(), "TLMDBitmapListItem");
+  TKitBitmapListItem* Item = List.GetArrayItem(0);
+  EXPECT_STREQ(Item->ClassName(), "TKitBitmapListItem");
   EXPECT_EQ(Item->Owner(), &List);
   EXPECT_EQ(List.ComponentCount(), 1);
   EXPECT_EQ(Item->GetIndex(), 0);
@@ -130,7 +130,7 @@ TEST_F(TBitmapListTest, AddWithoutAnItemCreatesABitmapItemOwnedByTheList) {
 }
 
 TEST_F(TBitmapListTest, AnItemIsValidOnlyOnceItsBitmapHoldsPixels) {
-  auto* Item = new TLMDBitmapListItem(&List);
+  auto* Item = new TKitBitmapListItem(&List);
   List.Add(Item);
   EXPECT_FALSE(List.IsValidItem(0, 0));
   EXPECT_EQ(List.ItemCount(0), 0);
@@ -207,24 +207,24 @@ TEST_F(TBitmapListTest, MoveShiftsTheItemsBetween) {
 }
 
 TEST_F(TBitmapListTest, AddListAppendsIndependentCopiesOwnedByTheTarget) {
-  TLMDBitmapList Source(nullptr);
-  auto* Original = new TLMDBitmapListItem(&Source);
+  TKitBitmapList Source(nullptr);
+  auto* Original = new TKitBitmapListItem(&Source);
   Original->SetDescription("sky");
   Original->SetIdent(7);
   Original->SetCompressed(true);
-  Original->SetPixelFormat(TLMDSavePixelFormat::spf4bit);
+  Original->SetPixelFormat(TKitSavePixelFormat::spf4bit);
   Original->SetBitmap(TFilled(2, 2, PixelOf(9, 9, 9)));
   Source.Add(Original);
   AddProbe("first");
   List.AddList(Source);
   ASSERT_EQ(List.GetCount(), 2);
-  TLMDBitmapListItem* Copy = List.GetArrayItem(1);
+  TKitBitmapListItem* Copy = List.GetArrayItem(1);
   EXPECT_NE(Copy, Original);
   EXPECT_EQ(Copy->Owner(), &List);
   EXPECT_EQ(Copy->Description(), "sky");
   EXPECT_EQ(Copy->Ident(), 7);
   EXPECT_TRUE(Copy->Compressed());
-  EXPECT_EQ(Copy->PixelFormat(), TLMDSavePixelFormat::spf4bit);
+  EXPECT_EQ(Copy->PixelFormat(), TKitSavePixelFormat::spf4bit);
   Original->GetBitmap().SetPixel(0, 0, 0);
   EXPECT_EQ(Copy->GetBitmap().Pixel(0, 0), PixelOf(9, 9, 9));
   // A list added to itself copies each item once.
@@ -233,9 +233,9 @@ TEST_F(TBitmapListTest, AddListAppendsIndependentCopiesOwnedByTheTarget) {
 }
 
 TEST_F(TBitmapListTest, AssignReplacesItemsAndStoredDefaults) {
-  TLMDBitmapList Source(nullptr);
+  TKitBitmapList Source(nullptr);
   Source.SetDefaultCompressed(true);
-  Source.SetDefaultPixelFormat(TLMDSavePixelFormat::spfMono);
+  Source.SetDefaultPixelFormat(TKitSavePixelFormat::spfMono);
   Source.Add();
   Source.GetArrayItem(0)->SetDescription("copied");
   AddProbe("old");
@@ -243,34 +243,34 @@ TEST_F(TBitmapListTest, AssignReplacesItemsAndStoredDefaults) {
   EXPECT_EQ(Destroyed, (std::vector<std::string>{"old"}));
   EXPECT_EQ(Descriptions(List), (std::vector<std::string>{"copied"}));
   EXPECT_TRUE(List.DefaultCompressed());
-  EXPECT_EQ(List.DefaultPixelFormat(), TLMDSavePixelFormat::spfMono);
+  EXPECT_EQ(List.DefaultPixelFormat(), TKitSavePixelFormat::spfMono);
   List.Assign(List);
   EXPECT_EQ(Descriptions(List), (std::vector<std::string>{"copied"}));
 }
 
 TEST_F(TBitmapListTest, AssignFromAnythingElseIsTheFrameworksError) {
-  TLMDBitmapListItem Item(nullptr);
+  TKitBitmapListItem Item(nullptr);
   try {
     List.Assign(Item);
     FAIL() << "no error";
   } catch (const EConvertError& Error) {
-    EXPECT_EQ(Error.Message(), "Cannot assign a TLMDBitmapListItem to a TLMDBitmapList");
+    EXPECT_EQ(Error.Message(), "Cannot assign a TKitBitmapListItem to a TKitBitmapList");
   }
   try {
     Item.Assign(List);
     FAIL() << "no error";
   } catch (const EConvertError& Error) {
-    EXPECT_EQ(Error.Message(), "Cannot assign a TLMDBitmapList to a TLMDBitmapListItem");
+    EXPECT_EQ(Error.Message(), "Cannot assign a TKitBitmapList to a TKitBitmapListItem");
   }
 }
 
 TEST_F(TBitmapListTest, TheListRefusesItemsOfOtherKindsOrInAListAlready) {
   TForeignItem Foreign;
   EXPECT_EQ(ContainerError([&] { List.Add(&Foreign); }),
-            "A TLMDListItem does not fit a TLMDBitmapList");
-  TLMDListItem* Item = List.GetItem(List.Add());
+            "A TKitListItem does not fit a TKitBitmapList");
+  TKitListItem* Item = List.GetItem(List.Add());
   EXPECT_EQ(ContainerError([&] { List.Add(Item); }), "Item is already in a list");
-  TLMDBitmapList Other(nullptr);
+  TKitBitmapList Other(nullptr);
   EXPECT_EQ(ContainerError([&] { Other.Insert(0, Item); }), "Item is already in a list");
   EXPECT_EQ(List.GetCount(), 1);
   EXPECT_EQ(Other.GetCount(), 0);
@@ -284,11 +284,11 @@ TEST_F(TBitmapListTest, LookupsByNameAndPosition) {
   EXPECT_EQ(List.GetArrayNameItem("Sky"), List.GetArrayItem(0));
   EXPECT_EQ(List.GetItemByName("SKY"), nullptr);
   EXPECT_EQ(List.IndexOf(List.GetItem(2)), 2);
-  TLMDBitmapListItem Loose(nullptr);
+  TKitBitmapListItem Loose(nullptr);
   EXPECT_EQ(List.IndexOf(&Loose), -1);
   EXPECT_EQ(Loose.GetIndex(), -1);
   // Owned by the list but not added: no position yet.
-  auto* Pending = new TLMDBitmapListItem(&List);
+  auto* Pending = new TKitBitmapListItem(&List);
   EXPECT_EQ(Pending->GetIndex(), -1);
 }
 
@@ -314,7 +314,7 @@ TEST_F(TBitmapListTest, AnItemDestroyedFromOutsideLeavesTheCollection) {
 }
 
 TEST_F(TBitmapListTest, ItemsReadFromADescriptionJoinTheirListWhenLoaded) {
-  auto* Item = new TLMDBitmapListItem(&List);
+  auto* Item = new TKitBitmapListItem(&List);
   Item->BeginLoading();
   EXPECT_EQ(List.GetCount(), 0);
   Item->EndLoading();
@@ -327,7 +327,7 @@ TEST(BitmapListLifetimeTest, DestroyingTheListDestroysOwnedAndOwnerlessItemsOnly
   TComponent Keeper(nullptr);
   auto* Kept = new TProbeItem(&Keeper, "kept");
   {
-    TLMDBitmapList List(nullptr);
+    TKitBitmapList List(nullptr);
     List.Add(new TProbeItem(&List, "owned"));
     List.Add(new TProbeItem(nullptr, "ownerless"));
     List.Add(Kept);
@@ -336,7 +336,7 @@ TEST(BitmapListLifetimeTest, DestroyingTheListDestroysOwnedAndOwnerlessItemsOnly
   EXPECT_EQ(Destroyed.size(), 3u);
   EXPECT_EQ(std::count(Destroyed.begin(), Destroyed.end(), "kept"), 0);
   // The kept item is in no collection any more and can be added elsewhere.
-  TLMDBitmapList Next(nullptr);
+  TKitBitmapList Next(nullptr);
   EXPECT_EQ(Next.Add(Kept), 0);
   delete Kept;
   EXPECT_EQ(Next.GetCount(), 0);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/panel/LMDBlockCompressor.h"
+#include "controls/panel/KitBlockCompressor.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ std::string Bytes(std::initializer_list<int> Values) {
 
 std::string Compress(const std::string& Block) {
   std::string Out;
-  const std::size_t Length = LMDCompressBlock(Block, Out);
+  const std::size_t Length = KitCompressBlock(Block, Out);
   EXPECT_EQ(Length, Out.size());
   return Out;
 }
@@ -27,7 +27,7 @@ std::string Compress(const std::string& Block) {
 std::string RoundTrip(const std::string& Block) {
   const std::string Packed = Compress(Block);
   std::string Unpacked;
-  EXPECT_TRUE(LMDDecompressBlock(Packed, Unpacked));
+  EXPECT_TRUE(KitDecompressBlock(Packed, Unpacked));
   return Unpacked;
 }
 
@@ -124,9 +124,9 @@ TEST(BlockCompressorTest, CopiesReachBack4095BytesAndNoFurther) {
 
 TEST(BlockCompressorTest, RoundTripsOfEveryKindOfDataUpToTheLargestBlock) {
   const std::vector<std::string> Blocks = {
-      RandomBytes(LMDBlockSize, 2),
-      PictureBytes(120, 91).substr(0, LMDBlockSize),
-      std::string(LMDBlockSize, 'q'),
+      RandomBytes(KitBlockSize, 2),
+      PictureBytes(120, 91).substr(0, KitBlockSize),
+      std::string(KitBlockSize, 'q'),
       RandomBytes(17, 3) + std::string(300, 'r') + RandomBytes(40, 4),
   };
   for (const std::string& Block : Blocks) {
@@ -143,13 +143,13 @@ TEST(BlockCompressorTest, RoundTripsOfEveryKindOfDataUpToTheLargestBlock) {
 
 TEST(BlockCompressorTest, PicturesShrink) {
   // Flat bands shrink to runs; the gradients between them hardly shrink at all.
-  const std::string Block = PictureBytes(120, 91).substr(0, LMDBlockSize);
+  const std::string Block = PictureBytes(120, 91).substr(0, KitBlockSize);
   EXPECT_LT(Compress(Block).size(), Block.size() * 3 / 4);
 }
 
 TEST(BlockCompressorTest, DecompressingAppendsToWhatIsThere) {
   std::string Out = "head";
-  EXPECT_TRUE(LMDDecompressBlock(Compress(std::string(20, 'x')), Out));
+  EXPECT_TRUE(KitDecompressBlock(Compress(std::string(20, 'x')), Out));
   EXPECT_EQ(Out, "head" + std::string(20, 'x'));
 }
 
@@ -170,11 +170,11 @@ TEST(BlockCompressorTest, MalformedBlocksAreRefusedLeavingTheOutputAlone) {
              0xFF, 0,    0x00, 0x0F, 0xFF, 0,    0x00, 0x0F, 0xFF, 0,    0x00, 0x0F, 0xFF,
              0,    0x00, 0x0F, 0xFF, 0,    0x00, 0x0F, 0xFF, 0,    0x00, 0x0F, 0xFF, 0}),
       // A stored block longer than the largest block.
-      "\x80" + std::string(LMDBlockSize + 1, 'x'),
+      "\x80" + std::string(KitBlockSize + 1, 'x'),
   };
   for (const std::string& Block : Bad) {
     std::string Out = "kept";
-    EXPECT_FALSE(LMDDecompressBlock(Block, Out)) << Block.size();
+    EXPECT_FALSE(KitDecompressBlock(Block, Out)) << Block.size();
     EXPECT_EQ(Out, "kept");
   }
 }
@@ -184,16 +184,16 @@ TEST(BlockCompressorTest, TruncatedOrMutatedBlocksNeverReadOrWriteOutOfBounds) {
   std::mt19937 Random(11);
   for (std::size_t Length = 0; Length < Packed.size(); ++Length) {
     std::string Out;
-    LMDDecompressBlock(Packed.substr(0, Length), Out);
-    EXPECT_LE(Out.size(), LMDBlockSize);
+    KitDecompressBlock(Packed.substr(0, Length), Out);
+    EXPECT_LE(Out.size(), KitBlockSize);
   }
   for (int Round = 0; Round < 2000; ++Round) {
     std::string Mutated = Packed;
     for (int I = 0; I < 4; ++I)
       Mutated[1 + Random() % (Mutated.size() - 1)] = static_cast<char>(Random() & 0xFF);
     std::string Out;
-    LMDDecompressBlock(Mutated, Out);
-    EXPECT_LE(Out.size(), LMDBlockSize);
+    KitDecompressBlock(Mutated, Out);
+    EXPECT_LE(Out.size(), KitBlockSize);
   }
 }
 

@@ -8,17 +8,17 @@
 #include <string>
 #include <vector>
 
-#include "controls/panel/LMDBitmapList.h"
-#include "controls/panel/LMDChangeLink.h"
+#include "controls/panel/KitBitmapList.h"
+#include "controls/panel/KitChangeLink.h"
 
 namespace {
 
 // Records every notification as "<who>" in one shared log.
 class TLinkTest : public ::testing::Test {
  protected:
-  TLMDChangeLink& NewLink(const std::string& Label) {
-    Links.push_back(std::make_unique<TLMDChangeLink>());
-    TLMDChangeLink& Link = *Links.back();
+  TKitChangeLink& NewLink(const std::string& Label) {
+    Links.push_back(std::make_unique<TKitChangeLink>());
+    TKitChangeLink& Link = *Links.back();
     Link.OnChange = [this, Label, &Link](TObject* Sender) {
       EXPECT_EQ(Sender, Link.Sender());
       Log.push_back(Label);
@@ -29,8 +29,8 @@ class TLinkTest : public ::testing::Test {
     return static_cast<int>(std::count(Log.begin(), Log.end(), Label));
   }
 
-  TLMDBitmapList List{nullptr};
-  std::vector<std::unique_ptr<TLMDChangeLink>> Links;
+  TKitBitmapList List{nullptr};
+  std::vector<std::unique_ptr<TKitChangeLink>> Links;
   std::vector<std::string> Log;
 };
 
@@ -47,12 +47,12 @@ TEST_F(TLinkTest, EveryCollectionChangeTellsLinksInRegistrationOrderThenOnChange
   List.Move(0, 1);
   List.Delete(0);
   List.Clear();
-  TLMDBitmapList Other(nullptr);
+  TKitBitmapList Other(nullptr);
   Other.Add();
   Other.Add();
   List.AddList(Other);
-  List.SetSource(TLMDContainerSource::sdFile);
-  List.SetPathPrefix(TLMDPathPrefix::ppFixed);
+  List.SetSource(TKitContainerSource::sdFile);
+  List.SetPathPrefix(TKitPathPrefix::ppFixed);
   EXPECT_EQ(Count("a"), 8);
   EXPECT_EQ(Count("b"), 8);
   EXPECT_EQ(Count("list"), 8);
@@ -64,8 +64,8 @@ TEST_F(TLinkTest, UnchangedSettingsAndEqualMovesTellNobody) {
   Log.clear();
   List.Move(0, 0);
   List.Move(5, 5);
-  List.SetSource(TLMDContainerSource::sdComponent);
-  List.SetPathPrefix(TLMDPathPrefix::ppProgram);
+  List.SetSource(TKitContainerSource::sdComponent);
+  List.SetPathPrefix(TKitPathPrefix::ppProgram);
   EXPECT_TRUE(Log.empty());
 }
 
@@ -86,7 +86,7 @@ TEST_F(TLinkTest, LinksHearChangesWhileTheUpdateFlagHoldsOnChangeBack) {
 }
 
 TEST_F(TLinkTest, AssignTellsLinksOfEachStepAndOnChangeOnce) {
-  TLMDBitmapList Source(nullptr);
+  TKitBitmapList Source(nullptr);
   Source.Add();
   List.Add();
   List.RegisterChanges(&NewLink("a"));
@@ -99,7 +99,7 @@ TEST_F(TLinkTest, AssignTellsLinksOfEachStepAndOnChangeOnce) {
 
 TEST_F(TLinkTest, ItemChangesReachTheContainersOnChangeButNoLink) {
   List.RegisterChanges(&NewLink("a"));
-  auto* Item = static_cast<TLMDBitmapListItem*>(List.GetItem(List.Add()));
+  auto* Item = static_cast<TKitBitmapListItem*>(List.GetItem(List.Add()));
   std::vector<TObject*> Senders;
   List.OnChange = [&](TObject* Sender) { Senders.push_back(Sender); };
   Item->OnChange = [&](TObject*) { Log.push_back("item"); };
@@ -127,10 +127,10 @@ TEST_F(TLinkTest, LoadingABitmapIntoAnItemTellsNobody) {
 }
 
 TEST_F(TLinkTest, RegisteringSetsTheSenderAndUnregisteringClearsIt) {
-  TLMDChangeLink& A = NewLink("a");
+  TKitChangeLink& A = NewLink("a");
   List.RegisterChanges(&A);
   EXPECT_EQ(A.Sender(), &List);
-  TLMDChangeLink& Stranger = NewLink("stranger");
+  TKitChangeLink& Stranger = NewLink("stranger");
   List.UnRegisterChanges(&Stranger);
   List.UnRegisterChanges(nullptr);
   EXPECT_EQ(A.Sender(), &List);
@@ -141,12 +141,12 @@ TEST_F(TLinkTest, RegisteringSetsTheSenderAndUnregisteringClearsIt) {
 }
 
 TEST_F(TLinkTest, ALinkIsInOneRegistryOnce) {
-  TLMDChangeLink& A = NewLink("a");
+  TKitChangeLink& A = NewLink("a");
   List.RegisterChanges(&A);
   List.RegisterChanges(&A);
   List.Add();
   EXPECT_EQ(Count("a"), 1);
-  TLMDBitmapList Other(nullptr);
+  TKitBitmapList Other(nullptr);
   Other.RegisterChanges(&A);
   EXPECT_EQ(A.Sender(), &Other);
   List.Add();
@@ -155,9 +155,9 @@ TEST_F(TLinkTest, ALinkIsInOneRegistryOnce) {
 }
 
 TEST_F(TLinkTest, AHandlerMayUnregisterOrDestroyOtherLinks) {
-  TLMDChangeLink& A = NewLink("a");
-  auto B = std::make_unique<TLMDChangeLink>();
-  TLMDChangeLink& C = NewLink("c");
+  TKitChangeLink& A = NewLink("a");
+  auto B = std::make_unique<TKitChangeLink>();
+  TKitChangeLink& C = NewLink("c");
   A.OnChange = [&](TObject*) {
     Log.push_back("a");
     B.reset();
@@ -179,8 +179,8 @@ class TLinkedPanel : public TComponent {
   explicit TLinkedPanel(TComponent* Owner) : TComponent(Owner) {
     FLink.OnChange = [this](TObject*) { ++Changes; };
   }
-  void SetImageList(TLMDBitmapList* List) {
-    if (TLMDBaseContainer* Old = FLink.Sender()) Old->UnRegisterChanges(&FLink);
+  void SetImageList(TKitBitmapList* List) {
+    if (TKitBaseContainer* Old = FLink.Sender()) Old->UnRegisterChanges(&FLink);
     if (FImageList) RemoveFreeNotification(FImageList);
     FImageList = List;
     if (List) {
@@ -188,8 +188,8 @@ class TLinkedPanel : public TComponent {
       List->FreeNotification(this);
     }
   }
-  TLMDBitmapList* ImageList() const { return FImageList; }
-  const TLMDChangeLink& Link() const { return FLink; }
+  TKitBitmapList* ImageList() const { return FImageList; }
+  const TKitChangeLink& Link() const { return FLink; }
   int Changes = 0;
   int Notices = 0;
 
@@ -206,15 +206,15 @@ class TLinkedPanel : public TComponent {
   }
 
  private:
-  TLMDChangeLink FLink;
-  TLMDBitmapList* FImageList = nullptr;
+  TKitChangeLink FLink;
+  TKitBitmapList* FImageList = nullptr;
 };
 
 // Destroys a list, a free link and a panel in the order given (0 list, 1 link, 2 panel); the
 // survivors are checked and the list, while it lives, keeps changing.
 void DestroyInOrder(const std::array<int, 3>& Order) {
-  auto* List = new TLMDBitmapList(nullptr);
-  auto* Link = new TLMDChangeLink;
+  auto* List = new TKitBitmapList(nullptr);
+  auto* Link = new TKitChangeLink;
   auto* Panel = new TLinkedPanel(nullptr);
   int LinkChanges = 0;
   Link->OnChange = [&](TObject*) { ++LinkChanges; };
@@ -271,15 +271,15 @@ TEST(ChangeLinkDestructionTest, ListLinkAndPanelMayGoInAnyOrder) {
 }
 
 TEST(ChangeLinkDestructionTest, ALinkOutlivingItsListIsNotToldOfLaterLists) {
-  TLMDChangeLink Link;
+  TKitChangeLink Link;
   int Changes = 0;
   Link.OnChange = [&](TObject*) { ++Changes; };
   {
-    TLMDBitmapList List(nullptr);
+    TKitBitmapList List(nullptr);
     List.RegisterChanges(&Link);
   }
   EXPECT_EQ(Link.Sender(), nullptr);
-  TLMDBitmapList Next(nullptr);
+  TKitBitmapList Next(nullptr);
   Next.Add();
   EXPECT_EQ(Changes, 0);
 }
@@ -291,7 +291,7 @@ TEST(ChangeLinkDestructionTest, AnOwnerDestroysListAndPanelInEitherOrder) {
     SCOPED_TRACE(PanelFirst ? "panel created first" : "list created first");
     auto* Form = new TComponent(nullptr);
     TLinkedPanel* Panel = PanelFirst ? new TLinkedPanel(Form) : nullptr;
-    auto* List = new TLMDBitmapList(Form);
+    auto* List = new TKitBitmapList(Form);
     if (!Panel) Panel = new TLinkedPanel(Form);
     Panel->SetImageList(List);
     List->Add();

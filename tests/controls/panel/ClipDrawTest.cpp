@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "controls/panel/LMDBitmapList.h"
+#include "controls/panel/KitBitmapList.h"
 #include "support/Pixels.h"
 
 namespace {
@@ -53,7 +53,7 @@ class TClipDrawTest : public ::testing::Test {
     List.GetArrayItem(0)->SetBitmap(TPicture(Width, Height));
   }
   const TBitmap& Source() const { return List.GetArrayItem(0)->GetBitmap(); }
-  TLMDBitmapList List{nullptr};
+  TKitBitmapList List{nullptr};
 };
 
 TEST_F(TClipDrawTest, ABitmapAsLargeAsTheTargetIsCopiedPixelForPixel) {

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "controls/panel/LMDBitmapListItem.h"
-#include "controls/panel/LMDBlockCompressor.h"
-#include "controls/panel/LMDCompressedContainer.h"
+#include "controls/panel/KitBitmapListItem.h"
+#include "controls/panel/KitBlockCompressor.h"
+#include "controls/panel/KitCompressedContainer.h"
 #include "framework/BitmapFile.h"
 #include "framework/Exception.h"
 
@@ -27,14 +27,14 @@ std::int32_t Int32At(const std::string& Data, std::size_t Pos) {
   return static_cast<std::int32_t>(Bits);
 }
 
-std::string Stored(const TLMDBitmapListItem& Item) {
-  TLMDStoreWriter Writer;
+std::string Stored(const TKitBitmapListItem& Item) {
+  TKitStoreWriter Writer;
   Item.WriteData(Writer);
   return Writer.Bytes();
 }
 
-void Load(TLMDBitmapListItem& Item, const std::string& Data) {
-  TLMDStoreReader Reader(Data);
+void Load(TKitBitmapListItem& Item, const std::string& Data) {
+  TKitStoreReader Reader(Data);
   Item.ReadData(Reader);
 }
 
@@ -58,14 +58,14 @@ bool SamePixels(const TBitmap& A, const TBitmap& B) {
 }
 
 std::string WriteCompressed(const std::string& Source) {
-  TLMDStoreWriter Writer;
-  LMDWriteCompressed(Writer, Source);
+  TKitStoreWriter Writer;
+  KitWriteCompressed(Writer, Source);
   return Writer.Bytes();
 }
 
 std::string ReadCompressed(const std::string& Data, std::size_t MaxSize = 1u << 24) {
-  TLMDStoreReader Reader(Data);
-  return LMDReadCompressed(Reader, MaxSize);
+  TKitStoreReader Reader(Data);
+  return KitReadCompressed(Reader, MaxSize);
 }
 
 // --- The compressed container ----------------------------------------------------------------
@@ -82,20 +82,20 @@ TEST(CompressedContainerTest, TheTotalCountsEveryBlockWithItsLength) {
 
 TEST(CompressedContainerTest, ALargestBlockIsOneBlockAndOneByteMoreMakesTwo) {
   std::mt19937 Random(5);
-  std::string Source(LMDBlockSize + 1, '\0');
+  std::string Source(KitBlockSize + 1, '\0');
   for (char& C : Source) C = static_cast<char>(Random() & 0xFF);
 
-  const std::string One = WriteCompressed(Source.substr(0, LMDBlockSize));
-  ASSERT_EQ(One.size(), 4 + 4 + LMDBlockSize + 1);
-  EXPECT_EQ(Int32At(One, 0), static_cast<std::int32_t>(4 + LMDBlockSize + 1));
-  EXPECT_EQ(Int32At(One, 4), static_cast<std::int32_t>(LMDBlockSize + 1));
+  const std::string One = WriteCompressed(Source.substr(0, KitBlockSize));
+  ASSERT_EQ(One.size(), 4 + 4 + KitBlockSize + 1);
+  EXPECT_EQ(Int32At(One, 0), static_cast<std::int32_t>(4 + KitBlockSize + 1));
+  EXPECT_EQ(Int32At(One, 4), static_cast<std::int32_t>(KitBlockSize + 1));
 
   const std::string Two = WriteCompressed(Source);
-  const std::size_t Second = 8 + LMDBlockSize + 1;
+  const std::size_t Second = 8 + KitBlockSize + 1;
   ASSERT_EQ(Two.size(), Second + 4 + 2);
   EXPECT_EQ(Int32At(Two, 0), static_cast<std::int32_t>(Two.size() - 4));
   EXPECT_EQ(Int32At(Two, Second), 2);
-  EXPECT_EQ(Two.substr(Second + 4), "\x80" + Source.substr(LMDBlockSize));
+  EXPECT_EQ(Two.substr(Second + 4), "\x80" + Source.substr(KitBlockSize));
   EXPECT_EQ(ReadCompressed(Two), Source);
 }
 
@@ -118,36 +118,36 @@ TEST(CompressedContainerTest, MalformedContainersAreRefused) {
       // A block of length 0, a negative one, and one longer than any block can be.
       Bytes({4, 0, 0, 0, 0, 0, 0, 0}),
       Bytes({5, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0x80}),
-      Bytes({0x13, 0x80, 0, 0, 0x0F, 0x80, 0, 0}) + "\x80" + std::string(LMDBlockSize + 1, 'x'),
+      Bytes({0x13, 0x80, 0, 0, 0x0F, 0x80, 0, 0}) + "\x80" + std::string(KitBlockSize + 1, 'x'),
       // A block that is not valid.
       Bytes({5, 0, 0, 0, 1, 0, 0, 0, 0x41}),
   };
-  for (const std::string& Data : Bad) EXPECT_THROW(ReadCompressed(Data), ELMDStoreError);
+  for (const std::string& Data : Bad) EXPECT_THROW(ReadCompressed(Data), EKitStoreError);
   for (std::size_t Length = 0; Length < Good.size(); ++Length)
-    EXPECT_THROW(ReadCompressed(Good.substr(0, Length)), ELMDStoreError) << Length;
+    EXPECT_THROW(ReadCompressed(Good.substr(0, Length)), EKitStoreError) << Length;
 }
 
 TEST(CompressedContainerTest, ResultsPastTheLimitAreRefused) {
   const std::string Data = WriteCompressed(std::string(100000, 'z'));
   EXPECT_EQ(ReadCompressed(Data, 100000).size(), 100000u);
-  EXPECT_THROW(ReadCompressed(Data, 99999), ELMDStoreError);
+  EXPECT_THROW(ReadCompressed(Data, 99999), EKitStoreError);
 }
 
 // --- Stored items ----------------------------------------------------------------------------
 
 TEST(StoredItemTest, AnItemWithoutABitmapStoresOnlyItsFlagsAndFields) {
-  TLMDBitmapListItem Item(nullptr);
+  TKitBitmapListItem Item(nullptr);
   EXPECT_EQ(Stored(Item), Bytes({0x00}));
   Item.SetDescription("Sky");
   Item.SetIdent(7);
   EXPECT_EQ(Stored(Item), Bytes({0x06, 3, 'S', 'k', 'y', 7, 0, 0, 0}));
-  Item.SetPixelFormat(TLMDSavePixelFormat::spf8bit);
+  Item.SetPixelFormat(TKitSavePixelFormat::spf8bit);
   Item.SetCompressed(true);
   EXPECT_EQ(Stored(Item), Bytes({0x47, 3, 'S', 'k', 'y', 7, 0, 0, 0}));
 }
 
 TEST(StoredItemTest, AnUncompressedBitmapIsItsFileBehindALength) {
-  TLMDBitmapListItem Item(nullptr);
+  TKitBitmapListItem Item(nullptr);
   Item.SetBitmap(TPicture(5, 3));
   const std::string File = EncodeBitmapFile(Item.GetBitmap());
   const std::string Data = Stored(Item);
@@ -158,7 +158,7 @@ TEST(StoredItemTest, AnUncompressedBitmapIsItsFileBehindALength) {
 }
 
 TEST(StoredItemTest, ACompressedBitmapIsItsFileThroughTheContainer) {
-  TLMDBitmapListItem Item(nullptr);
+  TKitBitmapListItem Item(nullptr);
   Item.SetBitmap(TPicture(64, 48));
   Item.SetCompressed(true);
   const std::string Data = Stored(Item);
@@ -168,38 +168,38 @@ TEST(StoredItemTest, ACompressedBitmapIsItsFileThroughTheContainer) {
 
 TEST(StoredItemTest, EveryFieldRoundTrips) {
   for (bool Compressed : {false, true}) {
-    TLMDBitmapListItem Item(nullptr);
+    TKitBitmapListItem Item(nullptr);
     Item.SetBitmap(TPicture(37, 21));
     Item.SetCompressed(Compressed);
     Item.SetDescription("background");
     Item.SetIdent(0xBEEF);
-    TLMDBitmapListItem Copy(nullptr);
+    TKitBitmapListItem Copy(nullptr);
     Copy.SetDescription("stale");
     Load(Copy, Stored(Item));
     EXPECT_EQ(Copy.Compressed(), Compressed);
     EXPECT_EQ(Copy.Description(), "background");
     EXPECT_EQ(Copy.Ident(), 0xBEEF);
-    EXPECT_EQ(Copy.PixelFormat(), TLMDSavePixelFormat::spfDefault);
+    EXPECT_EQ(Copy.PixelFormat(), TKitSavePixelFormat::spfDefault);
     EXPECT_TRUE(SamePixels(Copy.GetBitmap(), Item.GetBitmap()));
   }
 }
 
 TEST(StoredItemTest, ReducedPixelFormatsKeepTheirColours) {
   // Colours each palette holds exactly.
-  const std::vector<std::pair<TLMDSavePixelFormat, std::vector<TPixel>>> Cases = {
-      {TLMDSavePixelFormat::spfMono, {PixelOf(0, 0, 0), PixelOf(255, 255, 255)}},
-      {TLMDSavePixelFormat::spf4bit,
+  const std::vector<std::pair<TKitSavePixelFormat, std::vector<TPixel>>> Cases = {
+      {TKitSavePixelFormat::spfMono, {PixelOf(0, 0, 0), PixelOf(255, 255, 255)}},
+      {TKitSavePixelFormat::spf4bit,
        {PixelOf(128, 0, 0), PixelOf(0, 255, 255), PixelOf(192, 192, 192)}},
-      {TLMDSavePixelFormat::spf8bit, {PixelOf(255, 0, 0), PixelOf(36, 73, 85), PixelOf(0, 0, 255)}},
+      {TKitSavePixelFormat::spf8bit, {PixelOf(255, 0, 0), PixelOf(36, 73, 85), PixelOf(0, 0, 255)}},
   };
   for (const auto& [Format, Colors] : Cases) {
-    TLMDBitmapListItem Item(nullptr);
+    TKitBitmapListItem Item(nullptr);
     TBitmap Bitmap(9, 2);
     for (int X = 0; X < 9; ++X)
       for (int Y = 0; Y < 2; ++Y) Bitmap.SetPixel(X, Y, Colors[(X + Y) % Colors.size()]);
     Item.SetBitmap(Bitmap);
     Item.SetPixelFormat(Format);
-    TLMDBitmapListItem Copy(nullptr);
+    TKitBitmapListItem Copy(nullptr);
     Load(Copy, Stored(Item));
     EXPECT_EQ(Copy.PixelFormat(), Format);
     EXPECT_TRUE(SamePixels(Copy.GetBitmap(), Bitmap)) << static_cast<int>(Format);
@@ -211,14 +211,14 @@ TEST(StoredItemTest, ReducedPixelFormatsNearestColours) {
   Bitmap.SetPixel(0, 0, PixelOf(250, 10, 10));
   Bitmap.SetPixel(1, 0, PixelOf(100, 100, 100));
   Bitmap.SetPixel(2, 0, PixelOf(140, 140, 140));
-  TLMDBitmapListItem Item(nullptr);
+  TKitBitmapListItem Item(nullptr);
   Item.SetBitmap(Bitmap);
-  Item.SetPixelFormat(TLMDSavePixelFormat::spf4bit);
-  TLMDBitmapListItem Copy(nullptr);
+  Item.SetPixelFormat(TKitSavePixelFormat::spf4bit);
+  TKitBitmapListItem Copy(nullptr);
   Load(Copy, Stored(Item));
   EXPECT_EQ(Copy.GetBitmap().Pixel(0, 0), PixelOf(255, 0, 0));
   EXPECT_EQ(Copy.GetBitmap().Pixel(1, 0), PixelOf(128, 128, 128));
-  Item.SetPixelFormat(TLMDSavePixelFormat::spfMono);
+  Item.SetPixelFormat(TKitSavePixelFormat::spfMono);
   Load(Copy, Stored(Item));
   EXPECT_EQ(Copy.GetBitmap().Pixel(0, 0), PixelOf(0, 0, 0));
   EXPECT_EQ(Copy.GetBitmap().Pixel(1, 0), PixelOf(0, 0, 0));
@@ -226,34 +226,34 @@ TEST(StoredItemTest, ReducedPixelFormatsNearestColours) {
 }
 
 TEST(StoredItemTest, CompressedReducedBitmapsAreStoredInTwoColours) {
-  TLMDBitmapListItem Item(nullptr);
+  TKitBitmapListItem Item(nullptr);
   TBitmap Bitmap(4, 1);
   Bitmap.SetPixel(0, 0, PixelOf(255, 0, 0));
   Bitmap.SetPixel(1, 0, PixelOf(255, 255, 0));
   Bitmap.SetPixel(2, 0, PixelOf(0, 0, 128));
   Bitmap.SetPixel(3, 0, PixelOf(255, 255, 255));
   Item.SetBitmap(Bitmap);
-  Item.SetPixelFormat(TLMDSavePixelFormat::spf8bit);
+  Item.SetPixelFormat(TKitSavePixelFormat::spf8bit);
   Item.SetCompressed(true);
   const std::string Data = Stored(Item);
   EXPECT_EQ(Data[0], 0x49);
-  TLMDBitmapListItem Copy(nullptr);
+  TKitBitmapListItem Copy(nullptr);
   Load(Copy, Data);
-  EXPECT_EQ(Copy.PixelFormat(), TLMDSavePixelFormat::spf8bit);
+  EXPECT_EQ(Copy.PixelFormat(), TKitSavePixelFormat::spf8bit);
   const std::vector<TPixel> Expected = {PixelOf(0, 0, 0), PixelOf(255, 255, 255), PixelOf(0, 0, 0),
                                         PixelOf(255, 255, 255)};
   for (int X = 0; X < 4; ++X) EXPECT_EQ(Copy.GetBitmap().Pixel(X, 0), Expected[X]) << X;
 }
 
 TEST(StoredItemTest, ReadingFollowsTheFlagBits) {
-  TLMDBitmapListItem Item(nullptr);
+  TKitBitmapListItem Item(nullptr);
   Item.SetDescription("old");
   Item.SetIdent(5);
   Item.GetBitmap().SetSize(3, 3);
   // Bits 5 and 6 set: the first of them decides. No description, ident or bitmap follow.
   Load(Item, Bytes({0x61}));
   EXPECT_TRUE(Item.Compressed());
-  EXPECT_EQ(Item.PixelFormat(), TLMDSavePixelFormat::spf4bit);
+  EXPECT_EQ(Item.PixelFormat(), TKitSavePixelFormat::spf4bit);
   EXPECT_EQ(Item.Description(), "");
   EXPECT_EQ(Item.Ident(), 0);
   EXPECT_TRUE(Item.GetEmpty());
@@ -264,27 +264,27 @@ TEST(StoredItemTest, ReadingFollowsTheFlagBits) {
 }
 
 TEST(StoredItemTest, LongDescriptionsAreStoredCutTo255Characters) {
-  TLMDBitmapListItem Item(nullptr);
+  TKitBitmapListItem Item(nullptr);
   Item.SetDescription(std::string(300, 'd'));
   const std::string Data = Stored(Item);
   EXPECT_EQ(Data.size(), 2u + 255);
-  TLMDBitmapListItem Copy(nullptr);
+  TKitBitmapListItem Copy(nullptr);
   Load(Copy, Data);
   EXPECT_EQ(Copy.Description(), std::string(255, 'd'));
 }
 
 TEST(StoredItemTest, TruncatedDataAreRefusedAndLeaveTheItemAlone) {
   for (bool Compressed : {false, true}) {
-    TLMDBitmapListItem Item(nullptr);
+    TKitBitmapListItem Item(nullptr);
     Item.SetBitmap(TPicture(6, 4));
     Item.SetCompressed(Compressed);
     Item.SetDescription("abc");
     Item.SetIdent(9);
     const std::string Data = Stored(Item);
     for (std::size_t Length = 0; Length < Data.size(); ++Length) {
-      TLMDBitmapListItem Copy(nullptr);
+      TKitBitmapListItem Copy(nullptr);
       Copy.SetDescription("untouched");
-      EXPECT_THROW(Load(Copy, Data.substr(0, Length)), ELMDStoreError) << Length;
+      EXPECT_THROW(Load(Copy, Data.substr(0, Length)), EKitStoreError) << Length;
       EXPECT_EQ(Copy.Description(), "untouched");
       EXPECT_TRUE(Copy.GetEmpty());
     }
@@ -292,20 +292,20 @@ TEST(StoredItemTest, TruncatedDataAreRefusedAndLeaveTheItemAlone) {
 }
 
 TEST(StoredItemTest, AbsurdLengthsAreRefusedWithoutAllocating) {
-  TLMDBitmapListItem Item(nullptr);
-  EXPECT_THROW(Load(Item, Bytes({0x08, 0xFF, 0xFF, 0xFF, 0x7F})), ELMDStoreError);
-  EXPECT_THROW(Load(Item, Bytes({0x08, 0xFF, 0xFF, 0xFF, 0xFF})), ELMDStoreError);
-  EXPECT_THROW(Load(Item, Bytes({0x09, 0xFF, 0xFF, 0xFF, 0x7F, 1, 0, 0, 0})), ELMDStoreError);
+  TKitBitmapListItem Item(nullptr);
+  EXPECT_THROW(Load(Item, Bytes({0x08, 0xFF, 0xFF, 0xFF, 0x7F})), EKitStoreError);
+  EXPECT_THROW(Load(Item, Bytes({0x08, 0xFF, 0xFF, 0xFF, 0xFF})), EKitStoreError);
+  EXPECT_THROW(Load(Item, Bytes({0x09, 0xFF, 0xFF, 0xFF, 0x7F, 1, 0, 0, 0})), EKitStoreError);
 }
 
 TEST(StoredItemTest, BytesThatAreNoBitmapAreTheDecodersError) {
-  TLMDBitmapListItem Item(nullptr);
+  TKitBitmapListItem Item(nullptr);
   EXPECT_THROW(Load(Item, Bytes({0x08, 4, 0, 0, 0, 'n', 'o', 'p', 'e'})), EInvalidGraphic);
   EXPECT_THROW(Load(Item, Bytes({0x08, 0, 0, 0, 0})), EInvalidGraphic);
 }
 
 TEST(StoredItemTest, MutatedDataNeverCrash) {
-  TLMDBitmapListItem Item(nullptr);
+  TKitBitmapListItem Item(nullptr);
   Item.SetBitmap(TPicture(20, 12));
   Item.SetCompressed(true);
   Item.SetDescription("x");
@@ -316,7 +316,7 @@ TEST(StoredItemTest, MutatedDataNeverCrash) {
     std::string Mutated = Data;
     for (int I = 0; I < 3; ++I)
       Mutated[Random() % Mutated.size()] = static_cast<char>(Random() & 0xFF);
-    TLMDBitmapListItem Copy(nullptr);
+    TKitBitmapListItem Copy(nullptr);
     try {
       Load(Copy, Mutated);
     } catch (const Exception&) {

@@ -1,0 +1,32 @@
+// TKitApplication: lending timer idents from the slot table.
+#include "controls/button/KitApplication.h"
+
+#include <utility>
+
+std::uint16_t TKitApplication::AddTimer(std::uint16_t Interval, TNotifyEvent Handler) {
+  for (int Slot = 0; Slot < TimerSlotCount; ++Slot) {
+    if (FSlotUsed[Slot]) continue;
+    const auto Ident = static_cast<std::uint16_t>(FirstTimerIdent + Slot + 1);
+    FTimerPool.AddTimer(Ident, Interval, std::move(Handler));
+    FSlotUsed[Slot] = true;
+    return Ident;
+  }
+  return 0;
+}
+
+std::uint16_t TKitApplication::AddTimerExt(std::uint16_t Interval, bool Enabled, int CallCount,
+                                           TNotifyEvent Handler) {
+  const std::uint16_t Ident = AddTimer(Interval, std::move(Handler));
+  if (Ident != 0) {
+    TKitTimerItem* Item = FTimerPool.GetTimer(Ident);
+    Item->SetCallCount(CallCount);
+    Item->SetEnabled(Enabled);
+  }
+  return Ident;
+}
+
+void TKitApplication::RemoveTimer(std::uint16_t Ident) {
+  if (Ident <= FirstTimerIdent || Ident > FirstTimerIdent + TimerSlotCount) return;
+  FTimerPool.RemoveTimer(Ident);
+  FSlotUsed[Ident - FirstTimerIdent - 1] = false;
+}

@@ -1,0 +1,17 @@
+// TKitBaseControl: finding the parent that lends a background.
+#include "controls/button/KitBaseControl.h"
+
+#include "controls/panel/KitCustomControl.h"
+
+void TKitBaseControl::BackgroundChanged() {
+  if (CheckOptimized()) Invalidate();
+}
+
+bool TKitBaseControl::CheckOptimized() const {
+  const TKitCustomControl* Lender = BackgroundParent();
+  return Lender && Lender->BackBitmapCheck();
+}
+
+TKitCustomControl* TKitBaseControl::BackgroundParent() const {
+  return dynamic_cast<TKitCustomControl*>(Parent());
+}

@@ -1,0 +1,73 @@
+// TKitCustomSpeedButton: style changes and the layers of a paint.
+#include "controls/button/KitCustomSpeedButton.h"
+
+#include "controls/button/KitDrawButtonCaption.h"
+#include "controls/panel/KitCustomControl.h"
+
+namespace {
+
+using enum TKitUserButtonStyle;
+
+}  // namespace
+
+TKitCustomSpeedButton::TKitCustomSpeedButton(TComponent* Owner) : TKitBaseGraphicButton(Owner) {
+  SetBounds(Left(), Top(), DefaultWidth, DefaultHeight);
+  SetAllowMouseOver(true);
+  SetAllowTransparency(false);
+}
+
+void TKitCustomSpeedButton::SetStyle(TKitUserButtonStyle Value) {
+  if (Value == FStyle) return;
+  const bool GreyUntilHot =
+      Value == ubsFlatUnColored || Value == ubsNavigator || Value == ubsExplorer;
+  GlyphHolder().SetStyle(GreyUntilHot ? TKitGlyphStyle::gsExplorer : TKitGlyphStyle::gsStandard);
+  if (KitIsExplorerStyle(Value) != KitIsExplorerStyle(FStyle))
+    SetTransparent(KitIsExplorerStyle(Value));
+  FStyle = Value;
+  GetChange(this);
+}
+
+bool TKitCustomSpeedButton::FaceShowsHotState() const {
+  return FStyle >= ubsClassicFlat && FStyle <= ubsExplorerColored;
+}
+
+bool TKitCustomSpeedButton::FaceShowsMouseOver() const {
+  return FStyle >= ubsClassicFlat && FStyle <= ubsNavigator;
+}
+
+TRect TKitCustomSpeedButton::FaceRect(int Bevel) const {
+  TRect Face = ClientRect();
+  if (DropDownComboActive()) Face.Right -= DropDownComboWidth() - (Bevel > 1 ? 1 : 0);
+  return Face;
+}
+
+void TKitCustomSpeedButton::Paint() {
+  if (Loading()) return;
+  TCanvas& Surface = Canvas();
+  const int Bevel = KitGetButtonBevel(FStyle);
+  const TRect Face = FaceRect(Bevel);
+  // A see-through face draws frames only, so the whole button first gets what lies under it,
+  // the arrow part included, lest a frame of an earlier state stay there.
+  if (KitIsExplorerStyle(FStyle)) {
+    if (CheckOptimized()) {
+      BackgroundParent()->BackDrawArea(Surface, ClientRect(), {Left(), Top()}, 0);
+    } else {
+      Surface.Brush = {Color(), TBrushStyle::bsSolid};
+      Surface.FillRect(ClientRect());
+    }
+  }
+  if (DropDownComboActive()) {
+    using enum TKitButtonState;
+    // The main face and the arrow part each show the other's pressed state as merely hot.
+    KitDrawBtnFace(Surface, MouseOver(), Face, FStyle,
+                   State() == bsDropDownOpen ? bsMouseOver : State(), Color());
+    const TRect Arrow{Width() - DropDownComboWidth(), 0, Width(), Height()};
+    KitDrawBtnFace(Surface, MouseOver(), Arrow, FStyle, State() == bsDown ? bsMouseOver : State(),
+                   Color());
+    KitDrawDropDownArrow(Surface, Arrow.Left + (DropDownComboWidth() - ArrowSize) / 2,
+                         (Height() - ArrowSize) / 2, ArrowSize, Enabled());
+  } else {
+    KitDrawBtnFace(Surface, MouseOver(), Face, FStyle, State(), Color());
+  }
+  DrawGlyphAndText(Surface, KitButtonContentRect(Face, Bevel, State(), DropDownComboActive()));
+}

@@ -1,0 +1,15 @@
+// TKitObject: change notification with an update bracket.
+#include "controls/draw/KitObject.h"
+
+void TKitObject::EndUpdate(bool Notify) {
+  FUpdating = false;
+  if (Notify) Change();
+}
+
+void TKitObject::Change() {
+  if (!FUpdating && OnChange) OnChange(this);
+}
+
+void TKitObject::GetChange(TObject*) {
+  Change();
+}
