@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "core/Exception.h"
 #include "framework/Bitmap.h"
 #include "framework/BitmapFile.h"
-#include "framework/Exception.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "framework/Exception.h"
+#include "core/Exception.h"
 #include "settings/ColorEncoding.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {

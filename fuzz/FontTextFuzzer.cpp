@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "framework/Exception.h"
-#include "framework/Font.h"
+#include "core/Exception.h"
+#include "core/Font.h"
 #include "settings/FontEncoding.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {

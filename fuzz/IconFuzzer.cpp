@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "core/Exception.h"
 #include "framework/Bitmap.h"
-#include "framework/Exception.h"
 #include "framework/Icon.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {

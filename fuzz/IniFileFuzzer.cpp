@@ -5,7 +5,7 @@
 #include <string>
 
 #include "FuzzScratch.h"
-#include "framework/Font.h"
+#include "core/Font.h"
 #include "settings/PrivateProfile.h"
 #include "settings/TypedIniFile.h"
 

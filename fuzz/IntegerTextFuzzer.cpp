@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "framework/Exception.h"
+#include "core/Exception.h"
 #include "settings/IntegerText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {

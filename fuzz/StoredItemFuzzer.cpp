@@ -6,7 +6,7 @@
 
 #include "controls/panel/KitBitmapListItem.h"
 #include "controls/panel/KitStoreStream.h"
-#include "framework/Exception.h"
+#include "core/Exception.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
   TKitBitmapListItem Item(nullptr);

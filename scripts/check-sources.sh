@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Source rules a compiler does not check: native headers stay in src/platform, and every C++
-# file is formatted by .clang-format.
+# Source rules a compiler does not check: the layering of src (scripts/check-layers.sh: no
+# include of a layer above, native headers only in their platform folder), and every C++ file
+# formatted by .clang-format.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 status=0
-native='#[[:space:]]*include[[:space:]]*[<"](X11/|windows\.h|ft2build\.h|freetype/|fontconfig/|winuser\.h|wingdi\.h)'
-if grep -rEn "$native" src --include='*.h' --include='*.cpp' | grep -v '^src/platform/'; then
-  echo "check-sources: platform headers outside src/platform (above)" >&2
+if ! scripts/check-layers.sh src; then
+  echo "check-sources: includes that break the layering of src (above)" >&2
   status=1
 fi
 

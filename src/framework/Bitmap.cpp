@@ -5,9 +5,9 @@
 #include <cstring>
 #include <utility>
 
+#include "core/Exception.h"
 #include "framework/BitmapFile.h"
 #include "framework/Canvas.h"
-#include "framework/Exception.h"
 #include "platform/FileSystem.h"
 
 TBitmap::TBitmap() = default;

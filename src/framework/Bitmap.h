@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "framework/Colors.h"
-#include "framework/Object.h"
+#include "core/Colors.h"
+#include "core/Object.h"
 
 class TCanvas;
 

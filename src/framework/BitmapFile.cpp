@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "framework/Exception.h"
-#include "framework/LittleEndian.h"
+#include "core/Exception.h"
+#include "core/LittleEndian.h"
 
 namespace {
 
@@ -31,16 +31,6 @@ constexpr std::uint32_t PixelsPerMetre = 2835;
 
 [[noreturn]] void Invalid() {
   throw EInvalidGraphic("Bitmap image is not valid");
-}
-
-// Callers have checked that Pos and the bytes after it lie inside Bytes.
-std::uint32_t ReadWord(std::string_view Bytes, std::uint64_t Pos) {
-  return static_cast<unsigned char>(Bytes[Pos]) |
-         (static_cast<std::uint32_t>(static_cast<unsigned char>(Bytes[Pos + 1])) << 8);
-}
-
-std::uint32_t ReadDword(std::string_view Bytes, std::uint64_t Pos) {
-  return ReadWord(Bytes, Pos) | (ReadWord(Bytes, Pos + 2) << 16);
 }
 
 // The pixel loops load four bytes at once; TPixel's layout already assumes this byte order.

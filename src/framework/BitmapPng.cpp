@@ -1,7 +1,7 @@
 // TBitmap's PNG output, apart from the rest of the class: only the tools write PNG files, and
 // the programs that do not call it must not need a PNG encoder to link.
+#include "core/Exception.h"
 #include "framework/Bitmap.h"
-#include "framework/Exception.h"
 #include "platform/FileSystem.h"
 #include "platform/PngEncoder.h"
 

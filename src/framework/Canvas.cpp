@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "framework/CanvasImpl.h"
+#include "framework/ColorToRGB.h"
 
 bool PixelOfColor(TColor Color, TPixel& Pixel) {
   if (Color == clNone) return false;

@@ -7,11 +7,11 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Colors.h"
+#include "core/Font.h"
+#include "core/Types.h"
 #include "framework/Bitmap.h"
-#include "framework/Colors.h"
-#include "framework/Font.h"
 #include "framework/TextLayout.h"
-#include "framework/Types.h"
 #include "platform/TextEngine.h"
 
 enum class TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear };

@@ -5,10 +5,10 @@
 #include <memory>
 #include <string>
 
+#include "core/Types.h"
 #include "framework/Canvas.h"
 #include "framework/Component.h"
 #include "framework/Mouse.h"
-#include "framework/Types.h"
 
 class TWinControl;
 

@@ -1,16 +1,9 @@
-// File-name routines that work on menu paths: "\" and ":" separate folders on every platform,
-// and "/" also on POSIX.
+// The menu-path routines of core/FilePath.h in the user's ANSI code page.
 #pragma once
 
 #include <string>
 
-// Everything up to and including the last folder separator or ":"; empty when there is none.
-// The second byte of a double-byte character of CodePage is never taken for a separator.
-std::string ExtractFilePath(const std::string& FileName, int CodePage);
-std::string ExtractFilePath(const std::string& FileName);
+#include "core/FilePath.h"
 
-// The folder with exactly the separator it needs at the end: empty stays empty, a text ending in
-// a separator or ":" stays as it is, a single drive letter gains ":" and the separator, any other
-// text gains the separator.
-std::string NormalDir(const std::string& DirName, int CodePage);
+std::string ExtractFilePath(const std::string& FileName);
 std::string NormalDir(const std::string& DirName);

@@ -8,7 +8,8 @@
 #include <limits>
 #include <utility>
 
-#include "framework/Exception.h"
+#include "core/Exception.h"
+#include "core/LittleEndian.h"
 #include "platform/FileSystem.h"
 #include "platform/PngDecoder.h"
 
@@ -23,15 +24,6 @@ constexpr std::string_view PngSignature("\x89PNG\r\n\x1a\n", 8);
 
 [[noreturn]] void Invalid() {
   throw EInvalidGraphic("Icon image is not valid");
-}
-
-std::uint16_t Word(std::string_view Bytes, std::size_t Pos) {
-  return static_cast<std::uint16_t>(static_cast<unsigned char>(Bytes[Pos]) |
-                                    (static_cast<unsigned char>(Bytes[Pos + 1]) << 8));
-}
-
-std::uint32_t DWord(std::string_view Bytes, std::size_t Pos) {
-  return Word(Bytes, Pos) | (static_cast<std::uint32_t>(Word(Bytes, Pos + 2)) << 16);
 }
 
 std::uint32_t BigEndianDWord(std::string_view Bytes, std::size_t Pos) {
@@ -85,20 +77,20 @@ struct TDibHeader {
 TDibHeader ReadDibHeader(std::string_view Data, std::size_t& Pos) {
   if (Data.size() < 4) Invalid();
   TDibHeader Header;
-  Header.Size = DWord(Data, 0);
+  Header.Size = ReadDword(Data, 0);
   if (Header.Size != 12 && Header.Size != 40 && Header.Size != 108 && Header.Size != 124) Invalid();
   if (Data.size() < Header.Size) Invalid();
   std::int64_t FullHeight;
   if (Header.Size == 12) {
-    Header.Width = Word(Data, 4);
-    FullHeight = Word(Data, 6);
-    Header.BitCount = Word(Data, 10);
+    Header.Width = ReadWord(Data, 4);
+    FullHeight = ReadWord(Data, 6);
+    Header.BitCount = ReadWord(Data, 10);
   } else {
-    Header.Width = static_cast<std::int32_t>(DWord(Data, 4));
-    FullHeight = static_cast<std::int32_t>(DWord(Data, 8));
-    Header.BitCount = Word(Data, 14);
-    Header.Compression = DWord(Data, 16);
-    Header.ColorsUsed = DWord(Data, 32);
+    Header.Width = static_cast<std::int32_t>(ReadDword(Data, 4));
+    FullHeight = static_cast<std::int32_t>(ReadDword(Data, 8));
+    Header.BitCount = ReadWord(Data, 14);
+    Header.Compression = ReadDword(Data, 16);
+    Header.ColorsUsed = ReadDword(Data, 32);
   }
   // The bitmap holds the colour rows and the mask rows, so its height is twice the icon's.
   if (Header.Width <= 0 || FullHeight <= 0 || FullHeight % 2 != 0) Invalid();
@@ -135,10 +127,10 @@ TDibHeader ReadDibHeader(std::string_view Data, std::size_t& Pos) {
     // A 40-byte header is followed by the three masks; the larger ones hold them, with alpha.
     std::size_t MaskPos = Header.Size == 40 ? Pos : 40;
     if (!Fits(Data, MaskPos, 3, 4)) Invalid();
-    for (std::size_t I = 0; I < 3; ++I) Header.Masks[I] = DWord(Data, MaskPos + 4 * I);
+    for (std::size_t I = 0; I < 3; ++I) Header.Masks[I] = ReadDword(Data, MaskPos + 4 * I);
     // Only 32-bit images carry alpha: in the top byte unless a larger header names its bits.
-    if (Header.BitCount == 32 && Header.Size > 40 && DWord(Data, 52) != 0)
-      Header.Masks[3] = DWord(Data, 52);
+    if (Header.BitCount == 32 && Header.Size > 40 && ReadDword(Data, 52) != 0)
+      Header.Masks[3] = ReadDword(Data, 52);
     if (Header.Size == 40) Pos += 12;
     const std::uint32_t Usable =
         Header.BitCount == 16 ? 0xFFFFu : std::numeric_limits<std::uint32_t>::max();
@@ -299,8 +291,8 @@ void TIcon::LoadFromFile(const std::string& FileName) {
 
 void TIcon::LoadFromBytes(std::string_view Bytes) {
   if (Bytes.size() > MaxFileBytes || Bytes.size() < DirectorySize) Invalid();
-  const std::uint16_t Count = Word(Bytes, 4);
-  if (Word(Bytes, 0) != 0 || Word(Bytes, 2) != IconType || Count == 0) Invalid();
+  const std::uint16_t Count = ReadWord(Bytes, 4);
+  if (ReadWord(Bytes, 0) != 0 || ReadWord(Bytes, 2) != IconType || Count == 0) Invalid();
   if (!Fits(Bytes, DirectorySize, Count, EntrySize)) Invalid();
 
   // Entries may share their data, so the pixels of the whole file are limited, not just each
@@ -309,8 +301,8 @@ void TIcon::LoadFromBytes(std::string_view Bytes) {
   std::uint64_t Pixels = 0;
   for (std::size_t I = 0; I < Count; ++I) {
     const std::size_t Entry = DirectorySize + I * EntrySize;
-    const std::uint32_t Size = DWord(Bytes, Entry + 8);
-    const std::uint32_t Offset = DWord(Bytes, Entry + 12);
+    const std::uint32_t Size = ReadDword(Bytes, Entry + 8);
+    const std::uint32_t Offset = ReadDword(Bytes, Entry + 12);
     if (!Fits(Bytes, Offset, 1, Size)) Invalid();
     Data.push_back(Bytes.substr(Offset, Size));
     Pixels += IsPng(Data.back()) ? PngPixels(Data.back()) : BitmapPixels(Data.back());

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Object.h"
 #include "framework/Bitmap.h"
-#include "framework/Object.h"
 
 // One image of an icon: rows top-down, each pixel 0xAARRGGBB with straight alpha (255 opaque,
 // 0 transparent), whatever the file stored: an AND mask, an alpha channel or a PNG.

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "framework/Exception.h"
+#include "core/Exception.h"
 
 void TPersistent::Assign(const TPersistent& Source) {
   throw EConvertError(std::string("Cannot assign a ") + Source.ClassName() + " to a " +

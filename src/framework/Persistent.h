@@ -1,7 +1,7 @@
 // TPersistent: an object whose settings another object of a compatible class can take over.
 #pragma once
 
-#include "framework/Object.h"
+#include "core/Object.h"
 
 class TPersistent : public TObject {
  public:

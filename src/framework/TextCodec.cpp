@@ -1,74 +1,8 @@
 // Conversions between 8-bit code-page text and UTF-8.
 #include "framework/TextCodec.h"
 
-#include <cstdint>
-
 #include "platform/CodePage.h"
 #include "platform/Locale.h"
-
-bool IsValidUtf8(std::string_view Text) {
-  std::size_t I = 0;
-  while (I < Text.size()) {
-    unsigned char C = static_cast<unsigned char>(Text[I]);
-    if (C < 0x80) {
-      ++I;
-      continue;
-    }
-    std::size_t Length;
-    char32_t Value;
-    if (C >= 0xC2 && C <= 0xDF) {
-      Length = 2;
-      Value = C & 0x1Fu;
-    } else if (C >= 0xE0 && C <= 0xEF) {
-      Length = 3;
-      Value = C & 0x0Fu;
-    } else if (C >= 0xF0 && C <= 0xF4) {
-      Length = 4;
-      Value = C & 0x07u;
-    } else {
-      return false;
-    }
-    if (I + Length > Text.size()) return false;
-    for (std::size_t K = 1; K < Length; ++K) {
-      unsigned char Next = static_cast<unsigned char>(Text[I + K]);
-      if ((Next & 0xC0u) != 0x80u) return false;
-      Value = (Value << 6) | (Next & 0x3Fu);
-    }
-    if ((Length == 3 && Value < 0x800) || (Length == 4 && Value < 0x10000) ||
-        (Value >= 0xD800 && Value <= 0xDFFF) || Value > 0x10FFFF)
-      return false;
-    I += Length;
-  }
-  return true;
-}
-
-bool IsLeadByte(unsigned char Byte, int CodePage) {
-  switch (CodePage) {
-    case 932:
-      return (Byte >= 0x81 && Byte <= 0x9F) || (Byte >= 0xE0 && Byte <= 0xFC);
-    case 936:
-    case 949:
-    case 950:
-      return Byte >= 0x81 && Byte <= 0xFE;
-    default:
-      return false;
-  }
-}
-
-std::u32string Utf8ToUtf32(std::string_view Text) {
-  std::u32string Out;
-  Out.reserve(Text.size());
-  for (std::size_t I = 0; I < Text.size();) {
-    unsigned char C = static_cast<unsigned char>(Text[I]);
-    std::size_t Length = C < 0x80 ? 1 : C < 0xE0 ? 2 : C < 0xF0 ? 3 : 4;
-    char32_t Value = Length == 1 ? C : C & (0x7Fu >> Length);
-    for (std::size_t K = 1; K < Length && I + K < Text.size(); ++K)
-      Value = (Value << 6) | (static_cast<unsigned char>(Text[I + K]) & 0x3Fu);
-    Out += Value;
-    I += Length;
-  }
-  return Out;
-}
 
 namespace {
 

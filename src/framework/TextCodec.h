@@ -4,22 +4,13 @@
 #include <string>
 #include <string_view>
 
-#include "framework/FontCharset.h"
-#include "platform/Utf8.h"
-
-// True when Text is well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
-bool IsValidUtf8(std::string_view Text);
-
-// True when Byte starts a two-byte character in the double-byte code page CodePage (932, 936,
-// 949, 950); never in a single-byte code page.
-bool IsLeadByte(unsigned char Byte, int CodePage);
+#include "core/FontCharset.h"
+#include "core/LeadByte.h"
+#include "core/Utf8.h"
 
 // Text in Windows-1252, as UTF-8. The five bytes that code page leaves undefined map to the
 // C1 controls of the same number, as the system's conversion does.
 std::string Cp1252ToUtf8(std::string_view Text);
-
-// Code points of well-formed UTF-8 text (check with IsValidUtf8 first).
-std::u32string Utf8ToUtf32(std::string_view Text);
 
 // The code page 8-bit text in a font of this character set is written in; DEFAULT_CHARSET and
 // unknown sets mean the user's ANSI code page.

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/Types.h"
+#include "core/Types.h"
 
 // Formatted-text flags, with the platform's values.
 inline constexpr unsigned DT_TOP = 0x0000;

@@ -3,8 +3,9 @@
 
 #include <algorithm>
 
-#include "framework/FileName.h"
+#include "core/FilePath.h"
 #include "menu/RegistryReference.h"
+#include "platform/Locale.h"
 
 namespace {
 
@@ -37,7 +38,8 @@ const TProgInfo* TOstrelInfo::ProgInfo(std::int32_t Index) const {
 }
 
 void TOstrelInfo::Load() {
-  FMenuDir = NormalDir(ExtractFilePath(FFileName));
+  const int CodePage = SystemAnsiCodePage();
+  FMenuDir = NormalDir(ExtractFilePath(FFileName, CodePage), CodePage);
   FBackgroundPath = FMenuDir + FIniFile->ReadString(MainSection, "Background", "menu.bmp");
   std::string Icon = FIniFile->ReadString(MainSection, "Icon", "");
   if (!Icon.empty()) FIconPath = FMenuDir + Icon;

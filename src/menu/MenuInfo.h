@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/Object.h"
+#include "core/Object.h"
 #include "menu/ProgInfo.h"
 #include "platform/Registry.h"
 #include "settings/TypedIniFile.h"

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/Colors.h"
-#include "framework/Font.h"
-#include "framework/Object.h"
+#include "core/Colors.h"
+#include "core/Font.h"
+#include "core/Object.h"
 
 // Each field holds the key of its name in the entry's section. The values before loading are
 // the defaults the colour and font reads fall back to.

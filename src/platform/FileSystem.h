@@ -7,13 +7,7 @@
 #include <string>
 #include <string_view>
 
-// The separator the platform writes between folders. Paths from menu files may use "\"
-// on every platform; the services below accept both.
-#ifdef _WIN32
-inline constexpr char PathDelim = '\\';
-#else
-inline constexpr char PathDelim = '/';
-#endif
+#include "core/FilePath.h"
 
 // What identifies one version of a file's contents closely enough for a cache: a change of
 // any field means the file must be read again.

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "framework/Colors.h"
-#include "framework/FontCharset.h"
+#include "core/Colors.h"
+#include "core/FontCharset.h"
 
 // The first colour identifier with that value.
 bool ColorToName(TColor Color, std::string& Name);

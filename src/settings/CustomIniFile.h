@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/Object.h"
-#include "framework/Strings.h"
+#include "core/Object.h"
+#include "core/Strings.h"
 #include "settings/DateTimeText.h"
 
 class TCustomIniFile : public TObject {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "framework/Font.h"
+#include "core/Font.h"
 
 // The letters B, I, U, S for the styles present, in that order.
 std::string FontStylesToString(TFontStyles Style);

@@ -1,7 +1,7 @@
 // TIniFile: a settings file read and written through the private-profile service.
 #include "settings/IniFile.h"
 
-#include "framework/Exception.h"
+#include "core/Exception.h"
 #include "settings/PrivateProfile.h"
 
 namespace {

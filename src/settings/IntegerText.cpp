@@ -1,7 +1,7 @@
 // The integer text rule of settings values.
 #include "settings/IntegerText.h"
 
-#include "framework/Exception.h"
+#include "core/Exception.h"
 
 namespace {
 

@@ -5,7 +5,8 @@
 #include <numeric>
 #include <utility>
 
-#include "platform/Utf8.h"
+#include "core/LittleEndian.h"
+#include "core/Utf8.h"
 
 namespace {
 
@@ -55,10 +56,7 @@ void AppendUtf16Unit(std::string& Out, std::uint32_t Unit) {
 // An odd last byte is half a character and is dropped.
 std::string Utf16LeToUtf8(std::string_view Bytes) {
   const std::size_t Count = Bytes.size() / 2;
-  const auto Unit = [Bytes](std::size_t I) {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(Bytes[2 * I])) |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(Bytes[2 * I + 1])) << 8;
-  };
+  const auto Unit = [Bytes](std::size_t I) -> std::uint32_t { return ReadWord(Bytes, 2 * I); };
   std::string Out;
   Out.reserve(Count * 3 / 2);
   for (std::size_t I = 0; I < Count; ++I) {
@@ -75,30 +73,12 @@ std::string Utf16LeToUtf8(std::string_view Bytes) {
   return Out;
 }
 
-// One character of UTF-8 (lone surrogates accepted, see above) and its length; a byte that
-// starts no valid sequence is one replacement character.
-std::pair<std::uint32_t, std::size_t> DecodeUtf8(std::string_view Text, std::size_t At) {
-  constexpr std::pair<std::uint32_t, std::size_t> Invalid{0xFFFD, 1};
-  const unsigned char Lead = static_cast<unsigned char>(Text[At]);
-  if (Lead < 0x80) return {Lead, 1};
-  const std::size_t Length = Lead >= 0xF0 ? 4 : Lead >= 0xE0 ? 3 : Lead >= 0xC0 ? 2 : 0;
-  if (Length == 0 || Lead > 0xF4 || Text.size() - At < Length) return Invalid;
-  std::uint32_t Code = Lead & (0x7Fu >> Length);
-  for (std::size_t K = 1; K < Length; ++K) {
-    const unsigned char Byte = static_cast<unsigned char>(Text[At + K]);
-    if ((Byte & 0xC0) != 0x80) return Invalid;
-    Code = (Code << 6) | (Byte & 0x3Fu);
-  }
-  constexpr std::uint32_t Least[] = {0, 0, 0x80, 0x800, 0x10000};
-  if (Code < Least[Length] || Code > 0x10FFFF) return Invalid;
-  return {Code, Length};
-}
-
 std::string Utf8ToUtf16Le(std::string_view Text) {
   std::string Out;
   Out.reserve(Text.size() * 2);
   for (std::size_t I = 0; I < Text.size();) {
-    auto [Code, Length] = DecodeUtf8(Text, I);
+    const TUtf8Char Char = ReadUtf8(Text, I, TUtf8Surrogates::usAccept);
+    char32_t Code = Char.Code;
     if (Code >= 0x10000) {
       Code -= 0x10000;
       AppendUtf16Unit(Out, 0xD800 + (Code >> 10));
@@ -106,7 +86,7 @@ std::string Utf8ToUtf16Le(std::string_view Text) {
     } else {
       AppendUtf16Unit(Out, Code);
     }
-    I += Length;
+    I += Char.Length;
   }
   return Out;
 }

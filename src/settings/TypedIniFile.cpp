@@ -1,7 +1,7 @@
 // TTypedIniFile: colours, fonts and object callbacks on top of the settings file.
 #include "settings/TypedIniFile.h"
 
-#include "framework/Exception.h"
+#include "core/Exception.h"
 #include "settings/ColorEncoding.h"
 #include "settings/FontEncoding.h"
 

@@ -3,8 +3,8 @@
 
 #include <functional>
 
-#include "framework/Colors.h"
-#include "framework/Font.h"
+#include "core/Colors.h"
+#include "core/Font.h"
 #include "settings/IniFile.h"
 
 class TTypedIniFile;

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "app/Launcher.h"
+#include "core/Exception.h"
 #include "framework/Application.h"
-#include "framework/Exception.h"
 #include "platform/headless/HeadlessWindowSystem.h"
 #include "support/TempDir.h"
 

@@ -19,7 +19,7 @@
 #include <utility>
 #include <vector>
 
-#include "framework/Exception.h"
+#include "core/Exception.h"
 #include "support/TempDir.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // TFont: size and height conversion, the name limit, pitch numbers and change notification.
-#include "framework/Font.h"
+#include "core/Font.h"
 
 #include <gtest/gtest.h>
 

@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "framework/Exception.h"
+#include "core/Exception.h"
 #include "platform/PngDecoder.h"
 #include "support/TempDir.h"
 

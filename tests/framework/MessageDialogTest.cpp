@@ -11,6 +11,7 @@
 
 #include "framework/Application.h"
 #include "framework/Bitmap.h"
+#include "framework/ColorToRGB.h"
 #include "platform/headless/HeadlessWindowSystem.h"
 #include "support/Pixels.h"
 

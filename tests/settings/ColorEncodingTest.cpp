@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/Exception.h"
+#include "core/Exception.h"
 
 TEST(ColorEncodingTest, ColorToTextPrefersTheFirstIdentifier) {
   EXPECT_EQ(ColorToText(0), "clBlack");

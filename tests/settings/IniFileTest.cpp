@@ -1,7 +1,7 @@
 // The settings-file classes over real files: typed reads and writes, colours, fonts, listings.
 #include <gtest/gtest.h>
 
-#include "framework/Exception.h"
+#include "core/Exception.h"
 #include "settings/TypedIniFile.h"
 #include "support/TempDir.h"
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "core/Types.h"
 #include "framework/Bitmap.h"
-#include "framework/Types.h"
 
 // A marker no drawing routine uses, to tell untouched pixels from drawn ones.
 inline constexpr TPixel Marker = PixelOf(1, 2, 3);

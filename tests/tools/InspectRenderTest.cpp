@@ -5,8 +5,9 @@
 #include <memory>
 #include <string>
 
+#include "core/Colors.h"
 #include "framework/Bitmap.h"
-#include "framework/Colors.h"
+#include "framework/ColorToRGB.h"
 #include "platform/PngDecoder.h"
 #include "support/Pixels.h"
 #include "support/RunProgram.h"

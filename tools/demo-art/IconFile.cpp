@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "framework/LittleEndian.h"
+#include "core/LittleEndian.h"
 
 namespace {
 

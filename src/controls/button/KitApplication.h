@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "controls/button/KitTimerPool.h"
-#include "framework/Object.h"
+#include "core/Object.h"
 
 // Owns the pool at a 50 ms base and hands out its timers under the idents 64769 to 65018, one
 // per slot of a fixed table of 250. Whoever delivers the 50 ms tick drives TimerPool() through

@@ -7,7 +7,7 @@
 #include "controls/button/KitApplicationInstance.h"
 #include "controls/button/KitDrawButtonCaption.h"
 #include "controls/button/PopupMenu.h"
-#include "framework/Exception.h"
+#include "core/Exception.h"
 #include "framework/WinControl.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include "controls/button/KitButtonState.h"
 #include "controls/button/KitGlyph.h"
 #include "controls/draw/KitFxCaption.h"
+#include "core/Colors.h"
 #include "framework/Canvas.h"
-#include "framework/Colors.h"
 
 class TPopupMenu;
 

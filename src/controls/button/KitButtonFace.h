@@ -5,9 +5,9 @@
 #include <cstdint>
 
 #include "controls/button/KitButtonState.h"
+#include "core/Colors.h"
+#include "core/Types.h"
 #include "framework/Canvas.h"
-#include "framework/Colors.h"
-#include "framework/Types.h"
 
 // How a speed button's face looks. ubsAutoDetect takes the look of the system's own controls.
 enum class TKitUserButtonStyle : std::uint8_t {

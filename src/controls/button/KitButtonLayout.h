@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "controls/button/KitGlyphTextLayout.h"
-#include "framework/Colors.h"
+#include "core/Colors.h"
 
 // Which side of the text or of the glyph the arrow takes.
 enum class TKitArrowPosition : std::uint8_t { apRightText, apLeftText, apRightGlyph, apLeftGlyph };

@@ -9,10 +9,10 @@
 #include "controls/button/KitDrawTextAndGlyph.h"
 #include "controls/button/KitGlyph.h"
 #include "controls/draw/KitFxCaption.h"
+#include "core/Colors.h"
+#include "core/Font.h"
+#include "core/Types.h"
 #include "framework/Canvas.h"
-#include "framework/Colors.h"
-#include "framework/Font.h"
-#include "framework/Types.h"
 
 // The settings of a button that its caption is drawn with.
 struct TKitButtonCaption {

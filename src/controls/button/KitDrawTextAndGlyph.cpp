@@ -7,6 +7,7 @@
 
 #include "controls/button/KitButtonLayout.h"
 #include "controls/draw/KitDrawText.h"
+#include "framework/ColorToRGB.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include "controls/button/KitDrawTextCalc.h"
 #include "controls/button/KitGlyphTextLayout.h"
 #include "controls/draw/KitCaption3D.h"
+#include "core/Colors.h"
+#include "core/Types.h"
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
-#include "framework/Colors.h"
-#include "framework/Types.h"
 
 // A glyph picture lying in a rectangle of a canvas. Mask, when given, is a canvas of the same
 // layout whose black pixels mark what is drawn and whose other pixels mark what shows through.

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "controls/draw/KitCaption3D.h"
+#include "core/Font.h"
+#include "core/Types.h"
 #include "framework/Canvas.h"
-#include "framework/Font.h"
-#include "framework/Types.h"
 
 // How a caption's text is broken and read.
 struct TKitTextOptions {

@@ -1,6 +1,7 @@
 // TKitGlyph: choosing the picture of a state, and making the grey and disabled pictures a strip
 // does not hold.
 #include "controls/button/KitGlyph.h"
+#include "framework/ColorToRGB.h"
 
 #include <algorithm>
 #include <utility>

@@ -5,9 +5,9 @@
 #include <memory>
 #include <vector>
 
+#include "core/Types.h"
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
-#include "framework/Types.h"
 
 class TKitGlyphList {
  public:

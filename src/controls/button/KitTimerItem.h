@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "framework/Object.h"
+#include "core/Object.h"
 
 class TKitTimerPool;
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "framework/Exception.h"
+#include "core/Exception.h"
 
 TKitTimerPool::TKitTimerPool(std::uint16_t MinInterval)
     : FMinInterval(MinInterval == 0 ? 1000 : MinInterval) {}

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "controls/button/KitTimerItem.h"
-#include "framework/Object.h"
+#include "core/Object.h"
 
 // Called for a firing timer that has no handler of its own, with the timer's ident and the
 // number of this firing since the timer was last enabled.

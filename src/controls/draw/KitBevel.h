@@ -3,9 +3,9 @@
 
 #include "controls/draw/KitBevelTypes.h"
 #include "controls/draw/KitObject.h"
+#include "core/Colors.h"
+#include "core/Types.h"
 #include "framework/Canvas.h"
-#include "framework/Colors.h"
-#include "framework/Types.h"
 
 // The bevel settings a panel owns. Every effective change recomputes the extents and is
 // reported through OnChange; the owner then realigns its children and repaints.

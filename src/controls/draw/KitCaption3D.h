@@ -6,7 +6,7 @@
 #include <initializer_list>
 
 #include "controls/draw/KitObject.h"
-#include "framework/Colors.h"
+#include "core/Colors.h"
 
 // Which copies of the text are drawn, and where.
 enum class TKitThreeDStyle : std::uint8_t {

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "controls/draw/KitCaption3D.h"
+#include "core/Types.h"
 #include "framework/Canvas.h"
-#include "framework/Types.h"
 
 // Draws Text into Rect with the DT_ flags of Format, in the relief Caption describes, on a
 // transparent background. Without a caption the text is drawn once in the canvas's font colour

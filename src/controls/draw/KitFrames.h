@@ -5,9 +5,9 @@
 #include <cstdint>
 
 #include "controls/draw/KitBevelTypes.h"
+#include "core/Colors.h"
+#include "core/Types.h"
 #include "framework/Canvas.h"
-#include "framework/Colors.h"
-#include "framework/Types.h"
 
 // Draws a named frame with one or two edge calls; Flags (the edge routine's BF_ values) join the
 // flags of the calls that take extra flags. Always true.

@@ -5,7 +5,7 @@
 
 #include "controls/draw/KitBevelTypes.h"
 #include "controls/draw/KitObject.h"
-#include "framework/Colors.h"
+#include "core/Colors.h"
 
 enum class TKitSimpleBevelStyle : std::uint8_t { sbNormal, sbInset, sbOffset };
 

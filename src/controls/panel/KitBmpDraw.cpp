@@ -1,5 +1,6 @@
 // The bitmap-drawing routine: placement, tiling and clipping to the target rectangle.
 #include "controls/panel/KitBmpDraw.h"
+#include "framework/ColorToRGB.h"
 
 namespace {
 

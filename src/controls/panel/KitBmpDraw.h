@@ -4,10 +4,10 @@
 
 #include <cstdint>
 
+#include "core/Colors.h"
+#include "core/Types.h"
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
-#include "framework/Colors.h"
-#include "framework/Types.h"
 
 using TKitBmpDrawFlags = std::uint16_t;
 

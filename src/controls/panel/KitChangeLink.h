@@ -1,7 +1,7 @@
 // TKitChangeLink: a listener that a container calls after each change of its item collection.
 #pragma once
 
-#include "framework/Object.h"
+#include "core/Object.h"
 
 class TKitBaseContainer;
 

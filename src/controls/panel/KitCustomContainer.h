@@ -8,7 +8,7 @@
 #include "controls/panel/KitBaseContainer.h"
 #include "controls/panel/KitListItem.h"
 #include "controls/panel/KitListTypes.h"
-#include "framework/Exception.h"
+#include "core/Exception.h"
 
 // A misuse of a container's collection: an index outside it, or an item that does not fit.
 class EKitContainerError : public Exception {

@@ -8,9 +8,9 @@
 #include "controls/panel/KitBackgroundClient.h"
 #include "controls/panel/KitChangeLink.h"
 #include "controls/panel/KitCustomImageList.h"
+#include "core/Types.h"
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
-#include "framework/Types.h"
 #include "framework/WinControl.h"
 
 // How a control places itself in its parent: alClient fills the parent's client area, inside

@@ -6,10 +6,10 @@
 
 #include "controls/panel/KitBmpDraw.h"
 #include "controls/panel/KitCustomContainer.h"
+#include "core/Colors.h"
+#include "core/Types.h"
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
-#include "framework/Colors.h"
-#include "framework/Types.h"
 
 // A palette handle for palette-based displays; 0 stands for none.
 using TKitPaletteHandle = std::uintptr_t;

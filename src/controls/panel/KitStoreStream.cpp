@@ -1,6 +1,8 @@
 // Little-endian stored data: the writer and the bounded reader.
 #include "controls/panel/KitStoreStream.h"
 
+#include "core/LittleEndian.h"
+
 void TKitStoreWriter::WriteByte(std::uint8_t Value) {
   FBytes.push_back(static_cast<char>(Value));
 }
@@ -24,10 +26,7 @@ std::uint8_t TKitStoreReader::ReadByte() {
 }
 
 std::int32_t TKitStoreReader::ReadInt32() {
-  const std::string_view Bytes = ReadBytes(4);
-  std::uint32_t Bits = 0;
-  for (int I = 3; I >= 0; --I) Bits = (Bits << 8) | static_cast<unsigned char>(Bytes[I]);
-  return static_cast<std::int32_t>(Bits);
+  return static_cast<std::int32_t>(ReadDword(ReadBytes(4), 0));
 }
 
 std::string_view TKitStoreReader::ReadBytes(std::size_t Count) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "framework/Exception.h"
+#include "core/Exception.h"
 
 // Stored data that are truncated, inconsistent or larger than allowed.
 class EKitStoreError : public Exception {

@@ -5,8 +5,9 @@
 #include <cstdint>
 #include <utility>
 
+#include "core/LittleEndian.h"
+#include "core/Utf8.h"
 #include "platform/FileSystem.h"
-#include "platform/Utf8.h"
 
 namespace {
 
@@ -205,8 +206,7 @@ std::string CutAtNul(std::string_view Text) {
 std::string Utf16Text(std::string_view Bytes) {
   TUtf8Builder Text;
   for (std::size_t I = 0; I + 1 < Bytes.size(); I += 2)
-    Text.AddUnit(static_cast<char16_t>(static_cast<unsigned char>(Bytes[I]) |
-                                       (static_cast<unsigned char>(Bytes[I + 1]) << 8)));
+    Text.AddUnit(static_cast<char16_t>(ReadWord(Bytes, I)));
   return Text.Finish();
 }
 

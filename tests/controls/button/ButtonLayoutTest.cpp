@@ -4,7 +4,7 @@
 
 #include "controls/button/KitButtonLayout.h"
 #include "controls/button/KitDrawTextAndGlyph.h"
-#include "framework/Exception.h"
+#include "core/Exception.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "CaptionSheet.h"
 #include "controls/button/KitDrawButtonCaption.h"
 #include "controls/draw/KitDrawText.h"
+#include "framework/ColorToRGB.h"
 #include "support/Pixels.h"
 
 namespace {

@@ -9,7 +9,8 @@
 #include "CaptionSheet.h"
 #include "controls/button/KitButtonLayout.h"
 #include "controls/button/KitGlyph.h"
-#include "framework/Colors.h"
+#include "core/Colors.h"
+#include "framework/ColorToRGB.h"
 #include "support/Pixels.h"
 
 namespace {

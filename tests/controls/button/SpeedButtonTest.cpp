@@ -10,7 +10,7 @@
 #include "controls/button/KitApplicationInstance.h"
 #include "controls/button/KitSpeedButton.h"
 #include "controls/button/PopupMenu.h"
-#include "framework/Exception.h"
+#include "core/Exception.h"
 #include "framework/WinControl.h"
 #include "platform/headless/HeadlessWindow.h"
 

@@ -8,7 +8,7 @@
 
 #include "controls/button/KitApplication.h"
 #include "controls/button/KitTimerPool.h"
-#include "framework/Exception.h"
+#include "core/Exception.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "controls/draw/FramePixels.h"
 #include "controls/draw/KitBevel.h"
 #include "controls/draw/KitSimpleBevel.h"
-#include "framework/Exception.h"
+#include "core/Exception.h"
 
 namespace {
 

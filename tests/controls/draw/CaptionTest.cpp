@@ -4,7 +4,7 @@
 
 #include "controls/draw/KitCaption3D.h"
 #include "controls/draw/KitFxCaption.h"
-#include "framework/Exception.h"
+#include "core/Exception.h"
 
 namespace {
 

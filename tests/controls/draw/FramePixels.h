@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <string>
 
+#include "core/Types.h"
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
-#include "framework/Types.h"
 #include "support/Pixels.h"
 
 // The system colours the frames are drawn in, as the canvas resolves them.

@@ -8,6 +8,7 @@
 
 #include "controls/panel/KitBackPanel.h"
 #include "controls/panel/KitBitmapList.h"
+#include "framework/ColorToRGB.h"
 #include "framework/WinControl.h"
 #include "platform/headless/HeadlessWindow.h"
 #include "support/Pixels.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "controls/panel/KitBitmapList.h"
-#include "framework/Exception.h"
+#include "core/Exception.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include "controls/panel/KitBitmapListItem.h"
 #include "controls/panel/KitBlockCompressor.h"
 #include "controls/panel/KitCompressedContainer.h"
+#include "core/Exception.h"
 #include "framework/BitmapFile.h"
-#include "framework/Exception.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Resolving colour values to RGB.
-#include "framework/Colors.h"
+#include "framework/ColorToRGB.h"
 
 #include "platform/SystemColors.h"
 

@@ -1,5 +1,5 @@
 // The framework's exception classes and their message formatting.
-#include "framework/Exception.h"
+#include "core/Exception.h"
 
 std::string FormatMessage(const std::string& Pattern, const std::string& Argument) {
   std::string::size_type Pos = Pattern.find("%s");

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/Colors.h"
-#include "framework/FontCharset.h"
-#include "framework/Object.h"
+#include "core/Colors.h"
+#include "core/FontCharset.h"
+#include "core/Object.h"
 
 enum TFontStyle : std::uint8_t { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 

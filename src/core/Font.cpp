@@ -1,5 +1,5 @@
 // TFont: a font description with a change notification.
-#include "framework/Font.h"
+#include "core/Font.h"
 
 #include <limits>
 

@@ -51,7 +51,3 @@ inline constexpr TColor clInfoText = SystemColorFlag | 23;
 inline constexpr TColor clInfoBk = SystemColorFlag | 24;
 
 inline constexpr TColor clNone = 0x1FFFFFFF;
-
-// The RGB value a colour stands for now: system colours resolved through the platform, RGB values
-// as they are (their top byte cleared). clNone has no RGB value: drawing skips it.
-TColor ColorToRGB(TColor Color);
