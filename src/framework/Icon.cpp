@@ -2,14 +2,13 @@
 #include "framework/Icon.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <cstdlib>
-#include <limits>
 #include <utility>
 
 #include "core/Exception.h"
 #include "core/LittleEndian.h"
+#include "framework/BitmapFile.h"
 #include "platform/FileSystem.h"
 #include "platform/PngDecoder.h"
 
@@ -18,8 +17,6 @@ namespace {
 constexpr std::size_t DirectorySize = 6;
 constexpr std::size_t EntrySize = 16;
 constexpr std::uint16_t IconType = 1;
-constexpr std::uint32_t BI_RGB = 0;
-constexpr std::uint32_t BI_BITFIELDS = 3;
 constexpr std::string_view PngSignature("\x89PNG\r\n\x1a\n", 8);
 
 [[noreturn]] void Invalid() {
@@ -37,152 +34,6 @@ std::uint32_t BigEndianDWord(std::string_view Bytes, std::size_t Pos) {
 // from the file can wrap around.
 bool Fits(std::string_view Bytes, std::uint64_t Pos, std::uint64_t Count, std::uint64_t Size) {
   return Pos <= Bytes.size() && Count * Size <= Bytes.size() - Pos;
-}
-
-// A colour channel given by a bit mask, scaled to 8 bits.
-class TChannel {
- public:
-  // An empty mask gives a channel that reads 0; a mask with a gap is no valid channel.
-  static bool Valid(std::uint32_t Mask) {
-    if (Mask == 0) return true;
-    std::uint32_t Bits = Mask >> std::countr_zero(Mask);
-    return (Bits & (Bits + 1)) == 0;
-  }
-  explicit TChannel(std::uint32_t Mask)
-      : FMask(Mask), FShift(Mask ? std::countr_zero(Mask) : 0), FMax(Mask >> FShift) {}
-
-  std::uint32_t operator()(std::uint32_t Value) const {
-    if (FMax == 0) return 0;
-    std::uint64_t Part = (Value & FMask) >> FShift;
-    return static_cast<std::uint32_t>((Part * 255 + FMax / 2) / FMax);
-  }
-
- private:
-  std::uint32_t FMask = 0;
-  int FShift = 0;
-  std::uint32_t FMax = 0;
-};
-
-// What the header of a bitmap image says about the layout of its pixels.
-struct TDibHeader {
-  std::uint32_t Size = 0;
-  int Width = 0;
-  int Height = 0;  // of the icon: half the bitmap's
-  int BitCount = 0;
-  std::uint32_t Compression = BI_RGB;
-  std::uint32_t ColorsUsed = 0;
-  std::uint32_t Masks[4] = {};  // red, green, blue, alpha; for 16 and 32 bits per pixel
-};
-
-TDibHeader ReadDibHeader(std::string_view Data, std::size_t& Pos) {
-  if (Data.size() < 4) Invalid();
-  TDibHeader Header;
-  Header.Size = ReadDword(Data, 0);
-  if (Header.Size != 12 && Header.Size != 40 && Header.Size != 108 && Header.Size != 124) Invalid();
-  if (Data.size() < Header.Size) Invalid();
-  std::int64_t FullHeight;
-  if (Header.Size == 12) {
-    Header.Width = ReadWord(Data, 4);
-    FullHeight = ReadWord(Data, 6);
-    Header.BitCount = ReadWord(Data, 10);
-  } else {
-    Header.Width = static_cast<std::int32_t>(ReadDword(Data, 4));
-    FullHeight = static_cast<std::int32_t>(ReadDword(Data, 8));
-    Header.BitCount = ReadWord(Data, 14);
-    Header.Compression = ReadDword(Data, 16);
-    Header.ColorsUsed = ReadDword(Data, 32);
-  }
-  // The bitmap holds the colour rows and the mask rows, so its height is twice the icon's.
-  if (Header.Width <= 0 || FullHeight <= 0 || FullHeight % 2 != 0) Invalid();
-  Header.Height = static_cast<int>(FullHeight / 2);
-  if (Header.Width > TIcon::MaxBitmapSide || Header.Height > TIcon::MaxBitmapSide) Invalid();
-
-  switch (Header.BitCount) {
-    case 1:
-    case 4:
-    case 8:
-    case 24:
-      if (Header.Compression != BI_RGB) Invalid();
-      break;
-    case 16:
-    case 32:
-      if (Header.Compression != BI_RGB && Header.Compression != BI_BITFIELDS) Invalid();
-      break;
-    default:
-      Invalid();
-  }
-
-  Pos = Header.Size;
-  if (Header.BitCount == 16) {
-    Header.Masks[0] = 0x7C00;
-    Header.Masks[1] = 0x03E0;
-    Header.Masks[2] = 0x001F;
-  } else if (Header.BitCount == 32) {
-    Header.Masks[0] = 0x00FF0000;
-    Header.Masks[1] = 0x0000FF00;
-    Header.Masks[2] = 0x000000FF;
-    Header.Masks[3] = 0xFF000000;
-  }
-  if (Header.Compression == BI_BITFIELDS) {
-    // A 40-byte header is followed by the three masks; the larger ones hold them, with alpha.
-    std::size_t MaskPos = Header.Size == 40 ? Pos : 40;
-    if (!Fits(Data, MaskPos, 3, 4)) Invalid();
-    for (std::size_t I = 0; I < 3; ++I) Header.Masks[I] = ReadDword(Data, MaskPos + 4 * I);
-    // Only 32-bit images carry alpha: in the top byte unless a larger header names its bits.
-    if (Header.BitCount == 32 && Header.Size > 40 && ReadDword(Data, 52) != 0)
-      Header.Masks[3] = ReadDword(Data, 52);
-    if (Header.Size == 40) Pos += 12;
-    const std::uint32_t Usable =
-        Header.BitCount == 16 ? 0xFFFFu : std::numeric_limits<std::uint32_t>::max();
-    for (std::size_t I = 0; I < 4; ++I) {
-      if ((I < 3 && Header.Masks[I] == 0) || (Header.Masks[I] & ~Usable) != 0 ||
-          !TChannel::Valid(Header.Masks[I]))
-        Invalid();
-    }
-    if (Header.Masks[3] & (Header.Masks[0] | Header.Masks[1] | Header.Masks[2]))
-      Header.Masks[3] = 0;
-  }
-  return Header;
-}
-
-// Pixels whose alpha is not yet known carry the raw alpha of a 32-bit image, or 0.
-void ReadColourRows(std::string_view Data, std::size_t Pos, const TDibHeader& Header,
-                    const std::vector<TPixel>& Palette, TIconImage& Image) {
-  const std::size_t Stride =
-      ((static_cast<std::size_t>(Header.Width) * Header.BitCount + 31) / 32) * 4;
-  const TChannel Red(Header.Masks[0]), Green(Header.Masks[1]), Blue(Header.Masks[2]),
-      Alpha(Header.Masks[3]);
-  for (int Row = 0; Row < Header.Height; ++Row) {
-    const auto* Bits = reinterpret_cast<const unsigned char*>(Data.data()) + Pos +
-                       static_cast<std::size_t>(Row) * Stride;
-    TPixel* Out =
-        Image.Pixels.data() + static_cast<std::size_t>(Header.Height - 1 - Row) * Header.Width;
-    for (int X = 0; X < Header.Width; ++X) {
-      std::uint32_t Value;
-      switch (Header.BitCount) {
-        case 1:
-        case 4:
-        case 8: {
-          const int PerByte = 8 / Header.BitCount;
-          const int Shift = 8 - Header.BitCount * (X % PerByte + 1);
-          const std::size_t Index = (Bits[X / PerByte] >> Shift) & ((1u << Header.BitCount) - 1);
-          Out[X] = Index < Palette.size() ? Palette[Index] : 0;
-          continue;
-        }
-        case 24:
-          Out[X] = PixelOf(Bits[3 * X + 2], Bits[3 * X + 1], Bits[3 * X]);
-          continue;
-        case 16:
-          Value = static_cast<std::uint32_t>(Bits[2 * X] | (Bits[2 * X + 1] << 8));
-          break;
-        default:
-          Value = static_cast<std::uint32_t>(Bits[4 * X]) | (Bits[4 * X + 1] << 8) |
-                  (Bits[4 * X + 2] << 16) | (static_cast<std::uint32_t>(Bits[4 * X + 3]) << 24);
-          break;
-      }
-      Out[X] = (Alpha(Value) << 24) | (Red(Value) << 16) | (Green(Value) << 8) | Blue(Value);
-    }
-  }
 }
 
 // An alpha channel that is not all zero is the image's transparency; otherwise the AND mask
@@ -214,9 +65,8 @@ bool IsPng(std::string_view Data) {
 }
 
 std::uint64_t BitmapPixels(std::string_view Data) {
-  std::size_t Pos = 0;
-  const TDibHeader Header = ReadDibHeader(Data, Pos);
-  return static_cast<std::uint64_t>(Header.Width) * Header.Height;
+  const TDibInfo Info = ReadIconDib(Data);
+  return static_cast<std::uint64_t>(Info.Width) * Info.Height;
 }
 
 // The header chunk must come first, so the size is known before anything is decoded.
@@ -229,43 +79,14 @@ std::uint64_t PngPixels(std::string_view Data) {
 }
 
 TIconImage DecodeBitmapImage(std::string_view Data) {
-  std::size_t Pos = 0;
-  const TDibHeader Header = ReadDibHeader(Data, Pos);
-
-  std::vector<TPixel> Palette;
-  const std::size_t EntryBytes = Header.Size == 12 ? 3 : 4;
-  if (Header.BitCount <= 8) {
-    const std::uint32_t MaxColors = 1u << Header.BitCount;
-    if (Header.ColorsUsed > MaxColors) Invalid();
-    const std::uint32_t Colors = Header.ColorsUsed ? Header.ColorsUsed : MaxColors;
-    if (!Fits(Data, Pos, Colors, EntryBytes)) Invalid();
-    for (std::uint32_t I = 0; I < Colors; ++I) {
-      const std::size_t Entry = Pos + I * EntryBytes;
-      Palette.push_back(PixelOf(static_cast<std::uint8_t>(Data[Entry + 2]),
-                                static_cast<std::uint8_t>(Data[Entry + 1]),
-                                static_cast<std::uint8_t>(Data[Entry])));
-    }
-    Pos += Colors * EntryBytes;
-  } else {
-    // A colour table beside direct colours is only a hint for palette screens: skipped.
-    if (!Fits(Data, Pos, Header.ColorsUsed, EntryBytes)) Invalid();
-    Pos += static_cast<std::size_t>(Header.ColorsUsed) * EntryBytes;
-  }
-
-  const std::uint64_t Stride =
-      ((static_cast<std::uint64_t>(Header.Width) * Header.BitCount + 31) / 32) * 4;
-  if (!Fits(Data, Pos, Header.Height, Stride)) Invalid();
-  const std::size_t MaskPos = Pos + static_cast<std::size_t>(Stride) * Header.Height;
-  const std::uint64_t MaskStride = ((static_cast<std::uint64_t>(Header.Width) + 31) / 32) * 4;
-  const bool HasMask = Fits(Data, MaskPos, Header.Height, MaskStride);
-
   TIconImage Image;
-  Image.Width = Header.Width;
-  Image.Height = Header.Height;
-  Image.BitCount = Header.BitCount;
-  Image.Pixels.resize(static_cast<std::size_t>(Header.Width) * Header.Height);
-  ReadColourRows(Data, Pos, Header, Palette, Image);
-  ApplyTransparency(Data, MaskPos, HasMask, Image);
+  const TDibInfo Info = DecodeIconDib(Data, Image.Pixels);
+  Image.Width = Info.Width;
+  Image.Height = Info.Height;
+  Image.BitCount = Info.BitCount;
+  const std::uint64_t MaskStride = ((static_cast<std::uint64_t>(Info.Width) + 31) / 32) * 4;
+  const bool HasMask = Fits(Data, Info.MaskOffset, Info.Height, MaskStride);
+  ApplyTransparency(Data, Info.MaskOffset, HasMask, Image);
   return Image;
 }
 
