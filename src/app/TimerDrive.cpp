@@ -1,7 +1,7 @@
 // Drives the controls' timer pool from the application's tick.
 #include "app/TimerDrive.h"
 
-#include "controls/button/KitApplicationInstance.h"
+#include "controls/core/KitApplicationInstance.h"
 #include "framework/Application.h"
 
 void DriveTimerPool(TApplication& App) {

@@ -13,7 +13,7 @@
 #include "app/Launcher.h"
 #include "app/MainForm.h"
 #include "app/TimerDrive.h"
-#include "controls/button/KitApplicationInstance.h"
+#include "controls/core/KitApplicationInstance.h"
 #include "framework/Application.h"
 #include "platform/headless/HeadlessWindowSystem.h"
 #include "support/TempDir.h"

@@ -4,9 +4,9 @@
 
 #include <utility>
 
-#include "controls/button/KitApplicationInstance.h"
 #include "controls/button/KitDrawButtonCaption.h"
 #include "controls/button/PopupMenu.h"
+#include "controls/core/KitApplicationInstance.h"
 #include "core/Exception.h"
 #include "framework/WinControl.h"
 

@@ -5,10 +5,10 @@
 #include <array>
 #include <cstdint>
 
-#include "controls/button/KitBaseControl.h"
 #include "controls/button/KitButtonLayout.h"
 #include "controls/button/KitButtonState.h"
 #include "controls/button/KitGlyph.h"
+#include "controls/core/KitBaseControl.h"
 #include "controls/draw/KitFxCaption.h"
 #include "core/Colors.h"
 #include "framework/Canvas.h"

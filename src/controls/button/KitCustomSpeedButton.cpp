@@ -2,7 +2,7 @@
 #include "controls/button/KitCustomSpeedButton.h"
 
 #include "controls/button/KitDrawButtonCaption.h"
-#include "controls/panel/KitCustomControl.h"
+#include "controls/core/KitCustomControl.h"
 
 namespace {
 

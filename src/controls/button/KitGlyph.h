@@ -11,8 +11,8 @@
 #include "controls/button/KitDrawTextAndGlyph.h"
 #include "controls/button/KitGlyphList.h"
 #include "controls/button/KitGlyphTextLayout.h"
+#include "controls/core/KitObject.h"
 #include "controls/draw/KitCaption3D.h"
-#include "controls/draw/KitObject.h"
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
 

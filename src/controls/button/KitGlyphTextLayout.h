@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "controls/draw/KitObject.h"
+#include "controls/core/KitObject.h"
 
 // Where the text-and-glyph block sits inside the target rectangle.
 enum class TKitAlignment : std::uint8_t {

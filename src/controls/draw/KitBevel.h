@@ -1,8 +1,8 @@
 // TKitBevel: the frame a panel draws round its face, with the space it takes from the children.
 #pragma once
 
+#include "controls/core/KitObject.h"
 #include "controls/draw/KitBevelTypes.h"
-#include "controls/draw/KitObject.h"
 #include "core/Colors.h"
 #include "core/Types.h"
 #include "framework/Canvas.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "controls/draw/KitObject.h"
+#include "controls/core/KitObject.h"
 #include "core/Colors.h"
 
 // Which copies of the text are drawn, and where.

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
+#include "controls/core/KitObject.h"
 #include "controls/draw/KitBevelTypes.h"
-#include "controls/draw/KitObject.h"
 #include "core/Colors.h"
 
 enum class TKitSimpleBevelStyle : std::uint8_t { sbNormal, sbInset, sbOffset };

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/panel/KitBaseContainer.h"
+#include "controls/core/KitBaseContainer.h"
 #include "controls/panel/KitListItem.h"
 #include "controls/panel/KitListTypes.h"
 #include "core/Exception.h"

@@ -1,7 +1,7 @@
 // TKitCustomPanel: the family's opaque container, filled with its background or its colour.
 #pragma once
 
-#include "controls/panel/KitCustomControl.h"
+#include "controls/core/KitCustomControl.h"
 
 class TKitCustomPanel : public TKitCustomControl {
  public:

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "controls/panel/KitBmpDraw.h"
+#include "controls/panel/KitCustomImageList.h"
 
 void TKitCustomParentPanel::CreateBack(bool Force) {
   const int W = std::max(Width(), 0);

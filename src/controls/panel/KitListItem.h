@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "controls/panel/KitCustomComponent.h"
+#include "controls/core/KitCustomComponent.h"
 #include "controls/panel/KitStoreStream.h"
 
 class TKitCustomContainer;

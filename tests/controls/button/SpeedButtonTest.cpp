@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "controls/button/KitApplicationInstance.h"
 #include "controls/button/KitSpeedButton.h"
 #include "controls/button/PopupMenu.h"
+#include "controls/core/KitApplicationInstance.h"
 #include "core/Exception.h"
 #include "framework/WinControl.h"
 #include "platform/headless/HeadlessWindow.h"

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "controls/button/KitApplication.h"
-#include "controls/button/KitTimerPool.h"
+#include "controls/core/KitApplication.h"
+#include "controls/core/KitTimerPool.h"
 #include "core/Exception.h"
 
 namespace {

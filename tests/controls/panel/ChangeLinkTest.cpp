@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "controls/core/KitChangeLink.h"
 #include "controls/panel/KitBitmapList.h"
-#include "controls/panel/KitChangeLink.h"
 
 namespace {
 

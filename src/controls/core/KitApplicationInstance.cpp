@@ -1,5 +1,5 @@
 // The controls' one application object, made on first use.
-#include "controls/button/KitApplicationInstance.h"
+#include "controls/core/KitApplicationInstance.h"
 
 TKitApplication& KitApplication() {
   static TKitApplication Instance;

@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "controls/panel/KitChangeLink.h"
-#include "controls/panel/KitCustomComponent.h"
+#include "controls/core/KitChangeLink.h"
+#include "controls/core/KitCustomComponent.h"
 
 class TKitBaseContainer : public TKitCustomComponent {
  public:

@@ -1,6 +1,7 @@
 // TKitCustomControl: the image list link, transparent mode, background sharing, alignment and
 // mouse-enter and mouse-exit events.
-#include "controls/panel/KitCustomControl.h"
+#include "controls/core/KitCustomControl.h"
+#include "controls/panel/KitCustomImageList.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "controls/button/KitTimerPool.h"
+#include "controls/core/KitTimerPool.h"
 #include "core/Object.h"
 
 // Owns the pool at a 50 ms base and hands out its timers under the idents 64769 to 65018, one

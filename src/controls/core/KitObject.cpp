@@ -1,5 +1,5 @@
 // TKitObject: change notification with an update bracket.
-#include "controls/draw/KitObject.h"
+#include "controls/core/KitObject.h"
 
 void TKitObject::EndUpdate(bool Notify) {
   FUpdating = false;

@@ -1,7 +1,7 @@
 // TKitBaseControl: finding the parent that lends a background.
-#include "controls/button/KitBaseControl.h"
+#include "controls/core/KitBaseControl.h"
 
-#include "controls/panel/KitCustomControl.h"
+#include "controls/core/KitCustomControl.h"
 
 void TKitBaseControl::BackgroundChanged() {
   if (CheckOptimized()) Invalidate();

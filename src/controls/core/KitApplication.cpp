@@ -1,5 +1,5 @@
 // TKitApplication: lending timer idents from the slot table.
-#include "controls/button/KitApplication.h"
+#include "controls/core/KitApplication.h"
 
 #include <utility>
 

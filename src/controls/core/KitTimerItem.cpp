@@ -1,9 +1,9 @@
 // TKitTimerItem: the setters' rules and what one firing does.
-#include "controls/button/KitTimerItem.h"
+#include "controls/core/KitTimerItem.h"
 
 #include <limits>
 
-#include "controls/button/KitTimerPool.h"
+#include "controls/core/KitTimerPool.h"
 
 TKitTimerItem::TKitTimerItem(TKitTimerPool& Owner, std::uint16_t Ident)
     : FOwner(Owner), FIdent(Ident), FTicksPerFiring(FInterval / Owner.MinInterval()) {}

@@ -1,5 +1,5 @@
 // TKitCustomComponent: change notification with an update flag.
-#include "controls/panel/KitCustomComponent.h"
+#include "controls/core/KitCustomComponent.h"
 
 void TKitCustomComponent::EndUpdate(bool DoChange) {
   FUpdating = false;

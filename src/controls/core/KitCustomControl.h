@@ -5,13 +5,14 @@
 
 #include <cstdint>
 
-#include "controls/panel/KitBackgroundClient.h"
-#include "controls/panel/KitChangeLink.h"
-#include "controls/panel/KitCustomImageList.h"
+#include "controls/core/KitBackgroundClient.h"
+#include "controls/core/KitChangeLink.h"
 #include "core/Types.h"
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
 #include "framework/WinControl.h"
+
+class TKitCustomImageList;
 
 // How a control places itself in its parent: alClient fills the parent's client area, inside
 // the bevel when the parent is a panel of the family.

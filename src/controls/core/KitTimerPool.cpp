@@ -1,5 +1,5 @@
 // TKitTimerPool: adding and removing timers, the tick's start and stop, and the walk of one tick.
-#include "controls/button/KitTimerPool.h"
+#include "controls/core/KitTimerPool.h"
 
 #include <limits>
 #include <string>

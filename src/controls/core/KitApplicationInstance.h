@@ -1,7 +1,7 @@
 // The controls' one application object of the running program.
 #pragma once
 
-#include "controls/button/KitApplication.h"
+#include "controls/core/KitApplication.h"
 
 // The application object whose timer pool runs the buttons' timers. It is made the first time
 // it is asked for and lives until the program ends; whoever runs the message loop drives its

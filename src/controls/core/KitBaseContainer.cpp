@@ -1,5 +1,5 @@
 // TKitBaseContainer: the registry of change links.
-#include "controls/panel/KitBaseContainer.h"
+#include "controls/core/KitBaseContainer.h"
 
 #include <algorithm>
 

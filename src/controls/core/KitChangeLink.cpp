@@ -1,7 +1,7 @@
 // TKitChangeLink: the container's callback and the unregistering on destruction.
-#include "controls/panel/KitChangeLink.h"
+#include "controls/core/KitChangeLink.h"
 
-#include "controls/panel/KitBaseContainer.h"
+#include "controls/core/KitBaseContainer.h"
 
 TKitChangeLink::~TKitChangeLink() {
   if (FSender) FSender->UnRegisterChanges(this);

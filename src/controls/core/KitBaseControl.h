@@ -2,8 +2,8 @@
 // panel lends.
 #pragma once
 
-#include "controls/button/KitControl.h"
-#include "controls/panel/KitBackgroundClient.h"
+#include "controls/core/KitBackgroundClient.h"
+#include "controls/core/KitControl.h"
 
 class TKitCustomControl;
 

@@ -1,5 +1,5 @@
 // TKitControl: bounds notices, the enter and exit hooks, and repainting on changes of settings.
-#include "controls/button/KitControl.h"
+#include "controls/core/KitControl.h"
 
 void TKitControl::SetBounds(int Left, int Top, int Width, int Height) {
   TKitBoundsChanges Changes;

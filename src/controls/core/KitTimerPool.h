@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "controls/button/KitTimerItem.h"
+#include "controls/core/KitTimerItem.h"
 #include "core/Object.h"
 
 // Called for a firing timer that has no handler of its own, with the timer's ident and the
