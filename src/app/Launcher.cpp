@@ -5,23 +5,10 @@
 #include "platform/FileSystem.h"
 #include "platform/Shell.h"
 
-namespace {
-
-TShellOpenProc& ShellOpenProc() {
-  static TShellOpenProc Proc = ShellOpen;
-  return Proc;
-}
-
-}  // namespace
-
-void SetShellOpenProc(TShellOpenProc Proc) {
-  ShellOpenProc() = Proc ? std::move(Proc) : ShellOpen;
-}
-
-void LaunchTarget(const std::string& Target, const std::string& Parameters) {
+void LaunchTarget(TWindowSystem& System, const std::string& Target, const std::string& Parameters) {
   // An empty name would expand to the current folder, which the shell would open.
   if (Target.empty()) return;
   const std::string FullPath = ExpandFileName(Target);
   if (FullPath.size() >= MaxPath) return;
-  ShellOpenProc()(FullPath, Parameters, ExtractFilePath(FullPath));
+  System.ShellOpen(FullPath, Parameters, ExtractFilePath(FullPath));
 }

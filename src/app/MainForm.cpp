@@ -104,7 +104,7 @@ bool TForm1::Availability(int Index) const {
 }
 
 void TForm1::Launch(const std::string& Target, const std::string& Parameters) {
-  LaunchTarget(Target, Parameters);
+  if (Application) LaunchTarget(Application->WindowSystem(), Target, Parameters);
 }
 
 void TForm1::btnTemplateClick(TObject* Sender) {

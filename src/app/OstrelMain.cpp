@@ -7,7 +7,6 @@
 
 #include "app/MainForm.h"
 #include "app/ProgramIcon.h"
-#include "app/TimerDrive.h"
 #include "framework/Application.h"
 #include "platform/Process.h"
 #include "platform/WindowSystem.h"
@@ -22,7 +21,6 @@ int main() {
   TApplication App(*System);
   App.SetExeName(ExecutableFileName());
   App.Icon.LoadFromBytes(ProgramIconBytes());
-  DriveTimerPool(App);
   try {
     App.CreateForm<TForm1>();
     App.Run();

@@ -10,6 +10,10 @@
 
 TApplication* Application = nullptr;
 
+TTimerService* RunningTimerService() {
+  return Application;
+}
+
 std::string ErrorBoxText(const std::string& Message) {
   if (!Message.empty() && static_cast<unsigned char>(Message.back()) > '.') return Message + ".";
   return Message;

@@ -9,11 +9,12 @@
 
 #include "framework/Component.h"
 #include "framework/Icon.h"
+#include "framework/TimerService.h"
 #include "platform/WindowSystem.h"
 
 class TForm;
 
-class TApplication : public TComponent {
+class TApplication : public TComponent, public TTimerService {
  public:
   // The tick's period while anything needs it.
   static constexpr int TickInterval = 50;
@@ -56,14 +57,14 @@ class TApplication : public TComponent {
 
   // The periodic tick: Handler runs every TickInterval ms while ticking is on. With ticking off
   // the loop sleeps until an event comes, so an idle program uses no processor time.
-  void SetTickHandler(std::function<void()> Handler) { FTickHandler = std::move(Handler); }
-  void SetTicking(bool Value);
+  void SetTickHandler(std::function<void()> Handler) override { FTickHandler = std::move(Handler); }
+  void SetTicking(bool Value) override;
   bool Ticking() const { return FTicking; }
 
   // Shows an error that escaped an event handler or start-up. The default is the error box;
   // OnException replaces it. When the window system fails to show the box, the error goes to
   // the standard error stream, after the application title.
-  void ShowException(const std::exception& Error);
+  void ShowException(const std::exception& Error) override;
   std::function<void(const std::exception&)> OnException;
 
   // The forms of the application, for event routing; forms register themselves.

@@ -1,10 +1,8 @@
-// The shell's "open" action for menu targets: deciding how a target is opened, and opening it.
+// The shell's "open" action for menu targets, and the path limit it keeps.
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <string>
-#include <vector>
 
 // The classic full-path buffer in characters, its terminating zero included: a target whose
 // full path does not fit in it is never opened.
@@ -16,35 +14,3 @@ inline constexpr std::size_t MaxPath = 260;
 // target that cannot be opened is passed over without a word.
 void ShellOpen(const std::string& FileName, const std::string& Parameters,
                const std::string& Directory);
-
-#ifndef _WIN32
-
-// One program start, fully decided: Program is an absolute path, so starting it needs no
-// search, and Arguments are what follows the program's own name in its argument vector.
-struct TLaunchRequest {
-  std::string Program;
-  std::vector<std::string> Arguments;
-  std::string WorkingDirectory;
-};
-
-// Splits a parameter text into arguments by the classic runtime's command-line rules, so that
-// a program gets the arguments it would get on the classic system. Blanks (space, tab) separate
-// arguments; double quotes group and are removed, and inside a quoted part a doubled quote
-// stands for one literal quote. Backslashes matter only before a quote: 2n of them and a quote
-// give n backslashes and a quote that groups, 2n+1 give n backslashes and a literal quote. No
-// other character is special: no shell ever sees the text.
-std::vector<std::string> SplitParameters(const std::string& Parameters);
-
-// How ShellOpen opens FileName, without starting anything: a program with its execute bit
-// runs itself; a Windows program, batch file or installer package runs through wine when wine
-// is on PATH; anything else goes to xdg-open when that is on PATH. Nothing when the target is
-// missing, its full path does not fit MaxPath, or no program can open it.
-std::optional<TLaunchRequest> PlanLaunch(const std::string& FileName, const std::string& Parameters,
-                                         const std::string& Directory);
-
-// Starts the request as a process of its own session with stdin from /dev/null and no other
-// descriptor of ours, leaving no child behind to be reaped. Waits only until the program's
-// image is loaded or has failed to load; true when it loaded.
-bool StartDetached(const TLaunchRequest& Request);
-
-#endif

@@ -94,6 +94,10 @@ class TWindowSystem {
   virtual void CursorPos(int& X, int& Y) const = 0;
   // Milliseconds of a steady clock, for timing ticks.
   virtual std::int64_t Milliseconds() const = 0;
+  // The shell's "open" of platform/Shell.h: a program started with Parameters in Directory, a
+  // document in the program the desktop associates with it; nothing is reported.
+  virtual void ShellOpen(const std::string& FileName, const std::string& Parameters,
+                         const std::string& Directory) = 0;
 };
 
 // The display of the environment; nullptr with a message in Error when there is none.

@@ -26,12 +26,11 @@ class MainFormTest : public testing::Test {
   void SetUp() override {
     App.SetExeName(Dir.File("ostrel"));
     App.OnException = [this](const std::exception& E) { Errors.push_back(E.what()); };
-    SetShellOpenProc([this](const std::string& F, const std::string& P, const std::string& D) {
-      Launches.push_back({F, P, D});
+    System.OnShellOpen = [this](const THeadlessLaunch& Launch) {
+      Launches.push_back({Launch.FileName, Launch.Parameters, Launch.Directory});
       Log.push_back("launch");
-    });
+    };
   }
-  void TearDown() override { SetShellOpenProc(nullptr); }
 
   void WriteBackground(int Width, int Height, const std::string& Name = "menu.bmp") {
     TBitmap Picture(Width, Height);

@@ -12,7 +12,6 @@
 
 #include "app/Launcher.h"
 #include "app/MainForm.h"
-#include "app/TimerDrive.h"
 #include "controls/core/KitApplicationInstance.h"
 #include "framework/Application.h"
 #include "platform/headless/HeadlessWindowSystem.h"
@@ -100,11 +99,11 @@ class SoakTest : public testing::Test {
   void SetUp() override {
     App.SetExeName(Dir.File("ostrel"));
     App.OnException = [this](const std::exception& E) { Errors.push_back(E.what()); };
-    SetShellOpenProc([this](const std::string&, const std::string& Parameters, const std::string&) {
-      ++Launched[static_cast<std::size_t>(std::stoi(Parameters))];
-      if (LastDialogPending) LaunchedAfterDialog.push_back(std::stoi(Parameters));
+    System.OnShellOpen = [this](const THeadlessLaunch& Launch) {
+      ++Launched[static_cast<std::size_t>(std::stoi(Launch.Parameters))];
+      if (LastDialogPending) LaunchedAfterDialog.push_back(std::stoi(Launch.Parameters));
       LastDialogPending = false;
-    });
+    };
     // Every message that opens is counted and closed with Enter.
     System.OnWait = [this] {
       for (THeadlessWindow* Window : System.Windows())
@@ -119,13 +118,6 @@ class SoakTest : public testing::Test {
           return;
         }
     };
-  }
-  void TearDown() override {
-    // The pool outlives this test's application: it must not call back into it.
-    TKitTimerPool& Pool = KitApplication().TimerPool();
-    Pool.OnNeedsTicksChange = nullptr;
-    Pool.OnError = nullptr;
-    SetShellOpenProc(nullptr);
   }
 
   void BuildMenu() {
@@ -145,7 +137,6 @@ class SoakTest : public testing::Test {
     Dir.Write("menu.ini", Ini);
     Form = App.CreateForm<TForm1>();
     Form->Show();
-    DriveTimerPool(App);
     for (int I = 0; I < ButtonCount; ++I)
       Buttons.push_back(dynamic_cast<TKitSpeedButton*>(Form->RunPanel->Controls(I)));
     Form->NativeWindow()->ClientOrigin(OriginX, OriginY);

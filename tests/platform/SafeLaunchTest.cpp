@@ -16,6 +16,7 @@
 #include "framework/Application.h"
 #include "platform/Shell.h"
 #include "platform/headless/HeadlessWindowSystem.h"
+#include "platform/posix/PosixShell.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -164,7 +165,11 @@ TEST(SafeLaunchTest, TargetsWithBlanksAndNonAsciiNamesStartInTheirFolder) {
   std::string MenuSpelling = Program;
   for (char& C : MenuSpelling)
     if (C == '/') C = '\\';
-  LaunchTarget(MenuSpelling, Parameters);
+  THeadlessWindowSystem Driver;
+  Driver.OnShellOpen = [](const THeadlessLaunch& Launch) {
+    ShellOpen(Launch.FileName, Launch.Parameters, Launch.Directory);
+  };
+  LaunchTarget(Driver, MenuSpelling, Parameters);
   Got = WaitForRecord(Record);
   ASSERT_TRUE(Got);
   EXPECT_EQ(Got->Arguments, (TArgs{"ä ö", "ü"}));
@@ -184,17 +189,18 @@ TEST(SafeLaunchTest, TheLauncherOpensNothingWhoseFullPathReachesTheClassicBuffer
   ASSERT_EQ(TooLong.size(), MaxPath);
 
   std::vector<std::string> Opened;
-  SetShellOpenProc([&](const std::string& FileName, const std::string&, const std::string&) {
-    Opened.push_back(FileName);
-  });
-  LaunchTarget(TooLong, "");
-  LaunchTarget("", "");  // would be the current folder, opened in a file manager
-  LaunchTarget(Fits, "");
-  SetShellOpenProc(nullptr);
+  THeadlessWindowSystem Driver;
+  Driver.OnShellOpen = [&](const THeadlessLaunch& Launch) { Opened.push_back(Launch.FileName); };
+  LaunchTarget(Driver, TooLong, "");
+  LaunchTarget(Driver, "", "");  // would be the current folder, opened in a file manager
+  LaunchTarget(Driver, Fits, "");
   EXPECT_EQ(Opened, TArgs{Fits});
 
-  LaunchTarget(TooLong, "long");
-  LaunchTarget(Fits, "fits");
+  Driver.OnShellOpen = [](const THeadlessLaunch& Launch) {
+    ShellOpen(Launch.FileName, Launch.Parameters, Launch.Directory);
+  };
+  LaunchTarget(Driver, TooLong, "long");
+  LaunchTarget(Driver, Fits, "fits");
   const std::optional<TRecord> Got = WaitForRecord(Record);
   ASSERT_TRUE(Got);
   EXPECT_EQ(Got->Arguments, TArgs{"fits"});
@@ -262,11 +268,10 @@ TEST_F(SafeLaunchMenuTest, OnlyEnabledEntriesWithAFittingPathStartTheirTarget) {
                             Entry(3, "ButtonText=&Long\nExePath=" + TooLong + "\n") +
                             Entry(4, "ButtonText=&Run\nExePath=run.sh\nExeCommandLine=ran\n"));
   TArgs Shell;
-  SetShellOpenProc([&](const std::string& FileName, const std::string& Parameters,
-                       const std::string& Directory) {
-    Shell.push_back(FileName);
-    ShellOpen(FileName, Parameters, Directory);
-  });
+  System.OnShellOpen = [&](const THeadlessLaunch& Launch) {
+    Shell.push_back(Launch.FileName);
+    ShellOpen(Launch.FileName, Launch.Parameters, Launch.Directory);
+  };
   const std::string SavedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
   ::setenv("PATH", Dir.File("tools").c_str(), 1);
   const std::filesystem::path SavedDir = std::filesystem::current_path();
@@ -286,7 +291,6 @@ TEST_F(SafeLaunchMenuTest, OnlyEnabledEntriesWithAFittingPathStartTheirTarget) {
 
   std::filesystem::current_path(SavedDir);
   ::setenv("PATH", SavedPath.c_str(), 1);
-  SetShellOpenProc(nullptr);
   EXPECT_EQ(Shell, TArgs{Dir.File("run.sh")});
   ASSERT_TRUE(Got);
   EXPECT_EQ(Got->Arguments, TArgs{"ran"});

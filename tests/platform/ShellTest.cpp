@@ -1,6 +1,7 @@
 // Tests of the shell's "open" action on POSIX: parameter splitting, how targets are opened,
 // and real detached starts that must hand every argument over literally.
 #include "platform/Shell.h"
+#include "platform/posix/PosixShell.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>

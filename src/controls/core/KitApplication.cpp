@@ -3,6 +3,37 @@
 
 #include <utility>
 
+#include "framework/TimerService.h"
+
+TKitApplication::TKitApplication() {
+  FTimerPool.OnNeedsTicksChange = [this](TObject*) { FollowTimerService(); };
+}
+
+TKitApplication::~TKitApplication() {
+  // The tick lets go of the pool while this object is still whole.
+  FTimerPool.ClearTimers();
+  FTimerPool.OnNeedsTicksChange = nullptr;
+}
+
+void TKitApplication::FollowTimerService() {
+  TTimerService* Service = RunningTimerService();
+  if (!Service) return;
+  if (FTimerPool.NeedsTicks()) {
+    FTimerPool.OnError = [](TObject*, std::exception_ptr Error) {
+      TTimerService* Shown = RunningTimerService();
+      try {
+        std::rethrow_exception(Error);
+      } catch (const std::exception& E) {
+        if (Shown) Shown->ShowException(E);
+      }
+    };
+    Service->SetTickHandler([this] { FTimerPool.Tick(); });
+  } else {
+    Service->SetTickHandler(nullptr);
+  }
+  Service->SetTicking(FTimerPool.NeedsTicks());
+}
+
 std::uint16_t TKitApplication::AddTimer(std::uint16_t Interval, TNotifyEvent Handler) {
   for (int Slot = 0; Slot < TimerSlotCount; ++Slot) {
     if (FSlotUsed[Slot]) continue;

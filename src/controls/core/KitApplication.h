@@ -9,8 +9,8 @@
 #include "core/Object.h"
 
 // Owns the pool at a 50 ms base and hands out its timers under the idents 64769 to 65018, one
-// per slot of a fixed table of 250. Whoever delivers the 50 ms tick drives TimerPool() through
-// its NeedsTicks / OnNeedsTicksChange / Tick seam.
+// per slot of a fixed table of 250. The pool follows the framework's timer service: while it
+// holds timers the running application ticks it and shows the errors its handlers raise.
 class TKitApplication : public TObject {
  public:
   static constexpr std::uint16_t TimerBaseInterval = 50;
@@ -18,7 +18,8 @@ class TKitApplication : public TObject {
   // Slot s, from 1, lends the ident FirstTimerIdent + s.
   static constexpr std::uint16_t FirstTimerIdent = 0xFD00;
 
-  TKitApplication() = default;
+  TKitApplication();
+  ~TKitApplication() override;
   TKitApplication(const TKitApplication&) = delete;
   TKitApplication& operator=(const TKitApplication&) = delete;
 
@@ -38,6 +39,9 @@ class TKitApplication : public TObject {
   TKitTimerPool& TimerPool() { return FTimerPool; }
 
  private:
+  // Asks the running application's tick for the pool, or lets it go, as the pool needs it.
+  void FollowTimerService();
+
   TKitTimerPool FTimerPool{TimerBaseInterval};
   std::array<bool, TimerSlotCount> FSlotUsed{};
 };

@@ -61,3 +61,9 @@ void THeadlessWindowSystem::MovePointer(int X, int Y) {
     Window->PointerY = Y;
   }
 }
+
+void THeadlessWindowSystem::ShellOpen(const std::string& FileName, const std::string& Parameters,
+                                      const std::string& Directory) {
+  Launches.push_back({FileName, Parameters, Directory});
+  if (OnShellOpen) OnShellOpen(Launches.back());
+}

@@ -4,9 +4,17 @@
 
 #include <deque>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "platform/headless/HeadlessWindow.h"
+
+// One use of the shell's "open".
+struct THeadlessLaunch {
+  std::string FileName;
+  std::string Parameters;
+  std::string Directory;
+};
 
 class THeadlessWindowSystem : public TWindowSystem {
  public:
@@ -18,6 +26,9 @@ class THeadlessWindowSystem : public TWindowSystem {
   void ScreenSize(int& Width, int& Height) const override;
   void CursorPos(int& X, int& Y) const override;
   std::int64_t Milliseconds() const override { return Clock; }
+  // Starts nothing: records the launch and tells OnShellOpen.
+  void ShellOpen(const std::string& FileName, const std::string& Parameters,
+                 const std::string& Directory) override;
 
   void Post(const TWindowEvent& Event) { FQueue.push_back(Event); }
   // Moves the pointer to a screen position, as every window reports it.
@@ -29,6 +40,9 @@ class THeadlessWindowSystem : public TWindowSystem {
   int ScreenWidth = 1024;
   int ScreenHeight = 768;
   std::int64_t Clock = 0;
+  // What the shell would have opened, in order.
+  std::vector<THeadlessLaunch> Launches;
+  std::function<void(const THeadlessLaunch&)> OnShellOpen;
 
  private:
   friend class THeadlessOwnedWindow;

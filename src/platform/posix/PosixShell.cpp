@@ -1,5 +1,7 @@
 // The shell's "open" action on POSIX: programs are started directly and detached, Windows
 // programs through wine, documents through the desktop's xdg-open.
+#include "platform/posix/PosixShell.h"
+
 #include "platform/Shell.h"
 
 #include <fcntl.h>

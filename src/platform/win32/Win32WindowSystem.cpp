@@ -4,6 +4,7 @@
 
 #include <chrono>
 
+#include "platform/Shell.h"
 #include "platform/win32/Win32Window.h"
 
 namespace {
@@ -94,4 +95,9 @@ std::int64_t TWin32WindowSystem::Milliseconds() const {
   return std::chrono::duration_cast<std::chrono::milliseconds>(
              std::chrono::steady_clock::now().time_since_epoch())
       .count();
+}
+
+void TWin32WindowSystem::ShellOpen(const std::string& FileName, const std::string& Parameters,
+                                   const std::string& Directory) {
+  ::ShellOpen(FileName, Parameters, Directory);
 }

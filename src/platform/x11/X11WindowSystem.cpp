@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/Shell.h"
 #include "platform/x11/X11Window.h"
 
 namespace {
@@ -165,4 +166,9 @@ std::int64_t TX11WindowSystem::Milliseconds() const {
   return std::chrono::duration_cast<std::chrono::milliseconds>(
              std::chrono::steady_clock::now().time_since_epoch())
       .count();
+}
+
+void TX11WindowSystem::ShellOpen(const std::string& FileName, const std::string& Parameters,
+                                 const std::string& Directory) {
+  ::ShellOpen(FileName, Parameters, Directory);
 }

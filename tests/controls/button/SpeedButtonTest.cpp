@@ -11,8 +11,10 @@
 #include "controls/button/PopupMenu.h"
 #include "controls/core/KitApplicationInstance.h"
 #include "core/Exception.h"
+#include "framework/Application.h"
 #include "framework/WinControl.h"
 #include "platform/headless/HeadlessWindow.h"
+#include "platform/headless/HeadlessWindowSystem.h"
 
 namespace {
 
@@ -68,12 +70,17 @@ class SpeedButtonTest : public testing::Test {
     Down(X, Y);
     Up(X, Y);
   }
-  // Ticks of the controls' 50 ms timer pool.
-  static void Ticks(int Count) {
-    for (int Index = 0; Index < Count; ++Index) KitApplication().TimerPool().Tick();
+  // Ticks of the application, which drive the controls' timer pool while it holds timers.
+  void Ticks(int Count) {
+    for (int Index = 0; Index < Count; ++Index) {
+      System.Clock += TApplication::TickInterval;
+      App.HandleMessage(false);
+    }
   }
   static int Timers() { return KitApplication().TimerPool().Count(); }
 
+  THeadlessWindowSystem System;
+  TApplication App{System};
   THeadlessWindow Window{120, 80};
   TWinControl Root{nullptr};
   TKitSpeedButton* Button = nullptr;
