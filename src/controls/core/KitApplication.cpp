@@ -1,4 +1,5 @@
-// TKitApplication: lending timer idents from the slot table.
+// TKitApplication: the pool following the framework's timer service, and timer idents lent from
+// the slot table.
 #include "controls/core/KitApplication.h"
 
 #include <utility>
