@@ -1,30 +1,4 @@
-# Cross-compiling to 32-bit Windows with Debian's i686-w64-mingw32 toolchain.
-set(CMAKE_SYSTEM_NAME Windows)
+# The 32-bit Windows program, the one that ships: it runs on every Windows PC.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
-# The posix threads variant: the settings reader guards its cache with std::mutex, which the
-# win32 variant's library lacks.
-set(OSTREL_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${OSTREL_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${OSTREL_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${OSTREL_MINGW_PREFIX}-windres)
-set(CMAKE_AR ${OSTREL_MINGW_PREFIX}-gcc-ar-posix CACHE FILEPATH "")
-set(CMAKE_RANLIB ${OSTREL_MINGW_PREFIX}-gcc-ranlib-posix CACHE FILEPATH "")
-
-set(CMAKE_FIND_ROOT_PATH /usr/${OSTREL_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# Each function and object in a section of its own, so that the linker drops what the program
-# never calls.
-set(CMAKE_C_FLAGS_INIT "-ffunction-sections -fdata-sections")
-set(CMAKE_CXX_FLAGS_INIT "-ffunction-sections -fdata-sections")
-
-# Everything of the compiler's own runtime (libgcc, libstdc++, winpthreads) is linked in, so
-# that the program needs no DLL but the system's.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-
-# Lets `wine` run the cross-built test helpers that CMake or CTest may start.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+set(OSTREL_WINE_LOADER wine)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)

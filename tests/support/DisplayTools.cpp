@@ -16,6 +16,7 @@
 #include "support/TempDir.h"
 
 bool OnPath(const std::string& Program) {
+  if (Program.find('/') != std::string::npos) return access(Program.c_str(), X_OK) == 0;
   const char* Path = std::getenv("PATH");
   std::string Rest = Path ? Path : "";
   while (!Rest.empty()) {

@@ -18,10 +18,40 @@ std::string WindowsPath(const std::string& Path) {
   return Result;
 }
 
+// The processor a Windows program is built for, from the machine field of its PE header:
+// "win32" for x86, "win64" for x86-64, empty for anything else.
+static std::string ProgramArch(const std::string& Program) {
+  const std::string Image = ReadAll(Program);
+  auto Word = [&Image](std::size_t At) -> unsigned {
+    return At + 2 <= Image.size() ? static_cast<unsigned char>(Image[At]) |
+                                        static_cast<unsigned char>(Image[At + 1]) << 8
+                                  : 0;
+  };
+  const std::size_t Header = Word(0x3C) | static_cast<std::size_t>(Word(0x3E)) << 16;
+  if (Image.compare(0, 2, "MZ") != 0 || Image.compare(Header, 4, std::string("PE\0\0", 4)) != 0)
+    return "";
+  switch (Word(Header + 4)) {
+    case 0x014C:
+      return "win32";
+    case 0x8664:
+      return "win64";
+    default:
+      return "";
+  }
+}
+
 void WineTest::SetUpTestSuite() {
-  for (const char* Program : {"wine", "wineboot", "wineserver", "xdotool", "openbox"})
+  // A program of the other build would fail every test for a reason none of them names.
+  for (const char* Program : {OSTREL_WINDOWS_EXE, OSTREL_WINDOWS_PROBE})
+    if (ProgramArch(Program) != OSTREL_WINE_ARCH) {
+      SetUpFailure = std::string(Program) + " is not the " + OSTREL_WINE_ARCH +
+                     " build that this run's Wine was chosen for";
+      return;
+    }
+  for (const char* Program : {OSTREL_WINE_LOADER, OSTREL_WINE_SERVER, "xdotool", "openbox"})
     if (!OnPath(Program)) {
-      SetUpFailure = std::string(Program) + " is not installed (scripts/install-wine.sh)";
+      SetUpFailure = std::string(Program) + " is not installed (scripts/install-wine.sh " +
+                     OSTREL_WINE_ARCH + ")";
       return;
     }
   if (!XvfbInstalled()) {
@@ -43,15 +73,17 @@ void WineTest::SetUpTestSuite() {
   }
   Prefix = Pattern;
   setenv("WINEPREFIX", Prefix.c_str(), 1);
-  setenv("WINEARCH", "win32", 1);
+  setenv("WINEARCH", OSTREL_WINE_ARCH, 1);
   setenv("WINEDLLOVERRIDES", "mscoree,mshtml=", 1);
   setenv("WINEDEBUG", "-all", 1);
   setenv("DISPLAY", Server->Name().c_str(), 1);
   WindowManager = StartWindowManager(Server->Name());
   // A server that outlasts each program by a while keeps the prefix loaded from one test's
   // program to the next, and still ends by itself should this process die before its clean-up.
-  if (!RunQuietly("wineserver -p30") || !RunQuietly("wineboot -i")) {
-    SetUpFailure = "wineboot could not prepare the prefix " + Prefix;
+  if (!RunQuietly(std::string(OSTREL_WINE_SERVER) + " -p30") ||
+      !RunQuietly(std::string(OSTREL_WINE_LOADER) + " wineboot -i")) {
+    SetUpFailure = std::string("wineboot could not prepare the ") + OSTREL_WINE_ARCH + " prefix " +
+                   Prefix + " with " + OSTREL_WINE_LOADER;
     return;
   }
   Display* Dpy = XOpenDisplay(Server->Name().c_str());
@@ -62,7 +94,7 @@ void WineTest::SetUpTestSuite() {
 
 void WineTest::TearDownTestSuite() {
   if (!Prefix.empty()) {
-    RunQuietly("wineserver -k");
+    RunQuietly(std::string(OSTREL_WINE_SERVER) + " -k");
     std::error_code Ignored;
     // Removing does not follow the prefix's links to the root folder and the home folder.
     std::filesystem::remove_all(Prefix, Ignored);
@@ -104,10 +136,11 @@ void WineTest::StartProgram(const std::string& WineDebug) {
   setenv("WINEDEBUG", WineDebug.c_str(), 1);
   // Wine's loader becomes the Windows process in this very process, so its exit code is the
   // program's.
-  Menu = std::make_unique<TStartedProgram>(
-      Folder.Path(), Folder.File("ostrel.log"), [Program = Folder.File("ostrel.exe")] {
-        execlp("wine", "wine", Program.c_str(), static_cast<char*>(nullptr));
-      });
+  Menu = std::make_unique<TStartedProgram>(Folder.Path(), Folder.File("ostrel.log"),
+                                           [Program = Folder.File("ostrel.exe")] {
+                                             execlp(OSTREL_WINE_LOADER, OSTREL_WINE_LOADER,
+                                                    Program.c_str(), static_cast<char*>(nullptr));
+                                           });
   setenv("WINEDEBUG", "-all", 1);
 }
 

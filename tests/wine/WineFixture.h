@@ -1,6 +1,6 @@
-// The Windows build's tests under Wine: one virtual display, window manager and private 32-bit
-// Wine prefix for the whole run, the menu program started in a folder of its own, and the
-// helpers that drive it through the display.
+// The Windows build's tests under Wine: one virtual display, window manager and private Wine
+// prefix (32-bit or 64-bit, as the build under test) for the whole run, the menu program
+// started in a folder of its own, and the helpers that drive it through the display.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -119,8 +119,9 @@ TEST_F(WineTest, CloseRequestThroughTheWindowManagerEndsTheProgram) {
 TEST_F(WineTest, RegistryReferenceResolvesAgainstThePrefixRegistry) {
   const std::string Target = WindowsPath(Folder.File("tools/ArgsProbe.exe"));
   AddProbe();
-  ASSERT_TRUE(Capture("wine reg add " + Quoted("HKCU\\Software\\Ostrel Wine Tests") +
-                      " /v Probe /t REG_SZ /d " + Quoted(Target) + " /f")
+  ASSERT_TRUE(Capture(std::string(OSTREL_WINE_LOADER) + " reg add " +
+                      Quoted("HKCU\\Software\\Ostrel Wine Tests") + " /v Probe /t REG_SZ /d " +
+                      Quoted(Target) + " /f")
                   .Ok);
   // The default names nothing: only the registry's value can make the button work.
   WriteMenu({{"&Run", "$REG$HKCU\\Software\\Ostrel Wine Tests$KEY$Probe$DEF$tools\\Absent.exe",
