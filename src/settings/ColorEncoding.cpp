@@ -113,6 +113,12 @@ bool NameToValue(const TIdent<TValue> (&Table)[N], const std::string& Name, TVal
 
 }  // namespace
 
+std::vector<std::string> ColorNames() {
+  std::vector<std::string> Names;
+  for (const auto& Ident : ColorIdents) Names.emplace_back(Ident.Name);
+  return Names;
+}
+
 bool ColorToName(TColor Color, std::string& Name) {
   return ValueToName(ColorIdents, Color, Name);
 }

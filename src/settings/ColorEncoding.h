@@ -3,10 +3,13 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/Colors.h"
 #include "core/FontCharset.h"
 
+// Every colour identifier, in table order.
+std::vector<std::string> ColorNames();
 // The first colour identifier with that value.
 bool ColorToName(TColor Color, std::string& Name);
 // The value of a colour identifier, compared without regard to ASCII letter case.

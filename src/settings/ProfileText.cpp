@@ -99,6 +99,41 @@ TProfileText::TProfileText(std::string Bytes) {
   Index();
 }
 
+TProfileText::TProfileText(std::string Bytes, TUnindexed) {
+  Decode(std::move(Bytes));
+  Parse();
+}
+
+std::vector<TProfileText::TLine> TProfileText::Lines(std::string Bytes) {
+  const TProfileText Parsed(std::move(Bytes), TUnindexed{});
+  const std::string_view All = Parsed.FText;
+  std::vector<TLine> Result;
+  Result.reserve(Parsed.FSections.size() + Parsed.FKeys.size());
+  // Headers and keys are each in file order; line numbers come from one walk over the text.
+  std::size_t LineStart = 0;
+  int Number = 1;
+  const auto NumberAt = [&](std::size_t Offset) {
+    while (LineStart < Offset) {
+      const std::size_t End = std::min(All.find_first_of("\r\n", LineStart), All.size());
+      const std::size_t Next = End + LineBreakLength(All, End);
+      if (Next > Offset) break;
+      LineStart = Next;
+      ++Number;
+    }
+    return Number;
+  };
+  for (const TSection& Section : Parsed.FSections) {
+    const std::string Name(Parsed.Text(Section.Name));
+    Result.push_back({NumberAt(Section.HeaderBegin), true, Name, "", ""});
+    for (TOffset K = Section.FirstKey; K < Section.KeyEnd; ++K) {
+      const TKey& Key = Parsed.FKeys[K];
+      Result.push_back({NumberAt(Key.LineBegin), false, Name, std::string(Parsed.Text(Key.Name)),
+                        std::string(Parsed.Text(Key.Value))});
+    }
+  }
+  return Result;
+}
+
 void TProfileText::Decode(std::string Bytes) {
   const std::string_view View = Bytes;
   if (View.starts_with(Utf16Mark)) {

@@ -20,6 +20,15 @@
 // the index: UTF-8 for a UTF-16LE file, the file's own bytes otherwise.
 class TProfileText {
  public:
+  // One section header or key line as written, for tools that point authors at lines.
+  struct TLine {
+    int Number = 0;  // from 1
+    bool Header = false;
+    std::string Section;  // the header's name, or the section the key stands in
+    std::string Key;      // empty for a header
+    std::string Value;    // as a lookup returns it: blanks and one pair of quotes removed
+  };
+
   // Text past this size, after conversion, is not seen (and an edit would not keep it). The
   // files read through the profile service are far smaller.
   static constexpr std::size_t MaxTextSize = std::size_t{1} << 30;
@@ -28,6 +37,10 @@ class TProfileText {
 
   // The value of Key in Section, or nothing when either is missing. Points into this object.
   std::optional<std::string_view> Value(std::string_view Section, std::string_view Key) const;
+  // Every header and key line of Bytes in file order, later duplicates included, read as the
+  // constructor reads them. Lines before the first header and lines without "=" are no keys.
+  static std::vector<TLine> Lines(std::string Bytes);
+
   // Names of the sections in file order, each once, as first spelt.
   std::vector<std::string_view> SectionNames() const;
   // Names of the keys of Section in file order, each once, as first spelt.
@@ -83,6 +96,9 @@ class TProfileText {
     TOffset KeyEnd = 0;
     bool First = false;
   };
+
+  struct TUnindexed {};
+  TProfileText(std::string Bytes, TUnindexed);
 
   void Decode(std::string Bytes);
   void Parse();

@@ -402,3 +402,27 @@ TEST(ProfileTextTest, WritableRefusesWhatWouldBreakTheFile) {
     EXPECT_EQ(TProfileText::Writable(Section, Key, Value), Expected);
   }
 }
+
+TEST(ProfileTextTest, ListedLinesKeepRepeatsAndCountEveryKindOfLineBreak) {
+  const std::string Bytes =
+      "; note\r\n[Main]\r\nA = \"1\"\r[main]\nA=2\n\r\nstray\n[T]\r\nA=3\r\nA=4";
+  const std::vector<TProfileText::TLine> Lines = TProfileText::Lines(Bytes);
+  ASSERT_EQ(Lines.size(), 7u);
+  const auto Line = [&](std::size_t I) {
+    return std::to_string(Lines[I].Number) + (Lines[I].Header ? " [" : " ") + Lines[I].Section +
+           (Lines[I].Header ? "]" : "." + Lines[I].Key + "=" + Lines[I].Value);
+  };
+  EXPECT_EQ(Line(0), "2 [Main]");
+  EXPECT_EQ(Line(1), "3 Main.A=1");
+  EXPECT_EQ(Line(2), "4 [main]");
+  EXPECT_EQ(Line(3), "5 main.A=2");
+  EXPECT_EQ(Line(4), "8 [T]");
+  EXPECT_EQ(Line(5), "9 T.A=3");
+  EXPECT_EQ(Line(6), "10 T.A=4");
+
+  const std::vector<TProfileText::TLine> Wide =
+      TProfileText::Lines(Utf16File(u"\r\n[s]\r\nk=\u00E9"));
+  ASSERT_EQ(Wide.size(), 2u);
+  EXPECT_EQ(Wide[1].Number, 3);
+  EXPECT_EQ(Wide[1].Value, "\xC3\xA9");
+}

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "MenuReport.h"
+#include "framework/Bitmap.h"
 #include "support/RunProgram.h"
 #include "support/TempDir.h"
 
@@ -73,6 +74,28 @@ TEST_F(InspectTest, BadPathsAndArgumentsExitWithTwo) {
   EXPECT_EQ(RunInspect("").ExitCode, 2);
   EXPECT_EQ(RunInspect("--bogus " + Dir.Path()).ExitCode, 2);
   EXPECT_EQ(RunInspect(Dir.Path() + " " + Dir.Path()).ExitCode, 2);
+}
+
+TEST_F(InspectTest, CheckExitsWithOneOnAnErrorAndZeroOnWarningsOnly) {
+  // This menu has no background: an error, pointed at [Main] as Background is not given.
+  TProgramRun Broken = RunInspect("--check " + Dir.Path());
+  EXPECT_EQ(Broken.ExitCode, 1) << Broken.Output;
+  EXPECT_NE(Broken.Output.find(Dir.File("menu.ini") + ":1: error: the background"),
+            std::string::npos)
+      << Broken.Output;
+  EXPECT_NE(Broken.Output.find("1 error, "), std::string::npos);
+
+  TTempDir Fine;
+  TBitmap(40, 30).SaveToFile(Fine.File("menu.bmp"));
+  Fine.Write("menu.ini",
+             "[Main]\nProgCount=1\n[Prog_1]\nWidth=10\nHeight=10\nExePath=gone.sh\n"
+             "TerminateAfterStart=0\n");
+  TProgramRun Warned = RunInspect("--check --json " + Fine.Path());
+  EXPECT_EQ(Warned.ExitCode, 0) << Warned.Output;
+  EXPECT_NE(Warned.Output.find("\"line\": 6"), std::string::npos) << Warned.Output;
+  EXPECT_NE(Warned.Output.find("gone.sh` does not exist"), std::string::npos);
+
+  EXPECT_EQ(RunInspect("--check --render x.png " + Fine.Path()).ExitCode, 2);
 }
 
 TEST_F(InspectTest, ListingTellsWhenEntriesAreCapped) {

@@ -1,11 +1,15 @@
 // ostrel-inspect: prints the menu description the menu program would load from a folder or file,
-// or saves the face of the menu window as a PNG picture.
+// checks it for mistakes, or saves the face of the menu window as a PNG picture.
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <memory>
 #include <string>
 
+#include "MenuCheck.h"
 #include "MenuRender.h"
 #include "MenuReport.h"
 #include "framework/Application.h"
@@ -16,9 +20,12 @@ namespace {
 
 constexpr const char* Usage =
     "usage: ostrel-inspect [--json] PATH\n"
+    "       ostrel-inspect --check [--json] PATH\n"
     "       ostrel-inspect --render FILE.png [--hot N | --down N] PATH\n"
     "  PATH             a menu folder or its menu.ini\n"
-    "  --json           the description as JSON instead of a listing\n"
+    "  --json           the description (or the findings) as JSON instead of a listing\n"
+    "  --check          list every mistake found in the menu, one line each, as\n"
+    "                   FILE:LINE: error|warning: TEXT; exit status 1 when there is an error\n"
     "  --render FILE    save the menu window's face, as the menu program paints it, as a PNG\n"
     "  --hot N          ...with the button of entry N (0-based) under the pointer\n"
     "  --down N         ...with the button of entry N held down\n";
@@ -35,6 +42,26 @@ bool ParseEntry(const char* Text, int& Entry) {
     if (*C < '0' || *C > '9') return false;
   Entry = std::atoi(Text);
   return true;
+}
+
+// Targets are looked up from the menu folder, as when the menu is started from its medium.
+int Check(const std::string& MenuFile, bool Json) {
+  try {
+    if (::chdir(ExtractFilePath(MenuFile).c_str()) != 0) {
+      std::fprintf(stderr, "ostrel-inspect: cannot enter the menu folder of %s\n",
+                   MenuFile.c_str());
+      return 2;
+    }
+    std::unique_ptr<TRegistryService> Registry = CreateSystemRegistry();
+    const std::vector<TFinding> Findings = CheckMenu(MenuFile, *Registry);
+    const std::string Report = Json ? FindingsJson(Findings) : FindingsText(Findings);
+    std::fwrite(Report.data(), 1, Report.size(), stdout);
+    if (std::fflush(stdout) != 0) return 2;
+    return HasErrors(Findings) ? 1 : 0;
+  } catch (const std::exception& Error) {
+    std::fprintf(stderr, "ostrel-inspect: %s\n", Error.what());
+    return 2;
+  }
 }
 
 int Render(const std::string& MenuFile, const TRenderRequest& Partial) {
@@ -59,12 +86,15 @@ int Render(const std::string& MenuFile, const TRenderRequest& Partial) {
 int main(int argc, char** argv) {
   bool Json = false;
   bool Rendering = false;
+  bool Checking = false;
   TRenderRequest Request;
   const char* Path = nullptr;
   for (int I = 1; I < argc; ++I) {
     const char* Value = I + 1 < argc ? argv[I + 1] : nullptr;
     if (std::strcmp(argv[I], "--json") == 0) {
       Json = true;
+    } else if (std::strcmp(argv[I], "--check") == 0) {
+      Checking = true;
     } else if (std::strcmp(argv[I], "--render") == 0) {
       if (Rendering || Value == nullptr) return UsageError("--render needs one picture file");
       Rendering = true;
@@ -90,6 +120,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (Rendering && Json) return UsageError("--json and --render do not go together");
+  if (Rendering && Checking) return UsageError("--check and --render do not go together");
   if (!Rendering && Request.Pose != TRenderPose::rpNone)
     return UsageError("--hot and --down need --render");
   std::optional<std::string> MenuFile = MenuFileOf(Path);
@@ -98,6 +129,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (Rendering) return Render(*MenuFile, Request);
+  if (Checking) return Check(*MenuFile, Json);
   try {
     TOstrelInfo Menu(*MenuFile);
     std::string Report = Json ? MenuReportJson(Menu) : MenuReportText(Menu);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string_view>
 
+#include "platform/freetype/ClassicFaces.h"
 #include "platform/freetype/FaceMetrics.h"
 
 namespace {
@@ -261,4 +262,10 @@ std::optional<TFontMatch> TFontMatcher::MatchCharacter(const TFontRequest& Reque
   if (Font != nullptr && HasCharacter(Font.get(), Character)) Found = Describe(Font.get(), Request);
   FCache.Add(Request, Character, Found, Watched());
   return Found;
+}
+
+bool IsClassicFaceName(std::string_view Name) {
+  return std::any_of(
+      std::begin(ClassicFaces), std::end(ClassicFaces),
+      [Name](const TClassicFace& Face) { return SameName(Face.Name, Trimmed(Name)); });
 }

@@ -225,6 +225,26 @@ std::vector<std::string> SplitParameters(const std::string& Parameters) {
   }
 }
 
+std::string LaunchObstacle(const std::string& FileName) {
+  const std::string Target = ResolveFileName(ExpandFileName(FileName));
+  struct stat Info {};
+  if (::stat(Target.c_str(), &Info) != 0 || S_ISDIR(Info.st_mode)) return "";
+  switch (S_ISREG(Info.st_mode) ? Classify(Target) : TTargetKind::tkDocument) {
+    case TTargetKind::tkProgram:
+      return "";
+    case TTargetKind::tkDocument:
+      if (!S_ISREG(Info.st_mode)) return "it is a device or a pipe, not a file";
+      return FindOnPath("xdg-open")
+                 ? ""
+                 : "xdg-open, the desktop's opener of documents, is not installed";
+    case TTargetKind::tkWindowsProgram:
+    case TTargetKind::tkBatch:
+    case TTargetKind::tkInstaller:
+      break;
+  }
+  return FindOnPath("wine") ? "" : "it is a Windows program, and wine is not installed";
+}
+
 std::optional<TLaunchRequest> PlanLaunch(const std::string& FileName, const std::string& Parameters,
                                          const std::string& Directory) {
   if (FileName.empty()) return std::nullopt;

@@ -28,6 +28,10 @@ std::vector<std::string> SplitParameters(const std::string& Parameters);
 std::optional<TLaunchRequest> PlanLaunch(const std::string& FileName, const std::string& Parameters,
                                          const std::string& Directory);
 
+// Why no program on this system can open the existing file FileName, in words for the menu's
+// author or user ("wine is not installed ..."); empty when PlanLaunch finds one.
+std::string LaunchObstacle(const std::string& FileName);
+
 // Starts the request as a process of its own session with stdin from /dev/null and no other
 // descriptor of ours, leaving no child behind to be reaped. Waits only until the program's
 // image is loaded or has failed to load; true when it loaded.
