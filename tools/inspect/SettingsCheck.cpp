@@ -191,15 +191,16 @@ class TSettingsCheck {
         TextToColor(Fields[4]);
         NotANumber(5, "character set", "1");
       } catch (const Exception&) {
-        Faults.push_back("the colour " + Quoted(Fields[4]) + " is not a colour, so the colour " +
-                         "and the character set after it are not read" +
-                         DidYouMean(Fields[4], ColorNames()));
+        const std::string Nearest = NearestName(Fields[4], ColorNames());
+        Faults.push_back("the colour " + Quoted(Fields[4]) + " is not a colour" +
+                         (Nearest.empty() ? "" : " (did you mean " + Quoted(Nearest) + "?)") +
+                         ", so neither it nor the character set after it is read");
       }
     }
     if (Faults.empty()) return;
     std::string Message = Written + ": ";
     for (std::size_t I = 0; I < Faults.size(); ++I) Message += (I ? "; " : "") + Faults[I];
-    Fail(Section, Key, Message + " (the fields are name,size,styles,pitch,colour,charset)");
+    Fail(Section, Key, Message);
   }
 
   // Entry sections the menu reads but the file lacks, and entries that close the menu by
