@@ -4,14 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "app/Launcher.h"
 #include "framework/Application.h"
 #include "framework/Exception.h"
+#include "platform/Shell.h"
 #include "platform/headless/HeadlessWindowSystem.h"
 #include "support/TempDir.h"
 
@@ -107,6 +110,36 @@ TEST_F(MainFormTest, AMissingBackgroundStopsStartUpWithItsFullPath) {
     EXPECT_EQ(ErrorBoxText(Error.what()), "Cannot open file " + Dir.File("pics/none.bmp") + ".");
   }
   EXPECT_EQ(App.Title(), "ostrel") << "the default title, as AppTaskName is not applied yet";
+}
+
+TEST_F(MainFormTest, TheWindowIsNoLargerThanTheScreen) {
+  WriteBackground(System.ScreenWidth + 300, 20);
+  Dir.Write("menu.ini", "[Main]\nProgCount=0\n");
+  auto* Form = App.CreateForm<TForm1>();
+  EXPECT_EQ(Form->ClientWidth(), System.ScreenWidth);
+  EXPECT_EQ(Form->ClientHeight(), 20);
+  Form->Show();
+  EXPECT_EQ(Form->BackBuffer().Width(), System.ScreenWidth);
+}
+
+// The icon is optional: a missing or broken one leaves the program's own, and the menu starts.
+TEST_F(MainFormTest, AnIconThatCannotBeReadLeavesTheProgramsIcon) {
+  WriteBackground(32, 32);
+  Dir.Write("broken.ico", "not an icon");
+  TIcon Own;
+  Own.LoadFromBytes(std::string("\0\0\1\0\1\0", 6) + std::string(8, '\0') +
+                    std::string("\x30\0\0\0\x16\0\0\0", 8) + std::string("(\0\0\0", 4) +
+                    std::string("\x01\0\0\0\x02\0\0\0\x01\0\x20\0", 12) +
+                    std::string(24 + 8, '\0'));
+  for (const char* Name : {"none.ico", "broken.ico"}) {
+    SCOPED_TRACE(Name);
+    App.Icon.Assign(Own);
+    Dir.Write("menu.ini", std::string("[Main]\nIcon=") + Name + "\nProgCount=0\n");
+    auto* Form = App.CreateForm<TForm1>();
+    EXPECT_TRUE(Form->Icon.Empty());
+    ASSERT_EQ(App.Icon.ImageCount(), 1);
+    EXPECT_EQ(&App.Icon.Image(0), &Own.Image(0));
+  }
 }
 
 TEST_F(MainFormTest, AnInvalidBackgroundIsNoBitmap) {
