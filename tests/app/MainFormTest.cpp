@@ -90,6 +90,25 @@ TEST_F(MainFormTest, TheWindowTakesTheBackgroundsSizeAndTheMenusTexts) {
   EXPECT_EQ(Form->RunPanel->Controls(1)->Owner(), First);
 }
 
+// Under a Chinese locale the program in ".../中/" reads ".../中/menu.ini", not its parent's.
+TEST_F(MainFormTest, TheMenuIsReadFromTheProgramsOwnFolderUnderAnyLocale) {
+  const char* Saved = std::getenv("LC_ALL");
+  const std::string Old = Saved ? Saved : "";
+  ::setenv("LC_ALL", "zh_CN.UTF-8", 1);
+  WriteBackground(30, 30);
+  Dir.Write("menu.ini", "[Main]\nAppName=Parent\nProgCount=0\n");
+  Dir.Write("\xE4\xB8\xAD/menu.ini", "[Main]\nAppName=Own\nProgCount=0\n");
+  WriteBackground(20, 20, "\xE4\xB8\xAD/menu.bmp");
+  App.SetExeName(Dir.File("\xE4\xB8\xAD/ostrel"));
+  auto* Form = App.CreateForm<TForm1>();
+  EXPECT_EQ(Form->Caption(), "Own");
+  EXPECT_EQ(Form->ClientWidth(), 20);
+  if (Saved)
+    ::setenv("LC_ALL", Old.c_str(), 1);
+  else
+    ::unsetenv("LC_ALL");
+}
+
 TEST_F(MainFormTest, NoEntriesLeavesTheDesignedButton) {
   WriteBackground(32, 32);
   Dir.Write("menu.ini", "[Main]\nProgCount=0\n");
