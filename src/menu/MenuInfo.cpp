@@ -5,6 +5,7 @@
 
 #include "framework/FileName.h"
 #include "menu/RegistryReference.h"
+#include "settings/PrivateProfile.h"
 
 namespace {
 
@@ -37,6 +38,9 @@ const TProgInfo* TOstrelInfo::ProgInfo(std::int32_t Index) const {
 }
 
 void TOstrelInfo::Load() {
+  // One version of the file for the whole menu, looked at once, even while another program
+  // rewrites it.
+  const TPrivateProfile::THold Snapshot(FIniFile->FileName());
   FMenuDir = NormalDir(ExtractFilePath(FFileName));
   FBackgroundPath = FMenuDir + FIniFile->ReadString(MainSection, "Background", "menu.bmp");
   std::string Icon = FIniFile->ReadString(MainSection, "Icon", "");
