@@ -96,7 +96,7 @@ TX11Window::~TX11Window() {
   FSystem.Unregister(this);
   FImage.reset();
   XFreeGC(FDisplay, FGc);
-  XDestroyWindow(FDisplay, FHandle);
+  if (!FLost) XDestroyWindow(FDisplay, FHandle);
   XFlush(FDisplay);
 }
 
@@ -238,7 +238,7 @@ void TX11Window::Hide() {
 
 void TX11Window::Present(const std::uint32_t* Pixels, int Stride, int X, int Y, int Width,
                          int Height) {
-  if (!FImage->Valid()) return;
+  if (FLost || !FImage->Valid()) return;
   const int Left = std::max(X, 0), Top = std::max(Y, 0);
   const int Right = std::min(X + Width, FWidth), Bottom = std::min(Y + Height, FHeight);
   if (Left >= Right || Top >= Bottom) return;
