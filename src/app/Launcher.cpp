@@ -2,8 +2,8 @@
 #include "app/Launcher.h"
 
 #include "framework/FileName.h"
-#include "platform/FileSystem.h"
 #include "platform/Shell.h"
+#include "platform/TargetPath.h"
 
 namespace {
 
@@ -19,9 +19,9 @@ void SetShellOpenProc(TShellOpenProc Proc) {
 }
 
 void LaunchTarget(const std::string& Target, const std::string& Parameters) {
-  // An empty name would expand to the current folder, which the shell would open.
-  if (Target.empty()) return;
-  const std::string FullPath = ExpandFileName(Target);
-  if (FullPath.size() >= MaxPath) return;
+  // An empty name would expand to the current folder, which the shell would open. The path is
+  // the one the availability check looked at.
+  const std::string FullPath = TargetPath(Target);
+  if (FullPath.empty()) return;
   ShellOpenProc()(FullPath, Parameters, ExtractFilePath(FullPath));
 }

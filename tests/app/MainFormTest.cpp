@@ -205,4 +205,37 @@ TEST_F(MainFormTest, RelativeTargetsAreTakenFromTheCurrentDirectoryAndLongOnesRe
   EXPECT_FALSE(App.Terminated());
 }
 
+// What shows as available is what a click starts: one path for both, one length rule in
+// characters, and only regular files.
+TEST_F(MainFormTest, AvailableTargetsAreTheOnesAClickStarts) {
+  WriteBackground(40, 40);
+  std::string Cyrillic;
+  for (int I = 0; I < 80; ++I) Cyrillic += "\xD1\x8F";
+  const std::string Long =
+      Dir.Write(Cyrillic.substr(0, 80) + "/" + Cyrillic + ".sh", "#!/bin/sh\n");
+  ASSERT_GE(Long.size(), MaxPath);
+  Dir.Write("real/target.sh", "#!/bin/sh\n");
+  Dir.MakeDir("real/sub");
+  ASSERT_EQ(::symlink(Dir.File("real/sub").c_str(), Dir.File("lnk").c_str()), 0);
+  ASSERT_EQ(::mkfifo(Dir.File("fifo").c_str(), 0600), 0);
+  Dir.Write("menu.ini", "[Main]\nProgCount=3\n[Prog_1]\nTerminateAfterStart=0\nExePath=" + Long +
+                            "\n[Prog_2]\nTerminateAfterStart=0\nExePath=" + Dir.Path() +
+                            "/lnk\\..\\target.sh\n[Prog_3]\nExePath=" + Dir.File("fifo") + "\n");
+  auto* Form = App.CreateForm<TForm1>();
+  for (int I = 0; I < 3; ++I)
+    if (Form->RunPanel->Controls(I)->Enabled()) Form->btnTemplateClick(Form->RunPanel->Controls(I));
+  EXPECT_TRUE(Form->RunPanel->Controls(0)->Enabled());
+  EXPECT_FALSE(Form->RunPanel->Controls(1)->Enabled()) << "only real/sub/../target.sh exists";
+  EXPECT_FALSE(Form->RunPanel->Controls(2)->Enabled()) << "a FIFO is no target";
+  ASSERT_EQ(Launches.size(), 1u);
+  EXPECT_EQ(Launches[0].FileName, Long);
+
+  Dir.Write("target.sh", "#!/bin/sh\n");
+  auto* Again = App.CreateForm<TForm1>();
+  EXPECT_TRUE(Again->RunPanel->Controls(1)->Enabled());
+  Again->btnTemplateClick(Again->RunPanel->Controls(1));
+  ASSERT_EQ(Launches.size(), 2u);
+  EXPECT_EQ(Launches[1].FileName, Dir.File("target.sh"));
+}
+
 }  // namespace

@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "platform/FileSystem.h"
+#include "platform/TargetPath.h"
 
 namespace {
 
@@ -227,7 +228,7 @@ std::optional<TLaunchRequest> PlanLaunch(const std::string& FileName, const std:
                                          const std::string& Directory) {
   if (FileName.empty()) return std::nullopt;
   std::string Full = ExpandFileName(FileName);
-  if (Full.size() >= MaxPath) return std::nullopt;
+  if (!FitsMaxPath(Full)) return std::nullopt;
   std::string Target = ResolveFileName(Full);
   struct stat Info {};
   if (::stat(Target.c_str(), &Info) != 0) return std::nullopt;
