@@ -6,9 +6,6 @@
 #include <string>
 #include <string_view>
 
-// True when Text is well-formed UTF-8 (no overlong forms, no surrogates, nothing past U+10FFFF).
-bool IsWellFormedUtf8(std::string_view Text);
-
 // The first Limit bytes of Text; when Text is well-formed UTF-8, the longest run of whole
 // characters within them.
 std::string_view CutValue(std::string_view Text, std::size_t Limit);
