@@ -17,6 +17,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/TargetPath.h"
+#include "platform/posix/BatchCommand.h"
 
 namespace {
 
@@ -254,9 +255,14 @@ std::optional<TLaunchRequest> PlanLaunch(const std::string& FileName, const std:
   std::optional<std::string> Wine = FindOnPath("wine");
   if (!Wine) return std::nullopt;
   Request.Program = *Wine;
-  if (Kind == TTargetKind::tkBatch)
-    Request.Arguments = {"cmd", "/c", WindowsFileName(Target)};
-  else if (Kind == TTargetKind::tkInstaller)
+  if (Kind == TTargetKind::tkBatch) {
+    std::optional<std::vector<std::string>> Words =
+        BatchArguments(WindowsFileName(Target), SplitParameters(Parameters));
+    if (!Words) return std::nullopt;
+    Request.Arguments = std::move(*Words);
+    return Request;
+  }
+  if (Kind == TTargetKind::tkInstaller)
     Request.Arguments = {"msiexec", "/i", WindowsFileName(Target)};
   else
     Request.Arguments = {Target};
