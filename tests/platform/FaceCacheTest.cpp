@@ -58,6 +58,17 @@ TEST_F(FaceCacheTest, KeepsThatACharacterHasNoFace) {
   EXPECT_FALSE(FindLater(U'A'));
 }
 
+// A script no font has is asked about once for all sizes of a font, not once a size.
+TEST_F(FaceCacheTest, WhichFaceHasACharacterIsKeptForEverySize) {
+  TFaceCache Cache("");
+  Cache.Add(Request, U'\x10000', std::nullopt, {ConfigFile});
+  Cache.Add(Request, 0, Match, {ConfigFile});
+  TFontRequest Larger = Request;
+  Larger.Height = -200;
+  EXPECT_TRUE(Cache.Find(Larger, U'\x10000'));
+  EXPECT_FALSE(Cache.Find(Larger, 0));
+}
+
 TEST_F(FaceCacheTest, AnyChangeOfAWatchedPathDropsEveryAnswer) {
   KeepAnswer();
   SetModified(ConfigFile, 1000);

@@ -45,9 +45,16 @@ bool Flag(std::string_view Text, bool& Value) {
   return true;
 }
 
-bool SameKey(const TFontRequest& Left, const TFontRequest& Right) {
-  return Left.Name == Right.Name && Left.Height == Right.Height && Left.Weight == Right.Weight &&
-         Left.Italic == Right.Italic && Left.Pitch == Right.Pitch && Left.Charset == Right.Charset;
+// Which face has a character does not depend on the size: only outline faces are drawn, and
+// they have every size. The face of a request itself does (fonts may be made for some sizes).
+int HeightKey(const TFontRequest& Request, char32_t Character) {
+  return Character == 0 ? Request.Height : 0;
+}
+
+bool SameKey(const TFontRequest& Left, const TFontRequest& Right, char32_t Character) {
+  return Left.Name == Right.Name && HeightKey(Left, Character) == HeightKey(Right, Character) &&
+         Left.Weight == Right.Weight && Left.Italic == Right.Italic && Left.Pitch == Right.Pitch &&
+         Left.Charset == Right.Charset;
 }
 
 void MakeFolder(const std::string& Path) {
@@ -169,9 +176,10 @@ std::optional<std::optional<TFontMatch>> TFaceCache::Find(const TFontRequest& Re
 // The fields of a request that select its face, and the character.
 std::string TFaceCache::KeyOf(const TFontRequest& Request, char32_t Character) {
   std::string Key = Request.Name;
-  for (long Field : {static_cast<long>(Request.Height), static_cast<long>(Request.Weight),
-                     static_cast<long>(Request.Italic), static_cast<long>(Request.Pitch),
-                     static_cast<long>(Request.Charset), static_cast<long>(Character)})
+  for (long Field :
+       {static_cast<long>(HeightKey(Request, Character)), static_cast<long>(Request.Weight),
+        static_cast<long>(Request.Italic), static_cast<long>(Request.Pitch),
+        static_cast<long>(Request.Charset), static_cast<long>(Character)})
     Key += '\t' + std::to_string(Field);
   return Key;
 }
@@ -187,7 +195,7 @@ void TFaceCache::Add(const TFontRequest& Request, char32_t Character,
   const bool Known = FRunAnswers.count(Key) != 0;
   if (Known || FRunAnswers.size() < MaxRunAnswers) FRunAnswers.insert_or_assign(Key, Match);
   auto Same = std::find_if(FAnswers.begin(), FAnswers.end(), [&](const TAnswer& Answer) {
-    return Answer.Character == Character && SameKey(Answer.Request, Request);
+    return Answer.Character == Character && SameKey(Answer.Request, Request, Character);
   });
   if (Same != FAnswers.end()) {
     if (Same->Match == Match) return;
