@@ -1,8 +1,11 @@
 // TForm1: the menu window, built from menu.ini.
 #include "app/MainForm.h"
 
+#include <algorithm>
+
 #include "app/Launcher.h"
 #include "controls/panel/KitBitmapListItem.h"
+#include "core/Exception.h"
 #include "framework/Application.h"
 #include "framework/FileName.h"
 #include "framework/MessageDialog.h"
@@ -61,17 +64,17 @@ void TForm1::BuildFromMenu() {
   Item->GetBitmap().LoadFromFile(FMenuInfo->BackgroundPath());
   ImgList->Add(Item);
   const TBitmap& Background = Item->GetBitmap();
-  SetClientWidth(Background.Width());
-  SetClientHeight(Background.Height());
+  // A window larger than the screen shows nothing more, and its buffers would each be as large
+  // as the picture.
+  int ScreenWidth = Background.Width(), ScreenHeight = Background.Height();
+  if (Application) Application->WindowSystem().ScreenSize(ScreenWidth, ScreenHeight);
+  SetClientWidth(std::min(Background.Width(), ScreenWidth));
+  SetClientHeight(std::min(Background.Height(), ScreenHeight));
   RunPanel->Realign();
 
   if (Application) Application->SetTitle(FMenuInfo->AppTaskName());
   SetCaption(FMenuInfo->AppName());
-  if (!FMenuInfo->IconPath().empty() && Application) {
-    Application->Icon.LoadFromFile(FMenuInfo->IconPath());
-    Icon.Assign(Application->Icon);
-    UpdateTitleAndIcon();
-  }
+  if (!FMenuInfo->IconPath().empty() && Application) LoadMenuIcon();
 
   for (int I = 0; I < FMenuInfo->EntryCount(); ++I) {
     TKitSpeedButton* Button = btnTemplate;
@@ -96,6 +99,22 @@ void TForm1::BuildFromMenu() {
     Button->Tag = I;
     Button->SetEnabled(Availability(I));
   }
+}
+
+// The icon is optional: one that cannot be read leaves the program's own (the author's check
+// reports it).
+void TForm1::LoadMenuIcon() {
+  TIcon MenuIcon;
+  try {
+    MenuIcon.LoadFromFile(FMenuInfo->IconPath());
+  } catch (const EFOpenError&) {
+    return;
+  } catch (const EInvalidGraphic&) {
+    return;
+  }
+  Application->Icon.Assign(MenuIcon);
+  Icon.Assign(MenuIcon);
+  UpdateTitleAndIcon();
 }
 
 bool TForm1::Availability(int Index) const {

@@ -32,6 +32,7 @@ class TForm1 : public TForm {
  private:
   void CreateDesign();
   void BuildFromMenu();
+  void LoadMenuIcon();
   void Launch(const std::string& Target, const std::string& Parameters);
   bool Availability(int Index) const;
 

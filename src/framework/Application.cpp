@@ -7,6 +7,7 @@
 #include "framework/FileName.h"
 #include "framework/Form.h"
 #include "framework/MessageDialog.h"
+#include "platform/TextEngine.h"
 
 TApplication* Application = nullptr;
 
@@ -109,9 +110,14 @@ void TApplication::ProcessMessages() {
   PaintForms();
 }
 
+// The font answers are written once the first frame is on the screen, not while it is being
+// made, and again at the end only if more were learned.
 void TApplication::Run() {
   if (FMainForm) FMainForm->Show();
+  if (!FTerminated && FMainForm) HandleMessage(false);
+  SystemTextEngine().SaveAnswers();
   while (!FTerminated && FMainForm) HandleMessage(true);
+  SystemTextEngine().SaveAnswers();
 }
 
 namespace {

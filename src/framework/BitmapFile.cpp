@@ -346,6 +346,10 @@ void DecodeRunLength(const TLayout& Layout, TPixel* Pixels) {
   // X grows by at most 255 per two bytes read, far from overflowing 64 bits.
   std::int64_t X = 0;
   int Row = 0;
+  // The pixels of a run past the right edge are skipped at once, not one by one.
+  auto Shown = [&](std::size_t Count) {
+    return X < Layout.Width ? std::min<std::size_t>(Count, Layout.Width - X) : 0;
+  };
   auto Put = [&](unsigned Index) {
     if (X < Layout.Width)
       Pixels[static_cast<std::size_t>(Layout.Height - 1 - Row) * Layout.Width +
@@ -358,8 +362,10 @@ void DecodeRunLength(const TLayout& Layout, TPixel* Pixels) {
     const unsigned Code = Data[Pos + 1];
     Pos += 2;
     if (Count > 0) {
-      for (unsigned I = 0; I < Count; ++I)
+      const std::size_t Inside = Shown(Count);
+      for (unsigned I = 0; I < Inside; ++I)
         Put(!Nibbles ? Code : (I & 1) == 0 ? Code >> 4 : Code & 0xF);
+      X += Count - Inside;
     } else if (Code == 0) {
       X = 0;
       ++Row;
@@ -374,12 +380,14 @@ void DecodeRunLength(const TLayout& Layout, TPixel* Pixels) {
       // An absolute run: Code indices, packed as stored, padded to a 16-bit boundary.
       const std::size_t Length = Nibbles ? (Code + 1) / 2 : Code;
       const std::size_t Available = std::min(Length, Size - Pos);
-      const unsigned Shown =
+      const std::size_t Stored =
           Nibbles ? std::min<std::size_t>(Code, 2 * Available) : static_cast<unsigned>(Available);
-      for (unsigned I = 0; I < Shown; ++I)
+      const std::size_t Inside = Shown(Stored);
+      for (unsigned I = 0; I < Inside; ++I)
         Put(!Nibbles       ? Data[Pos + I]
             : (I & 1) == 0 ? Data[Pos + I / 2] >> 4
                            : Data[Pos + I / 2] & 0xF);
+      X += Stored - Inside;
       Pos = std::min(Pos + Length + (Length & 1), Size);
     }
   }

@@ -84,13 +84,20 @@ void TCanvas::DrawRun(int X, int Y, std::u32string_view Text) {
   TPixel Ink;
   const bool Visible = FSurface && PixelOfColor(Font.Color(), Ink);
   const TRect Clip = OffsetRect(ClipRect(), FOrigin.X, FOrigin.Y);
+  // No glyph reaches farther from its pen position than a cell's height and the widest
+  // character: glyphs beyond that from the clip are not rasterised at all.
+  const double Reach = Metrics.Height + Metrics.MaxCharWidth + 1.0;
+  auto OutsideClip = [&](double PenAtX, double PenAtY) {
+    return PenAtX + Reach < Clip.Left || PenAtX - Reach >= Clip.Right ||
+           PenAtY + Reach < Clip.Top || PenAtY - Reach >= Clip.Bottom;
+  };
   for (char32_t C : Text) {
     if (FImpl->PathOpen) {
       for (TContour Contour : TextFace.Outline(C)) {
         for (TPointF& P : Contour) P = {P.X + PenX, P.Y + PenY};
         FImpl->Path.push_back(std::move(Contour));
       }
-    } else if (Visible) {
+    } else if (Visible && !OutsideClip(PenX, PenY)) {
       const TGlyphMask& Mask = TextFace.Glyph(C);
       const int Left = static_cast<int>(std::lround(PenX)) + Mask.Left;
       const int Top = static_cast<int>(std::lround(PenY)) + Mask.Top;

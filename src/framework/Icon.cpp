@@ -64,18 +64,25 @@ bool IsPng(std::string_view Data) {
   return Data.starts_with(PngSignature);
 }
 
-std::uint64_t BitmapPixels(std::string_view Data) {
+// The size and depth of an image as its own header gives them, read without decoding it.
+struct TImageSize {
+  int Width = 0;
+  int Height = 0;
+  int BitCount = 0;
+};
+
+TImageSize BitmapSize(std::string_view Data) {
   const TDibInfo Info = ReadIconDib(Data);
-  return static_cast<std::uint64_t>(Info.Width) * Info.Height;
+  return {Info.Width, Info.Height, Info.BitCount};
 }
 
 // The header chunk must come first, so the size is known before anything is decoded.
-std::uint64_t PngPixels(std::string_view Data) {
+TImageSize PngSize(std::string_view Data) {
   if (Data.size() < 24 || Data.substr(12, 4) != "IHDR") Invalid();
   const std::uint32_t Width = BigEndianDWord(Data, 16);
   const std::uint32_t Height = BigEndianDWord(Data, 20);
   if (Width > MaxPngSide || Height > MaxPngSide) Invalid();
-  return static_cast<std::uint64_t>(Width) * Height;
+  return {static_cast<int>(Width), static_cast<int>(Height), 32};
 }
 
 TIconImage DecodeBitmapImage(std::string_view Data) {
@@ -101,6 +108,49 @@ TIconImage DecodePngImage(std::string_view Data) {
   return Image;
 }
 
+// Nearest-pixel reduction of an image larger than any size asked for, so that no more than the
+// largest used size is kept.
+void ShrinkToUsedSide(TIconImage& Image) {
+  const int Largest = std::max(Image.Width, Image.Height);
+  if (Largest <= TIcon::MaxUsedSide) return;
+  const int Width = std::max(
+      1, static_cast<int>(static_cast<std::int64_t>(Image.Width) * TIcon::MaxUsedSide / Largest));
+  const int Height = std::max(
+      1, static_cast<int>(static_cast<std::int64_t>(Image.Height) * TIcon::MaxUsedSide / Largest));
+  std::vector<TPixel> Pixels(static_cast<std::size_t>(Width) * Height);
+  for (int Y = 0; Y < Height; ++Y) {
+    const std::size_t SourceY = static_cast<std::size_t>(Y) * Image.Height / Height;
+    for (int X = 0; X < Width; ++X) {
+      const std::size_t SourceX = static_cast<std::size_t>(X) * Image.Width / Width;
+      Pixels[static_cast<std::size_t>(Y) * Width + X] =
+          Image.Pixels[SourceY * Image.Width + SourceX];
+    }
+  }
+  Image.Width = Width;
+  Image.Height = Height;
+  Image.Pixels = std::move(Pixels);
+}
+
+// The index of the size closest to Width x Height (smallest |dw| + |dh|), then in colour depth;
+// the first of equals.
+template <typename TSized>
+int Closest(const std::vector<TSized>& Sizes, int Width, int Height, int BitCount) {
+  int Best = -1;
+  std::int64_t BestDistance = 0;
+  std::int64_t BestDepth = 0;
+  for (std::size_t I = 0; I < Sizes.size(); ++I) {
+    const std::int64_t Distance = std::abs(static_cast<std::int64_t>(Sizes[I].Width) - Width) +
+                                  std::abs(static_cast<std::int64_t>(Sizes[I].Height) - Height);
+    const std::int64_t Depth = std::abs(static_cast<std::int64_t>(Sizes[I].BitCount) - BitCount);
+    if (Best < 0 || Distance < BestDistance || (Distance == BestDistance && Depth < BestDepth)) {
+      Best = static_cast<int>(I);
+      BestDistance = Distance;
+      BestDepth = Depth;
+    }
+  }
+  return Best;
+}
+
 }  // namespace
 
 void TIcon::LoadFromFile(const std::string& FileName) {
@@ -112,46 +162,47 @@ void TIcon::LoadFromFile(const std::string& FileName) {
 
 void TIcon::LoadFromBytes(std::string_view Bytes) {
   if (Bytes.size() > MaxFileBytes || Bytes.size() < DirectorySize) Invalid();
-  const std::uint16_t Count = ReadWord(Bytes, 4);
-  if (ReadWord(Bytes, 0) != 0 || ReadWord(Bytes, 2) != IconType || Count == 0) Invalid();
+  const std::uint16_t Stored = ReadWord(Bytes, 4);
+  if (ReadWord(Bytes, 0) != 0 || ReadWord(Bytes, 2) != IconType || Stored == 0) Invalid();
+  // Only the first entries are looked at: a directory may count 65535 of them.
+  const std::size_t Count = std::min<std::size_t>(Stored, MaxEntries);
   if (!Fits(Bytes, DirectorySize, Count, EntrySize)) Invalid();
 
-  // Entries may share their data, so the pixels of the whole file are limited, not just each
-  // image's, and before any image is decoded.
-  std::vector<std::string_view> Data;
-  std::uint64_t Pixels = 0;
+  struct TEntry : TImageSize {
+    std::string_view Data;
+  };
+  std::vector<TEntry> Entries;
   for (std::size_t I = 0; I < Count; ++I) {
     const std::size_t Entry = DirectorySize + I * EntrySize;
     const std::uint32_t Size = ReadDword(Bytes, Entry + 8);
     const std::uint32_t Offset = ReadDword(Bytes, Entry + 12);
     if (!Fits(Bytes, Offset, 1, Size)) Invalid();
-    Data.push_back(Bytes.substr(Offset, Size));
-    Pixels += IsPng(Data.back()) ? PngPixels(Data.back()) : BitmapPixels(Data.back());
+    const std::string_view Data = Bytes.substr(Offset, Size);
+    Entries.push_back({IsPng(Data) ? PngSize(Data) : BitmapSize(Data), Data});
   }
+
+  // Only the image chosen for each size a window uses is decoded, each distinct one once, in the
+  // order of the directory.
+  std::vector<bool> Used(Entries.size());
+  for (int Side : UsedSides)
+    Used[static_cast<std::size_t>(Closest(Entries, Side, Side, 32))] = true;
+  std::uint64_t Pixels = 0;
+  for (std::size_t I = 0; I < Entries.size(); ++I)
+    if (Used[I]) Pixels += static_cast<std::uint64_t>(Entries[I].Width) * Entries[I].Height;
   if (Pixels > TBitmap::MaxBytes / sizeof(TPixel)) Invalid();
-  std::vector<TIconImage> Images;
-  for (std::string_view Part : Data)
-    Images.push_back(IsPng(Part) ? DecodePngImage(Part) : DecodeBitmapImage(Part));
+
+  auto Images = std::make_shared<std::vector<TIconImage>>();
+  for (std::size_t I = 0; I < Entries.size(); ++I) {
+    if (!Used[I]) continue;
+    const std::string_view Part = Entries[I].Data;
+    Images->push_back(IsPng(Part) ? DecodePngImage(Part) : DecodeBitmapImage(Part));
+    ShrinkToUsedSide(Images->back());
+  }
   FImages = std::move(Images);
 }
 
 int TIcon::PickImage(int Width, int Height, int ScreenBitCount) const {
-  int Best = -1;
-  std::int64_t BestDistance = 0;
-  std::int64_t BestDepth = 0;
-  for (int I = 0; I < ImageCount(); ++I) {
-    const TIconImage& Candidate = FImages[static_cast<std::size_t>(I)];
-    const std::int64_t Distance = std::abs(static_cast<std::int64_t>(Candidate.Width) - Width) +
-                                  std::abs(static_cast<std::int64_t>(Candidate.Height) - Height);
-    const std::int64_t Depth =
-        std::abs(static_cast<std::int64_t>(Candidate.BitCount) - ScreenBitCount);
-    if (Best < 0 || Distance < BestDistance || (Distance == BestDistance && Depth < BestDepth)) {
-      Best = I;
-      BestDistance = Distance;
-      BestDepth = Depth;
-    }
-  }
-  return Best;
+  return FImages ? Closest(*FImages, Width, Height, ScreenBitCount) : -1;
 }
 
 void DrawIconImage(TBitmap& Target, int X, int Y, const TIconImage& Image) {

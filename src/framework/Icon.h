@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,24 +29,32 @@ class TIcon : public TObject {
   static constexpr std::size_t MaxFileBytes = 64u << 20;
   // The largest side of an image stored as a bitmap; PNG images may be larger (MaxPngSide).
   static constexpr int MaxBitmapSide = 1024;
+  // Directory entries past this many are not looked at.
+  static constexpr std::size_t MaxEntries = 64;
+  // The sides the window systems ask for; the image closest to each is kept, and an image larger
+  // than the largest of them is reduced to it.
+  static constexpr int UsedSides[] = {16, 24, 32, 48, 64, 128, 256};
+  static constexpr int MaxUsedSide = 256;
 
   // Raises EFOpenError "Cannot open file <full path>" or EInvalidGraphic "Icon image is not
   // valid"; the icon is unchanged then.
   void LoadFromFile(const std::string& FileName);
-  // The same for the contents of a file; every image must be valid.
+  // The same for the contents of a file. Every header looked at must be valid, and every image
+  // kept: those chosen for UsedSides, each distinct one once.
   void LoadFromBytes(std::string_view Bytes);
 
-  bool Empty() const { return FImages.empty(); }
+  bool Empty() const { return !FImages || FImages->empty(); }
+  // The images are shared, not copied.
   void Assign(const TIcon& Source) { FImages = Source.FImages; }
-  int ImageCount() const { return static_cast<int>(FImages.size()); }
+  int ImageCount() const { return FImages ? static_cast<int>(FImages->size()) : 0; }
   // Index must lie in [0, ImageCount()).
-  const TIconImage& Image(int Index) const { return FImages[static_cast<std::size_t>(Index)]; }
+  const TIconImage& Image(int Index) const { return (*FImages)[static_cast<std::size_t>(Index)]; }
   // The index of the image closest in size (smallest |dw| + |dh|), then in colour depth to the
   // screen's; the first of equals. -1 for an empty icon.
   int PickImage(int Width, int Height, int ScreenBitCount = 32) const;
 
  private:
-  std::vector<TIconImage> FImages;
+  std::shared_ptr<const std::vector<TIconImage>> FImages;
 };
 
 // Blends Image over Target's pixels with its top-left at (X, Y), clipped to Target. The pixels

@@ -6,6 +6,7 @@
 #include "core/FilePath.h"
 #include "menu/RegistryReference.h"
 #include "platform/Locale.h"
+#include "settings/PrivateProfile.h"
 
 namespace {
 
@@ -38,8 +39,16 @@ const TProgInfo* TOstrelInfo::ProgInfo(std::int32_t Index) const {
 }
 
 void TOstrelInfo::Load() {
+  // One version of the file for the whole menu, looked at once, even while another program
+  // rewrites it.
+  const TPrivateProfile::THold Snapshot(FIniFile->FileName());
+#ifdef _WIN32
   const int CodePage = SystemAnsiCodePage();
   FMenuDir = NormalDir(ExtractFilePath(FFileName, CodePage), CodePage);
+#else
+  // POSIX names are bytes split at "/" only: no code page's double-byte rule applies.
+  FMenuDir = FFileName.substr(0, FFileName.rfind('/') + 1);
+#endif
   FBackgroundPath = FMenuDir + FIniFile->ReadString(MainSection, "Background", "menu.bmp");
   std::string Icon = FIniFile->ReadString(MainSection, "Icon", "");
   if (!Icon.empty()) FIconPath = FMenuDir + Icon;

@@ -1,8 +1,9 @@
 // TProgInfo: one menu entry.
 #include "menu/ProgInfo.h"
 
-#include "platform/FileSystem.h"
+#include "platform/TargetPath.h"
 
+// Checked at the very path a click starts.
 bool TargetAvailable(const std::string& ExePath) {
-  return !ExePath.empty() && FileExists(ExePath);
+  return TargetFileExists(TargetPath(ExePath));
 }

@@ -32,6 +32,7 @@ class TProgInfo : public TObject {
   bool TerminateAfterStart = false;
 };
 
-// True when the target names an existing file that is not a folder, relative names being taken
-// from the current directory. An entry without a target is never available.
+// True when the target names an existing regular file (not a folder, FIFO or device) at the
+// path a click would start (TargetPath), relative names being taken from the current directory.
+// An entry without a target is never available.
 bool TargetAvailable(const std::string& ExePath);

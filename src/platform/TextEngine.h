@@ -72,6 +72,9 @@ class TTextEngine {
   virtual ~TTextEngine() = default;
   // The closest face the platform has; never null. Faces are shared and cached.
   virtual std::shared_ptr<TTextFace> Face(const TFontRequest& Request) = 0;
+  // Keeps what was learned about the fonts for later runs, where the platform keeps anything;
+  // does nothing when nothing new was learned.
+  virtual void SaveAnswers() {}
 };
 
 // The platform's text engine.

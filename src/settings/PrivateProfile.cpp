@@ -9,6 +9,7 @@
 
 #include "platform/FileSystem.h"
 #include "settings/ProfileText.h"
+#include "settings/ValueText.h"
 
 namespace {
 
@@ -23,9 +24,17 @@ struct TCacheEntry {
   std::uint64_t LastUse = 0;
 };
 
+// A file held by a TPrivateProfile::THold: its parse answers without the file being looked at.
+struct THeldEntry {
+  std::string FileName;
+  std::shared_ptr<const TProfileText> Text;
+  std::size_t Holds = 0;
+};
+
 struct TCache {
   std::mutex Lock;
   std::vector<TCacheEntry> Entries;
+  std::vector<THeldEntry> Held;
   std::uint64_t Clock = 0;
   std::size_t ParseCount = 0;
 };
@@ -54,6 +63,8 @@ void Forget(TCache& State, const std::string& FileName) {
 // bytes are read: a change made in between gives a newer stamp on the next call, never a stale
 // parse under a current stamp. Called with the lock held.
 std::shared_ptr<const TProfileText> Profile(TCache& State, const std::string& FileName) {
+  for (const THeldEntry& Held : State.Held)
+    if (Held.FileName == FileName) return Held.Text;
   const std::optional<TFileStamp> Stamp = FileStamp(FileName);
   auto It = Find(State, FileName);
   if (It != State.Entries.end() && Stamp && It->Stamp == *Stamp) {
@@ -117,14 +128,16 @@ std::string TPrivateProfile::ReadString(const std::string& FileName, const std::
   if (BufferSize == 0) return {};
   const std::shared_ptr<const TProfileText> Text = Profile(FileName);
   std::string_view Result;
+  std::string Replaced;
   if (const std::optional<std::string_view> Value = Text->Value(Section, Key)) {
     Result = *Value;
+    if (Text->FromUtf16()) Result = Replaced = WithoutSurrogates(Result);
   } else {
     Result = Default;
     Result = Result.substr(0, Result.find('\0'));
     while (!Result.empty() && Result.back() == ' ') Result.remove_suffix(1);
   }
-  return std::string(Result.substr(0, BufferSize - 1));
+  return std::string(CutValue(Result, BufferSize - 1));
 }
 
 std::vector<std::string> TPrivateProfile::ReadSectionNames(const std::string& FileName) {
@@ -151,6 +164,27 @@ bool TPrivateProfile::DeleteKey(const std::string& FileName, const std::string& 
 
 bool TPrivateProfile::EraseSection(const std::string& FileName, const std::string& Section) {
   return Edit(FileName, [&](const TProfileText& Text) { return Text.WithoutSection(Section); });
+}
+
+TPrivateProfile::THold::THold(std::string FileName) : FFileName(std::move(FileName)) {
+  TCache& State = Cache();
+  const std::lock_guard<std::mutex> Guard(State.Lock);
+  for (THeldEntry& Held : State.Held)
+    if (Held.FileName == FFileName) {
+      ++Held.Holds;
+      return;
+    }
+  State.Held.push_back({FFileName, Profile(State, FFileName), 1});
+}
+
+TPrivateProfile::THold::~THold() {
+  TCache& State = Cache();
+  const std::lock_guard<std::mutex> Guard(State.Lock);
+  for (auto It = State.Held.begin(); It != State.Held.end(); ++It)
+    if (It->FileName == FFileName) {
+      if (--It->Holds == 0) State.Held.erase(It);
+      return;
+    }
 }
 
 void TPrivateProfile::ForgetAll() {

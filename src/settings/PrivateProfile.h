@@ -21,8 +21,23 @@ class TPrivateProfile {
   // character less.
   static constexpr std::size_t DefaultBufferSize = 2048;
 
+  // While it lives, every read of the file answers from the one parse taken when it was made,
+  // whatever happens to the file meanwhile: a reader that asks for many values sees them all
+  // from one version of the file, and looks at the file once. Holds of one file may nest.
+  class THold {
+   public:
+    explicit THold(std::string FileName);
+    ~THold();
+    THold(const THold&) = delete;
+    THold& operator=(const THold&) = delete;
+
+   private:
+    std::string FFileName;
+  };
+
   // The value of Key in Section, else Default without its trailing spaces; at most
-  // BufferSize - 1 characters either way (nothing when BufferSize is 0).
+  // BufferSize - 1 bytes either way (nothing when BufferSize is 0), cut at the end of a whole
+  // character when the text is UTF-8. Lone surrogates of a UTF-16 file come back as U+FFFD.
   static std::string ReadString(const std::string& FileName, const std::string& Section,
                                 const std::string& Key, const std::string& Default,
                                 std::size_t BufferSize = DefaultBufferSize);

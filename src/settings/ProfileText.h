@@ -45,6 +45,8 @@ class TProfileText {
   std::vector<std::string_view> SectionNames() const;
   // Names of the keys of Section in file order, each once, as first spelt.
   std::vector<std::string_view> KeyNames(std::string_view Section) const;
+  // True for a UTF-16LE file, whose lone surrogates the text keeps in their three-byte form.
+  bool FromUtf16() const { return FEncoding == TEncoding::enUtf16; }
 
   // True when Key=NewValue can be written to Section so that it reads back under the same names
   // and leaves the other lines alone: no line break or NUL anywhere, no empty name, no blanks

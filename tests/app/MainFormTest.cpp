@@ -4,14 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "app/Launcher.h"
 #include "core/Exception.h"
 #include "framework/Application.h"
+#include "platform/Shell.h"
 #include "platform/headless/HeadlessWindowSystem.h"
 #include "support/TempDir.h"
 
@@ -86,6 +89,25 @@ TEST_F(MainFormTest, TheWindowTakesTheBackgroundsSizeAndTheMenusTexts) {
   EXPECT_EQ(Form->RunPanel->Controls(1)->Owner(), First);
 }
 
+// Under a Chinese locale the program in ".../中/" reads ".../中/menu.ini", not its parent's.
+TEST_F(MainFormTest, TheMenuIsReadFromTheProgramsOwnFolderUnderAnyLocale) {
+  const char* Saved = std::getenv("LC_ALL");
+  const std::string Old = Saved ? Saved : "";
+  ::setenv("LC_ALL", "zh_CN.UTF-8", 1);
+  WriteBackground(30, 30);
+  Dir.Write("menu.ini", "[Main]\nAppName=Parent\nProgCount=0\n");
+  Dir.Write("\xE4\xB8\xAD/menu.ini", "[Main]\nAppName=Own\nProgCount=0\n");
+  WriteBackground(20, 20, "\xE4\xB8\xAD/menu.bmp");
+  App.SetExeName(Dir.File("\xE4\xB8\xAD/ostrel"));
+  auto* Form = App.CreateForm<TForm1>();
+  EXPECT_EQ(Form->Caption(), "Own");
+  EXPECT_EQ(Form->ClientWidth(), 20);
+  if (Saved)
+    ::setenv("LC_ALL", Old.c_str(), 1);
+  else
+    ::unsetenv("LC_ALL");
+}
+
 TEST_F(MainFormTest, NoEntriesLeavesTheDesignedButton) {
   WriteBackground(32, 32);
   Dir.Write("menu.ini", "[Main]\nProgCount=0\n");
@@ -106,6 +128,36 @@ TEST_F(MainFormTest, AMissingBackgroundStopsStartUpWithItsFullPath) {
     EXPECT_EQ(ErrorBoxText(Error.what()), "Cannot open file " + Dir.File("pics/none.bmp") + ".");
   }
   EXPECT_EQ(App.Title(), "ostrel") << "the default title, as AppTaskName is not applied yet";
+}
+
+TEST_F(MainFormTest, TheWindowIsNoLargerThanTheScreen) {
+  WriteBackground(System.ScreenWidth + 300, 20);
+  Dir.Write("menu.ini", "[Main]\nProgCount=0\n");
+  auto* Form = App.CreateForm<TForm1>();
+  EXPECT_EQ(Form->ClientWidth(), System.ScreenWidth);
+  EXPECT_EQ(Form->ClientHeight(), 20);
+  Form->Show();
+  EXPECT_EQ(Form->BackBuffer().Width(), System.ScreenWidth);
+}
+
+// The icon is optional: a missing or broken one leaves the program's own, and the menu starts.
+TEST_F(MainFormTest, AnIconThatCannotBeReadLeavesTheProgramsIcon) {
+  WriteBackground(32, 32);
+  Dir.Write("broken.ico", "not an icon");
+  TIcon Own;
+  Own.LoadFromBytes(std::string("\0\0\1\0\1\0", 6) + std::string(8, '\0') +
+                    std::string("\x30\0\0\0\x16\0\0\0", 8) + std::string("(\0\0\0", 4) +
+                    std::string("\x01\0\0\0\x02\0\0\0\x01\0\x20\0", 12) +
+                    std::string(24 + 8, '\0'));
+  for (const char* Name : {"none.ico", "broken.ico"}) {
+    SCOPED_TRACE(Name);
+    App.Icon.Assign(Own);
+    Dir.Write("menu.ini", std::string("[Main]\nIcon=") + Name + "\nProgCount=0\n");
+    auto* Form = App.CreateForm<TForm1>();
+    EXPECT_TRUE(Form->Icon.Empty());
+    ASSERT_EQ(App.Icon.ImageCount(), 1);
+    EXPECT_EQ(&App.Icon.Image(0), &Own.Image(0));
+  }
 }
 
 TEST_F(MainFormTest, AnInvalidBackgroundIsNoBitmap) {
@@ -150,6 +202,39 @@ TEST_F(MainFormTest, RelativeTargetsAreTakenFromTheCurrentDirectoryAndLongOnesRe
   EXPECT_EQ(Launches[0].FileName, Dir.File("bin/tool.sh"));
   EXPECT_EQ(Launches[0].Directory, Dir.File("bin/"));
   EXPECT_FALSE(App.Terminated());
+}
+
+// What shows as available is what a click starts: one path for both, one length rule in
+// characters, and only regular files.
+TEST_F(MainFormTest, AvailableTargetsAreTheOnesAClickStarts) {
+  WriteBackground(40, 40);
+  std::string Cyrillic;
+  for (int I = 0; I < 80; ++I) Cyrillic += "\xD1\x8F";
+  const std::string Long =
+      Dir.Write(Cyrillic.substr(0, 80) + "/" + Cyrillic + ".sh", "#!/bin/sh\n");
+  ASSERT_GE(Long.size(), MaxPath);
+  Dir.Write("real/target.sh", "#!/bin/sh\n");
+  Dir.MakeDir("real/sub");
+  ASSERT_EQ(::symlink(Dir.File("real/sub").c_str(), Dir.File("lnk").c_str()), 0);
+  ASSERT_EQ(::mkfifo(Dir.File("fifo").c_str(), 0600), 0);
+  Dir.Write("menu.ini", "[Main]\nProgCount=3\n[Prog_1]\nTerminateAfterStart=0\nExePath=" + Long +
+                            "\n[Prog_2]\nTerminateAfterStart=0\nExePath=" + Dir.Path() +
+                            "/lnk\\..\\target.sh\n[Prog_3]\nExePath=" + Dir.File("fifo") + "\n");
+  auto* Form = App.CreateForm<TForm1>();
+  for (int I = 0; I < 3; ++I)
+    if (Form->RunPanel->Controls(I)->Enabled()) Form->btnTemplateClick(Form->RunPanel->Controls(I));
+  EXPECT_TRUE(Form->RunPanel->Controls(0)->Enabled());
+  EXPECT_FALSE(Form->RunPanel->Controls(1)->Enabled()) << "only real/sub/../target.sh exists";
+  EXPECT_FALSE(Form->RunPanel->Controls(2)->Enabled()) << "a FIFO is no target";
+  ASSERT_EQ(Launches.size(), 1u);
+  EXPECT_EQ(Launches[0].FileName, Long);
+
+  Dir.Write("target.sh", "#!/bin/sh\n");
+  auto* Again = App.CreateForm<TForm1>();
+  EXPECT_TRUE(Again->RunPanel->Controls(1)->Enabled());
+  Again->btnTemplateClick(Again->RunPanel->Controls(1));
+  ASSERT_EQ(Launches.size(), 2u);
+  EXPECT_EQ(Launches[1].FileName, Dir.File("target.sh"));
 }
 
 }  // namespace

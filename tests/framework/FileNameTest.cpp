@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+
 #include "platform/FileSystem.h"
 
 namespace {
@@ -30,6 +33,27 @@ TEST(FileNameTest, NormalDirAddsExactlyTheSeparatorItNeeds) {
   EXPECT_EQ(NormalDir("C:\\Disc\\", 1252), "C:\\Disc\\");
   EXPECT_EQ(NormalDir("D:\\", 1252), "D:\\");
 }
+
+#ifndef _WIN32
+// The system's names are bytes split at "/": no code page's double-byte rule, even under a
+// locale whose code page has one ("中" in UTF-8 would swallow the "/" after it), and "\\" is
+// part of a name.
+TEST(FileNameTest, SystemNamesOnPosixSplitAtSlashOnly) {
+  const char* Saved = std::getenv("LC_ALL");
+  const std::string Old = Saved ? Saved : "";
+  ::setenv("LC_ALL", "zh_CN.UTF-8", 1);
+  EXPECT_EQ(ExtractFilePath("/m/\xE4\xB8\xAD/ostrel"), "/m/\xE4\xB8\xAD/");
+  EXPECT_EQ(ExtractFilePath("/m/a\\b/ostrel"), "/m/a\\b/");
+  EXPECT_EQ(ExtractFilePath("C:menu.ini"), "");
+  EXPECT_EQ(NormalDir("/m/a\\b"), "/m/a\\b/");
+  EXPECT_EQ(NormalDir("/m/\xE4\xB8\xAD"), "/m/\xE4\xB8\xAD/");
+  EXPECT_EQ(NormalDir("c"), "c/");
+  if (Saved)
+    ::setenv("LC_ALL", Old.c_str(), 1);
+  else
+    ::unsetenv("LC_ALL");
+}
+#endif
 
 TEST(FileNameTest, TrailBytesOfDoubleByteCharactersAreNoSeparators) {
   // 0x95 0x5C is one Shift-JIS character whose second byte has the value of "\".

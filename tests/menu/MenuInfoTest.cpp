@@ -5,11 +5,14 @@
 
 #include <sys/stat.h>
 
+#include <atomic>
 #include <random>
+#include <thread>
 
 #include "platform/FileSystem.h"
 #include "settings/ColorEncoding.h"
 #include "settings/FontEncoding.h"
+#include "settings/PrivateProfile.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -203,6 +206,32 @@ TEST_F(MenuInfoTest, AvailabilityNeedsAnExistingFileThatIsNoFolder) {
 #ifndef _WIN32
   EXPECT_TRUE(TargetAvailable(Dir.Path() + "\\Setup.EXE"));
 #endif
+}
+
+// Another program rewrites menu.ini all the while a large menu loads: the load takes one version
+// of the file, whole, and reads it once.
+TEST_F(MenuInfoTest, AMenuRewrittenWhileItLoadsIsReadFromOneVersion) {
+  auto Version = [](char Mark) {
+    std::string Text = "[Main]\nProgCount=10000\n";
+    for (int I = 1; I <= 10000; ++I)
+      Text += "[Prog_" + std::to_string(I) + "]\nButtonText=" + std::string(1, Mark) + "\n";
+    return Text;
+  };
+  const std::string File = Menu(Version('a'));
+  const std::string Other = Version('b');
+  std::atomic<bool> Done{false};
+  std::thread Writer([&] {
+    for (bool Second = true; !Done; Second = !Second)
+      ASSERT_TRUE(WriteFileAtomically(File, Second ? Other : Version('a')));
+  });
+  const std::size_t Before = TPrivateProfile::ParseCount();
+  TOstrelInfo Info(File);
+  Done = true;
+  Writer.join();
+  EXPECT_EQ(TPrivateProfile::ParseCount(), Before + 1);
+  ASSERT_EQ(Info.EntryCount(), 10000);
+  const std::string First = Info.ProgInfo(0)->ButtonText;
+  for (int I = 0; I < Info.EntryCount(); ++I) ASSERT_EQ(Info.ProgInfo(I)->ButtonText, First) << I;
 }
 
 }  // namespace

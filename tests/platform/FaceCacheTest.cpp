@@ -25,6 +25,7 @@ class FaceCacheTest : public testing::Test {
   void KeepAnswer() {
     TFaceCache Cache(CacheFile);
     Cache.Add(Request, 0, Match, {ConfigFile, Dir.File("conf"), Dir.File("absent.conf")});
+    Cache.Save();
   }
   std::optional<std::optional<TFontMatch>> FindLater(char32_t Character = 0) const {
     return TFaceCache(CacheFile).Find(Request, Character);
@@ -50,10 +51,22 @@ TEST_F(FaceCacheTest, ALaterRunFindsTheAnswersItsFoldersWereMadeFor) {
 TEST_F(FaceCacheTest, KeepsThatACharacterHasNoFace) {
   TFaceCache Cache(CacheFile);
   Cache.Add(Request, U'\x4E2D', std::nullopt, {ConfigFile});
+  Cache.Save();
   const auto Found = FindLater(U'\x4E2D');
   ASSERT_TRUE(Found);
   EXPECT_FALSE(*Found);
   EXPECT_FALSE(FindLater(U'A'));
+}
+
+// A script no font has is asked about once for all sizes of a font, not once a size.
+TEST_F(FaceCacheTest, WhichFaceHasACharacterIsKeptForEverySize) {
+  TFaceCache Cache("");
+  Cache.Add(Request, U'\x10000', std::nullopt, {ConfigFile});
+  Cache.Add(Request, 0, Match, {ConfigFile});
+  TFontRequest Larger = Request;
+  Larger.Height = -200;
+  EXPECT_TRUE(Cache.Find(Larger, U'\x10000'));
+  EXPECT_FALSE(Cache.Find(Larger, 0));
 }
 
 TEST_F(FaceCacheTest, AnyChangeOfAWatchedPathDropsEveryAnswer) {
@@ -125,16 +138,43 @@ TEST_F(FaceCacheTest, WithoutAFileAnswersLastForTheRunOnly) {
   EXPECT_FALSE(TFaceCache("").Find(Request, 0));
 }
 
-TEST_F(FaceCacheTest, KeepsNoMoreThanItsLimit) {
-  TFaceCache Cache("");
+// The file holds no more than its limit; the run keeps every answer, so that it never asks the
+// font configuration the same question twice.
+TEST_F(FaceCacheTest, TheFileKeepsNoMoreThanItsLimitAndTheRunEveryAnswer) {
+  TFaceCache Cache(CacheFile);
   TFontRequest Each = Request;
   for (std::size_t I = 0; I <= TFaceCache::MaxAnswers; ++I) {
     Each.Height = -static_cast<int>(I) - 1;
     Cache.Add(Each, 0, Match, {});
   }
-  EXPECT_FALSE(Cache.Find(Each, 0));
-  Each.Height = -1;
   EXPECT_TRUE(Cache.Find(Each, 0));
+  Cache.Save();
+  EXPECT_FALSE(TFaceCache(CacheFile).Find(Each, 0));
+  Each.Height = -1;
+  EXPECT_TRUE(TFaceCache(CacheFile).Find(Each, 0));
+}
+
+// Three hundred answers are written in one go when saved, and an unchanged cache is not
+// written again.
+TEST_F(FaceCacheTest, TheFileIsWrittenOnceWhenSavedAndOnlyWhenChanged) {
+  struct stat Info {};
+  {
+    TFaceCache Cache(CacheFile);
+    TFontRequest Each = Request;
+    for (int I = 0; I < 300; ++I) {
+      Each.Height = -I - 1;
+      Cache.Add(Each, 0, Match, {ConfigFile});
+    }
+    EXPECT_NE(::stat(CacheFile.c_str(), &Info), 0) << "written before it was saved";
+    Cache.Save();
+  }
+  ASSERT_EQ(::stat(CacheFile.c_str(), &Info), 0);
+  const ino_t Written = Info.st_ino;
+  TFaceCache Again(CacheFile);
+  Again.Add(Request, 0, Match, {ConfigFile});
+  Again.Save();
+  ASSERT_EQ(::stat(CacheFile.c_str(), &Info), 0);
+  EXPECT_EQ(Info.st_ino, Written) << "rewritten without a change";
 }
 
 }  // namespace

@@ -25,6 +25,20 @@ TEST(FileSystemTest, ResolveReadsBackslashesAsSlashes) {
   EXPECT_EQ(ResolveFileName(Dir.Path() + "\\Sub\\File.txt"), Dir.File("Sub/File.txt"));
 }
 
+// A POSIX name is split at "/" only: a folder whose name holds a "\\" is that folder, not a
+// path of two; only a part that does not exist as written is read as a menu path.
+TEST(FileSystemTest, ResolveTakesAFolderNamedWithABackslashAsItIs) {
+  TTempDir Dir;
+  const std::string Inner = Dir.Write("a\\b/menu.ini", "inner");
+  Dir.Write("a/b/menu.ini", "outer");
+  EXPECT_EQ(ResolveFileName(Inner), Inner);
+  std::string Bytes;
+  ASSERT_EQ(ReadFileBytes(Inner, 100, Bytes), TReadStatus::rsRead);
+  EXPECT_EQ(Bytes, "inner");
+  Dir.Write("a\\b/Pics/Back.bmp", "x");
+  EXPECT_EQ(ResolveFileName(Dir.File("a\\b/") + "pics\\back.bmp"), Dir.File("a\\b/Pics/Back.bmp"));
+}
+
 TEST(FileSystemTest, ResolveMatchesEachComponentIgnoringCase) {
   TTempDir Dir;
   Dir.Write("Sub/Deeper/File.txt", "x");

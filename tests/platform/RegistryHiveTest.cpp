@@ -242,6 +242,50 @@ TEST(RegistryHiveTest, SurvivesArbitraryBytes) {
   }
 }
 
+// One header of 40000 parts: 80 KB of text. Every parent must be found, and the index must not
+// hold each parent's name apart (that would be 1.6 GB).
+TEST(RegistryHiveTest, EveryParentOfADeepKeyIsFoundWithoutCopiesOfItsName) {
+  constexpr int Parts = 40000;
+  std::string Name = "a";
+  for (int I = 1; I < Parts; ++I) Name += "\\\\a";
+  TRegistryHive Hive(Header + "[" + Name + "]\n\"V\"=\"deep\"\n");
+  std::string Path = "A";
+  for (int I = 1; I < 50; ++I) {
+    EXPECT_TRUE(Hive.ReadKey(Path).has_value()) << I;
+    Path += "\\a";
+  }
+  std::string Whole = "a";
+  for (int I = 1; I < Parts; ++I) Whole += "\\a";
+  EXPECT_EQ(Text(Hive, Whole, "V"), "deep");
+  EXPECT_FALSE(Hive.ReadKey(Whole + "\\a").has_value());
+}
+
+// A key of 100000 values referred to 2000 times: parsed once (parsing it for every reference
+// would take minutes), and what each reference sees is the same.
+TEST(RegistryHiveTest, AKeyReadManyTimesIsParsedOnce) {
+  std::string Text = Header + "[Big]\n";
+  for (int I = 0; I < 100000; ++I)
+    Text += "\"V" + std::to_string(I) + "\"=\"" + std::to_string(I) + "\"\n";
+  const TRegistryHive Hive(Text);
+  for (int I = 0; I < 2000; ++I) {
+    auto Values = Hive.ReadKey("big");
+    ASSERT_TRUE(Values.has_value());
+    auto Data = Values->Find("v" + std::to_string(I * 50));
+    ASSERT_TRUE(Data.has_value());
+    ASSERT_EQ(Data->Data, std::to_string(I * 50));
+  }
+}
+
+// A copy of a key's values changed by its holder leaves the hive's own unchanged.
+TEST(RegistryHiveTest, ChangingTheValuesOfAReadKeyLeavesTheHives) {
+  const TRegistryHive Hive(GameHive);
+  auto Values = Hive.ReadKey("Software\\Vendor\\Game");
+  ASSERT_TRUE(Values.has_value());
+  Values->Set("After", TRegData{TRegDataType::rdString, "changed"});
+  EXPECT_EQ(Values->Find("After")->Data, "changed");
+  EXPECT_EQ(Text(Hive, "Software\\Vendor\\Game", "After"), "still read");
+}
+
 TEST(RegistryHiveTest, LoadsFromFile) {
   TTempDir Dir;
   TRegistryHive Hive = TRegistryHive::Load(Dir.Write("system.reg", GameHive));

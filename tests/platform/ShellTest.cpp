@@ -1,6 +1,7 @@
 // Tests of the shell's "open" action on POSIX: parameter splitting, how targets are opened,
 // and real detached starts that must hand every argument over literally.
 #include "platform/Shell.h"
+#include "platform/posix/BatchCommand.h"
 #include "platform/posix/PosixShell.h"
 
 #include <fcntl.h>
@@ -250,12 +251,22 @@ TEST(ShellPlanTest, BatchFilesAndInstallersGoToTheirWindowsProgramsByWindowsName
   auto Request = PlanLaunch(Batch, "x y", "");
   ASSERT_TRUE(Request);
   EXPECT_EQ(Request->Program, Tools + "/wine");
-  EXPECT_EQ(Request->Arguments, (TArgs{"cmd", "/c", Windows + "Run.Bat", "x", "y"}));
+  EXPECT_EQ(Request->Arguments, (TArgs{"cmd", "/c", "@", Windows + "Run.Bat ", "x", "y"}));
 
   Request = PlanLaunch(Package, "/qn", "");
   ASSERT_TRUE(Request);
   EXPECT_EQ(Request->Arguments, (TArgs{"msiexec", "/i", Windows + "App.MSI", "/qn"}));
   EXPECT_EQ(Request->WorkingDirectory, Dir.File("Sub Dir"));
+}
+
+// cmd would take & | < > ( ) ^ and % in a word wine passes as it is for its own; a word with a
+// blank reaches cmd in quotes, where they are plain characters.
+TEST(ShellPlanTest, BatchParametersAreEscapedForCmdAndQuotesRefused) {
+  EXPECT_EQ(BatchArguments("Z:\\a&b.bat", {"p&2", "x^y", "50%", "(a|b)<c>", "two & ^ words", ""}),
+            (TArgs{"cmd", "/c", "@", "Z:\\a&b.bat ", "p^&2", "x^^y", "50%%", "^(a^|b^)^<c^>",
+                   "two & ^ words", ""}));
+  EXPECT_FALSE(BatchArguments("Z:\\a.bat", {"say \"hi\""}));
+  EXPECT_FALSE(BatchArguments("Z:\\a\".bat", {}));
 }
 
 TEST(ShellPlanTest, WithoutWineWindowsFilesAreNotOpenedAtAll) {

@@ -76,6 +76,51 @@ TEST(PrivateProfileTest, ValuesAndDefaultsAreCutToTheBuffer) {
   EXPECT_EQ(TPrivateProfile::ReadString(File, "s", "missing", "d", 0), "");
 }
 
+// "é" is two bytes: a caption of them longer than the buffer ends at the last whole one, and
+// stays UTF-8; text that is no UTF-8 is cut at the byte.
+TEST(PrivateProfileTest, UtfEightValuesAreCutAtTheLastWholeCharacter) {
+  TTempDir Dir;
+  std::string Accents;
+  for (int I = 0; I < 1500; ++I) Accents += "\xC3\xA9";
+  const std::string Code(3000, '\xE9');
+  const std::string File = Dir.Write(
+      "menu.ini", "[s]\nutf8=a" + Accents + "\neven=" + Accents + "\ncode=" + Code + "\n");
+  EXPECT_EQ(Read(File, "s", "utf8"), "a" + Accents.substr(0, 2046));
+  EXPECT_EQ(Read(File, "s", "even"), Accents.substr(0, 2046));
+  EXPECT_EQ(Read(File, "s", "code"), Code.substr(0, 2047));
+  EXPECT_EQ(TPrivateProfile::ReadString(File, "s", "missing", "ab\xC3\xA9", 4), "ab");
+}
+
+// A UTF-16 file's unpaired surrogates are shown as the replacement character.
+TEST(PrivateProfileTest, LoneSurrogatesOfAUtfSixteenFileReadAsReplacementCharacters) {
+  TTempDir Dir;
+  std::string Bytes = "\xFF\xFE";
+  for (char16_t Unit :
+       std::u16string(u"[s]\nk=a") + char16_t{0xD800} + u"b" + char16_t{0xDC01} + u"\n") {
+    Bytes += static_cast<char>(Unit & 0xFF);
+    Bytes += static_cast<char>(Unit >> 8);
+  }
+  const std::string File = Dir.Write("menu.ini", Bytes);
+  EXPECT_EQ(Read(File, "s", "k"),
+            "a\xEF\xBF\xBD"
+            "b\xEF\xBF\xBD");
+}
+
+// While a hold lives, the file is not looked at again: a change made meanwhile is seen after it.
+TEST(PrivateProfileTest, AHeldFileAnswersFromOneParse) {
+  TTempDir Dir;
+  const std::string File = Dir.Write("menu.ini", "[s]\nk=old\n");
+  const std::size_t Before = TPrivateProfile::ParseCount();
+  {
+    const TPrivateProfile::THold Hold(File);
+    const TPrivateProfile::THold Nested(File);
+    Dir.Write("menu.ini", "[s]\nk=new, and longer\n");
+    EXPECT_EQ(Read(File, "s", "k"), "old");
+  }
+  EXPECT_EQ(TPrivateProfile::ParseCount(), Before + 1);
+  EXPECT_EQ(Read(File, "s", "k"), "new, and longer");
+}
+
 TEST(PrivateProfileTest, ListsSectionAndKeyNames) {
   TTempDir Dir;
   const std::string File =

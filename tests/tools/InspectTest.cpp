@@ -38,6 +38,7 @@ TEST_F(InspectTest, JsonHasEveryFieldAndDecodedTexts) {
   EXPECT_NE(Json.find("\"MenuDirectory\": \"" + Dir.Path() + "/\""), std::string::npos);
   EXPECT_NE(Json.find("\"Background\": \"" + Dir.File("menu.bmp") + "\""), std::string::npos);
   EXPECT_NE(Json.find("\"Icon\": \"\""), std::string::npos);
+  EXPECT_NE(Json.find("\"IconError\": \"\""), std::string::npos);
   EXPECT_NE(Json.find("\"AppName\": \"Caf\xC3\xA9 \\\"Disc\\\"\""), std::string::npos);
   EXPECT_NE(Json.find("\"AppTaskName\": \"\xD0\x9C\xD0\xB5\xD0\xBD\xD1\x8E\""), std::string::npos);
   EXPECT_NE(Json.find("\"ProgCount\": 2"), std::string::npos);
@@ -53,6 +54,19 @@ TEST_F(InspectTest, JsonHasEveryFieldAndDecodedTexts) {
   for (const char* Key : {"X", "Y", "Width", "Height", "BottomContourColor", "ExePath",
                           "PreRunMessage", "AfterRunMessage", "Entries"})
     EXPECT_NE(Json.find("\"" + std::string(Key) + "\": "), std::string::npos) << Key;
+}
+
+TEST_F(InspectTest, AnIconThatCannotBeUsedIsReported) {
+  Dir.Write("menu.ini", "[Main]\nIcon=pics\\none.ico\n");
+  TOstrelInfo Menu(*MenuFileOf(Dir.Path()));
+  EXPECT_NE(MenuReportJson(Menu).find("\"IconError\": \"Cannot open file " +
+                                      Dir.File("pics/none.ico") + "\""),
+            std::string::npos);
+  Dir.Write("bad.ico", "not an icon");
+  Dir.Write("menu.ini", "[Main]\nIcon=bad.ico\n");
+  TOstrelInfo Bad(*MenuFileOf(Dir.Path()));
+  EXPECT_NE(MenuReportJson(Bad).find("\"IconError\": \"Icon image is not valid\""),
+            std::string::npos);
 }
 
 TEST_F(InspectTest, ProgramPrintsJsonOrAListing) {

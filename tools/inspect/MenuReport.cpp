@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "JsonWriter.h"
+#include "core/Exception.h"
 #include "framework/FileName.h"
+#include "framework/Icon.h"
 #include "framework/TextCodec.h"
 #include "platform/FileSystem.h"
 #include "settings/ColorEncoding.h"
@@ -18,12 +20,26 @@ struct TField {
   std::variant<std::string, std::int64_t, bool> Value;
 };
 
+// Why the menu's icon cannot be used, empty when it can or when there is none: the program then
+// shows its own icon.
+std::string IconError(const TOstrelInfo& Menu) {
+  if (Menu.IconPath().empty()) return "";
+  try {
+    TIcon Icon;
+    Icon.LoadFromFile(Menu.IconPath());
+  } catch (const Exception& Error) {
+    return Error.what();
+  }
+  return "";
+}
+
 std::vector<TField> MainFields(const TOstrelInfo& Menu) {
   return {
       {"FileName", DisplayText(Menu.FileName())},
       {"MenuDirectory", DisplayText(Menu.MenuDir())},
       {"Background", DisplayText(Menu.BackgroundPath())},
       {"Icon", DisplayText(Menu.IconPath())},
+      {"IconError", DisplayText(IconError(Menu))},
       {"AppName", DisplayText(Menu.AppName())},
       {"AppTaskName", DisplayText(Menu.AppTaskName())},
       {"ProgCount", std::int64_t{Menu.ProgCount()}},

@@ -45,9 +45,16 @@ bool Flag(std::string_view Text, bool& Value) {
   return true;
 }
 
-bool SameKey(const TFontRequest& Left, const TFontRequest& Right) {
-  return Left.Name == Right.Name && Left.Height == Right.Height && Left.Weight == Right.Weight &&
-         Left.Italic == Right.Italic && Left.Pitch == Right.Pitch && Left.Charset == Right.Charset;
+// Which face has a character does not depend on the size: only outline faces are drawn, and
+// they have every size. The face of a request itself does (fonts may be made for some sizes).
+int HeightKey(const TFontRequest& Request, char32_t Character) {
+  return Character == 0 ? Request.Height : 0;
+}
+
+bool SameKey(const TFontRequest& Left, const TFontRequest& Right, char32_t Character) {
+  return Left.Name == Right.Name && HeightKey(Left, Character) == HeightKey(Right, Character) &&
+         Left.Weight == Right.Weight && Left.Italic == Right.Italic && Left.Pitch == Right.Pitch &&
+         Left.Charset == Right.Charset;
 }
 
 void MakeFolder(const std::string& Path) {
@@ -98,6 +105,7 @@ void TFaceCache::Load() {
       Text.size() > MaxFileBytes || !Parse(Text)) {
     FWatches.clear();
     FAnswers.clear();
+    FRunAnswers.clear();
     return;
   }
   const bool Current = std::all_of(FWatches.begin(), FWatches.end(), [](const TWatch& Watch) {
@@ -107,6 +115,7 @@ void TFaceCache::Load() {
   if (!Current) {
     FWatches.clear();
     FAnswers.clear();
+    FRunAnswers.clear();
   }
 }
 
@@ -146,7 +155,10 @@ bool TFaceCache::Parse(const std::string& Text) {
         return false;
       Answer.Character = Character;
       if (Found) Answer.Match = std::move(Match);
-      if (FAnswers.size() < MaxAnswers) FAnswers.push_back(std::move(Answer));
+      if (FAnswers.size() < MaxAnswers) {
+        FRunAnswers.insert_or_assign(KeyOf(Answer.Request, Answer.Character), Answer.Match);
+        FAnswers.push_back(std::move(Answer));
+      }
     } else {
       return false;
     }
@@ -156,9 +168,20 @@ bool TFaceCache::Parse(const std::string& Text) {
 
 std::optional<std::optional<TFontMatch>> TFaceCache::Find(const TFontRequest& Request,
                                                           char32_t Character) const {
-  for (const TAnswer& Answer : FAnswers)
-    if (Answer.Character == Character && SameKey(Answer.Request, Request)) return Answer.Match;
-  return std::nullopt;
+  auto Found = FRunAnswers.find(KeyOf(Request, Character));
+  if (Found == FRunAnswers.end()) return std::nullopt;
+  return Found->second;
+}
+
+// The fields of a request that select its face, and the character.
+std::string TFaceCache::KeyOf(const TFontRequest& Request, char32_t Character) {
+  std::string Key = Request.Name;
+  for (long Field :
+       {static_cast<long>(HeightKey(Request, Character)), static_cast<long>(Request.Weight),
+        static_cast<long>(Request.Italic), static_cast<long>(Request.Pitch),
+        static_cast<long>(Request.Charset), static_cast<long>(Character)})
+    Key += '\t' + std::to_string(Field);
+  return Key;
 }
 
 void TFaceCache::Add(const TFontRequest& Request, char32_t Character,
@@ -166,15 +189,23 @@ void TFaceCache::Add(const TFontRequest& Request, char32_t Character,
                      const std::vector<std::string>& Watched) {
   if (!Storable(Request.Name) || (Match && (!Storable(Match->File) || !Storable(Match->Family))))
     return;
+  // Fallback faces of a script no font has are asked for again by every run: past the file's
+  // limit the answers are still kept for this one.
+  const std::string Key = KeyOf(Request, Character);
+  const bool Known = FRunAnswers.count(Key) != 0;
+  if (Known || FRunAnswers.size() < MaxRunAnswers) FRunAnswers.insert_or_assign(Key, Match);
   auto Same = std::find_if(FAnswers.begin(), FAnswers.end(), [&](const TAnswer& Answer) {
-    return Answer.Character == Character && SameKey(Answer.Request, Request);
+    return Answer.Character == Character && SameKey(Answer.Request, Request, Character);
   });
-  if (Same != FAnswers.end())
+  if (Same != FAnswers.end()) {
+    if (Same->Match == Match) return;
     Same->Match = Match;
-  else if (FAnswers.size() < MaxAnswers)
+  } else if (FAnswers.size() < MaxAnswers) {
     FAnswers.push_back({Request, Character, Match});
-  else
+  } else {
     return;
+  }
+  FChanged = true;
 
   std::vector<std::string> Paths;
   for (const std::string& Path : Watched)
@@ -185,8 +216,11 @@ void TFaceCache::Add(const TFontRequest& Request, char32_t Character,
   Paths.erase(std::unique(Paths.begin(), Paths.end()), Paths.end());
   FWatches.clear();
   for (const std::string& Path : Paths) FWatches.push_back(WatchOf(Path));
+}
 
-  if (FFileName.empty()) return;
+void TFaceCache::Save() {
+  if (!FChanged || FFileName.empty()) return;
+  FChanged = false;
   MakeFolder(FFileName);
   WriteFileAtomically(FFileName, Format());
 }

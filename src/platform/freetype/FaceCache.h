@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/TextEngine.h"
@@ -16,9 +17,11 @@
 // the matching. A change of any of them drops the whole file, as the answers may differ now.
 class TFaceCache {
  public:
-  // Larger files are taken as damaged; beyond MaxAnswers nothing more is kept.
+  // Larger files are taken as damaged; beyond MaxAnswers nothing more is written to the file,
+  // and beyond MaxRunAnswers nothing more is kept for the run.
   static constexpr std::size_t MaxFileBytes = 1u << 20;
   static constexpr std::size_t MaxAnswers = 256;
+  static constexpr std::size_t MaxRunAnswers = 65536;
 
   // An empty FileName keeps answers only for the life of the object.
   explicit TFaceCache(std::string FileName);
@@ -27,10 +30,11 @@ class TFaceCache {
   // (0 for the face of the request itself): nothing when none is kept, or the kept "no face".
   std::optional<std::optional<TFontMatch>> Find(const TFontRequest& Request,
                                                 char32_t Character) const;
-  // Keeps an answer and writes the file at once, with Watched as the files and folders whose
-  // state the answers depend on.
+  // Keeps an answer, with Watched as the files and folders whose state the answers depend on.
   void Add(const TFontRequest& Request, char32_t Character, const std::optional<TFontMatch>& Match,
            const std::vector<std::string>& Watched);
+  // Writes the file when the answers for it changed since it was read or last written.
+  void Save();
 
   // The environment variables that change what the matcher answers, as one text.
   static std::string Environment();
@@ -52,9 +56,15 @@ class TFaceCache {
   std::string Format() const;
   static TWatch WatchOf(const std::string& Path);
 
+  static std::string KeyOf(const TFontRequest& Request, char32_t Character);
+
   std::string FFileName;
   std::vector<TWatch> FWatches;
+  // The answers the file holds, at most MaxAnswers.
   std::vector<TAnswer> FAnswers;
+  // Every answer of the run, by KeyOf: the file's and those past its limit.
+  std::unordered_map<std::string, std::optional<TFontMatch>> FRunAnswers;
+  bool FChanged = false;
 };
 
 // Where the menu program keeps the answers: $XDG_CACHE_HOME/ostrel/faces, or ~/.cache/ostrel/faces;

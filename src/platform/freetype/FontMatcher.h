@@ -27,6 +27,8 @@ class TFontMatcher {
   // A face with the request's family and style as far as possible that has Character, or
   // nothing when no installed font has it.
   std::optional<TFontMatch> MatchCharacter(const TFontRequest& Request, char32_t Character) const;
+  // Writes the answers learned for later runs, when there are new ones.
+  void SaveAnswers() const { FCache.Save(); }
 
  private:
   FcConfig* Config() const;

@@ -30,6 +30,10 @@ std::shared_ptr<TTextFace> TFreeTypeTextEngine::Face(const TFontRequest& Request
   return Face;
 }
 
+void TFreeTypeTextEngine::SaveAnswers() {
+  FMatcher->SaveAnswers();
+}
+
 TTextEngine& SystemTextEngine() {
   static TFreeTypeTextEngine Engine;
   return Engine;

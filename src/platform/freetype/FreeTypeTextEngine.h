@@ -18,6 +18,7 @@ class TFreeTypeTextEngine : public TTextEngine {
   ~TFreeTypeTextEngine() override;
 
   std::shared_ptr<TTextFace> Face(const TFontRequest& Request) override;
+  void SaveAnswers() override;
 
  private:
   struct TRequestHash {

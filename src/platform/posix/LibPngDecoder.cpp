@@ -3,8 +3,6 @@
 
 #include <png.h>
 
-#include <cstring>
-#include <memory>
 #include <new>
 #include <utility>
 
@@ -14,29 +12,17 @@ namespace {
 constexpr png_uint_32 MaxCachedChunks = 128;
 constexpr png_alloc_size_t MaxChunkBytes = 8u << 20;
 
-struct TSource {
-  const unsigned char* Data = nullptr;
-  std::size_t Size = 0;
-  std::size_t Position = 0;
-};
-
 // Everything the decoding touches lives here, in the caller's frame, so that a longjmp out of
 // libpng abandons no object with a destructor and no local whose value it would leave
 // indeterminate.
 struct TDecoding {
   png_structp Png = nullptr;
   png_infop Info = nullptr;
-  TSource Source;
   TPngImage Image;
-  std::unique_ptr<png_bytep[]> Rows;
+  // Rows handed over, counted over all passes: every row of the picture is in one of them.
+  std::size_t Rows = 0;
+  bool Complete = false;
 };
-
-void ReadSource(png_structp Png, png_bytep Out, png_size_t Length) {
-  TSource& Source = *static_cast<TSource*>(png_get_io_ptr(Png));
-  if (Length > Source.Size - Source.Position) png_error(Png, "truncated");
-  std::memcpy(Out, Source.Data + Source.Position, Length);
-  Source.Position += Length;
-}
 
 // Ends the decoding without the message libpng would print by default.
 [[noreturn]] void OnError(png_structp Png, png_const_charp) {
@@ -64,36 +50,57 @@ void RequestRgba(png_structp Png, png_infop Info) {
   png_read_update_info(Png, Info);
 }
 
-// The only function that calls setjmp. Allocation failures come out as std::bad_alloc from the
-// code here, never from inside libpng's frames.
-bool Run(TDecoding& Decoding) {
+TDecoding& DecodingOf(png_structp Png) {
+  return *static_cast<TDecoding*>(png_get_progressive_ptr(Png));
+}
+
+// The RGBA bytes are read straight into the pixel buffer and turned into pixels at the end.
+void OnInfo(png_structp Png, png_infop Info) {
+  png_uint_32 Width = png_get_image_width(Png, Info);
+  png_uint_32 Height = png_get_image_height(Png, Info);
+  if (!SizeAllowed(Width, Height)) png_error(Png, "too large");
+  RequestRgba(Png, Info);
+  if (png_get_rowbytes(Png, Info) != static_cast<std::size_t>(Width) * 4) png_error(Png, "layout");
+  TPngImage& Image = DecodingOf(Png).Image;
+  Image.Width = static_cast<int>(Width);
+  Image.Height = static_cast<int>(Height);
+  // No exception may cross libpng's frames, and no longjmp may leave a handler.
+  bool Allocated = true;
+  try {
+    Image.Pixels.assign(static_cast<std::size_t>(Width) * Height, 0);
+  } catch (const std::bad_alloc&) {
+    Allocated = false;
+  }
+  if (!Allocated) png_error(Png, "out of memory");
+}
+
+void OnRow(png_structp Png, png_bytep Row, png_uint_32 Number, int) {
+  TPngImage& Image = DecodingOf(Png).Image;
+  if (!Row || Number >= static_cast<png_uint_32>(Image.Height)) return;
+  auto* Target = reinterpret_cast<png_bytep>(Image.Pixels.data() +
+                                             static_cast<std::size_t>(Number) * Image.Width);
+  png_progressive_combine_row(Png, Target, Row);
+  ++DecodingOf(Png).Rows;
+}
+
+void OnEnd(png_structp Png, png_infop) {
+  DecodingOf(Png).Complete = true;
+}
+
+// The only function that calls setjmp. The progressive reader stops inflating the image data
+// once the last row is complete, so compressed data past the picture costs no time.
+bool Run(TDecoding& Decoding, std::string_view Bytes) {
   if (setjmp(png_jmpbuf(Decoding.Png))) return false;
   png_structp Png = Decoding.Png;
-  png_infop Info = Decoding.Info;
-  png_set_read_fn(Png, &Decoding.Source, ReadSource);
   png_set_user_limits(Png, MaxPngSide, MaxPngSide);
   png_set_chunk_cache_max(Png, MaxCachedChunks);
   png_set_chunk_malloc_max(Png, MaxChunkBytes);
-
-  png_read_info(Png, Info);
-  png_uint_32 Width = png_get_image_width(Png, Info);
-  png_uint_32 Height = png_get_image_height(Png, Info);
-  if (!SizeAllowed(Width, Height)) return false;
-  RequestRgba(Png, Info);
-  if (png_get_rowbytes(Png, Info) != static_cast<std::size_t>(Width) * 4) return false;
-
-  // The RGBA bytes are read straight into the pixel buffer and turned into pixels in place.
-  TPngImage& Image = Decoding.Image;
-  Image.Width = static_cast<int>(Width);
-  Image.Height = static_cast<int>(Height);
-  Image.Pixels.resize(static_cast<std::size_t>(Width) * Height);
-  Decoding.Rows = std::make_unique<png_bytep[]>(Height);
-  auto* Bytes = reinterpret_cast<unsigned char*>(Image.Pixels.data());
-  for (png_uint_32 Y = 0; Y < Height; ++Y)
-    Decoding.Rows[Y] = Bytes + static_cast<std::size_t>(Y) * Width * 4;
-  png_read_image(Png, Decoding.Rows.get());
-
-  for (std::uint32_t& Pixel : Image.Pixels) {
+  png_set_progressive_read_fn(Png, &Decoding, OnInfo, OnRow, OnEnd);
+  png_process_data(Png, Decoding.Info, reinterpret_cast<png_bytep>(const_cast<char*>(Bytes.data())),
+                   Bytes.size());
+  if (!Decoding.Complete || Decoding.Rows < static_cast<std::size_t>(Decoding.Image.Height))
+    return false;
+  for (std::uint32_t& Pixel : Decoding.Image.Pixels) {
     const auto* Rgba = reinterpret_cast<const unsigned char*>(&Pixel);
     Pixel = (static_cast<std::uint32_t>(Rgba[3]) << 24) |
             (static_cast<std::uint32_t>(Rgba[0]) << 16) |
@@ -108,17 +115,12 @@ bool DecodePng(std::string_view Bytes, TPngImage& Image) {
   if (Bytes.size() < 8 || png_sig_cmp(reinterpret_cast<png_const_bytep>(Bytes.data()), 0, 8) != 0)
     return false;
   TDecoding Decoding;
-  Decoding.Source = {reinterpret_cast<const unsigned char*>(Bytes.data()), Bytes.size(), 0};
   Decoding.Png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
   if (!Decoding.Png) return false;
   Decoding.Info = png_create_info_struct(Decoding.Png);
   bool Decoded = false;
   if (Decoding.Info) {
-    try {
-      Decoded = Run(Decoding);
-    } catch (const std::bad_alloc&) {
-      Decoded = false;
-    }
+    Decoded = Run(Decoding, Bytes);
   }
   png_destroy_read_struct(&Decoding.Png, Decoding.Info ? &Decoding.Info : nullptr, nullptr);
   if (Decoded) Image = std::move(Decoding.Image);

@@ -9,8 +9,10 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <memory>
 #include <vector>
+
+#include "platform/posix/AsciiCase.h"
+#include "platform/posix/FolderListings.h"
 
 namespace {
 
@@ -25,40 +27,34 @@ bool Exists(const std::string& Path) {
   return ::stat(Path.c_str(), &Info) == 0;
 }
 
-bool SameIgnoringCase(std::string_view A, std::string_view B) {
-  if (A.size() != B.size()) return false;
-  for (std::size_t I = 0; I < A.size(); ++I) {
-    unsigned char X = static_cast<unsigned char>(A[I]);
-    unsigned char Y = static_cast<unsigned char>(B[I]);
-    if (X >= 'A' && X <= 'Z') X = static_cast<unsigned char>(X + 32);
-    if (Y >= 'A' && Y <= 'Z') Y = static_cast<unsigned char>(Y + 32);
-    if (X != Y) return false;
+// The entry of Folder whose name equals Name but for letter case; the smallest such name when
+// several do, so that the choice does not depend on the order the folder lists them in. Each
+// folder is listed once while it stays unchanged (TFolderListings).
+std::optional<std::string> FindIgnoringCase(const std::string& Folder, std::string_view Name) {
+  return TFolderListings::Instance().Find(Folder.empty() ? "." : Folder, LowerAscii(Name));
+}
+
+// Appends Part to Result, matched without regard to letter case when it does not exist as
+// written; false (Part appended as written) when nothing matches.
+bool AppendMatching(std::string& Result, std::string_view Part) {
+  if (!Part.empty() && Part != "." && Part != ".." && !Exists(Result + std::string(Part))) {
+    if (auto Found = FindIgnoringCase(Result, Part)) {
+      Result += *Found;
+      return true;
+    }
+    Result += Part;
+    return false;
   }
+  Result += Part;
   return true;
 }
 
-// The entry of Folder whose name equals Name but for letter case; the smallest such name when
-// several do, so that the choice does not depend on the order the folder lists them in.
-std::optional<std::string> FindIgnoringCase(const std::string& Folder, std::string_view Name) {
-  std::unique_ptr<DIR, int (*)(DIR*)> Dir(::opendir(Folder.empty() ? "." : Folder.c_str()),
-                                          ::closedir);
-  if (!Dir) return std::nullopt;
-  std::optional<std::string> Best;
-  while (const dirent* Entry = ::readdir(Dir.get())) {
-    std::string_view Candidate = Entry->d_name;
-    if (SameIgnoringCase(Candidate, Name) && (!Best || Candidate < *Best))
-      Best = std::string(Candidate);
-  }
-  return Best;
-}
-
-// Stats the name as written (with "/" for "\"), and only when that finds nothing the name
-// matched without regard to letter case: one system call for the common case.
+// Stats the name as written, and only when that finds nothing the name resolved: one system
+// call for the common case.
 bool StatResolved(const std::string& FileName, struct stat& Info) {
-  std::string Path = WithSlashes(FileName);
-  if (::stat(Path.c_str(), &Info) == 0) return true;
-  std::string Resolved = ResolveFileName(Path);
-  return Resolved != Path && ::stat(Resolved.c_str(), &Info) == 0;
+  if (::stat(FileName.c_str(), &Info) == 0) return true;
+  std::string Resolved = ResolveFileName(FileName);
+  return Resolved != FileName && ::stat(Resolved.c_str(), &Info) == 0;
 }
 
 std::int64_t Nanoseconds(const struct timespec& Time) {
@@ -67,28 +63,39 @@ std::int64_t Nanoseconds(const struct timespec& Time) {
 
 }  // namespace
 
+// The name is split at "/" only: a part that exists as written is taken whole, even with a "\"
+// in it (a folder of that name holding the menu); only a part that does not is split at "\" as
+// a menu path from Windows.
 std::string ResolveFileName(const std::string& FileName) {
-  std::string Path = WithSlashes(FileName);
-  if (Path.empty() || Exists(Path)) return Path;
+  if (FileName.empty() || Exists(FileName)) return FileName;
 
-  std::string Result = Path[0] == '/' ? "/" : "";
-  std::size_t Pos = Path[0] == '/' ? 1 : 0;
+  std::string Result = FileName[0] == '/' ? "/" : "";
+  std::size_t Pos = FileName[0] == '/' ? 1 : 0;
   bool Matching = true;
-  while (Pos <= Path.size()) {
-    std::size_t End = Path.find('/', Pos);
-    if (End == std::string::npos) End = Path.size();
-    std::string Part = Path.substr(Pos, End - Pos);
-    if (Matching && !Part.empty() && Part != "." && Part != "..") {
-      std::string Exact = Result + Part;
-      if (!Exists(Exact)) {
-        if (auto Found = FindIgnoringCase(Result, Part))
-          Part = *Found;
+  while (Pos <= FileName.size()) {
+    std::size_t End = FileName.find('/', Pos);
+    if (End == std::string::npos) End = FileName.size();
+    const std::string_view Part = std::string_view(FileName).substr(Pos, End - Pos);
+    if (!Matching) {
+      Result += WithSlashes(std::string(Part));
+    } else if (Part.find('\\') == std::string_view::npos || Exists(Result + std::string(Part))) {
+      // Nothing below a missing folder can match either.
+      Matching = AppendMatching(Result, Part);
+    } else {
+      std::size_t SubPos = 0;
+      while (SubPos <= Part.size()) {
+        std::size_t SubEnd = Part.find('\\', SubPos);
+        if (SubEnd == std::string_view::npos) SubEnd = Part.size();
+        const std::string_view Sub = Part.substr(SubPos, SubEnd - SubPos);
+        if (Matching)
+          Matching = AppendMatching(Result, Sub);
         else
-          Matching = false;  // nothing below a missing folder can match either
+          Result += Sub;
+        if (SubEnd < Part.size()) Result += '/';
+        SubPos = SubEnd + 1;
       }
     }
-    Result += Part;
-    if (End < Path.size()) Result += '/';
+    if (End < FileName.size()) Result += '/';
     Pos = End + 1;
   }
   return Result;

@@ -18,6 +18,8 @@
 #include <string_view>
 
 #include "platform/FileSystem.h"
+#include "platform/TargetPath.h"
+#include "platform/posix/BatchCommand.h"
 
 namespace {
 
@@ -249,7 +251,7 @@ std::optional<TLaunchRequest> PlanLaunch(const std::string& FileName, const std:
                                          const std::string& Directory) {
   if (FileName.empty()) return std::nullopt;
   std::string Full = ExpandFileName(FileName);
-  if (Full.size() >= MaxPath) return std::nullopt;
+  if (!FitsMaxPath(Full)) return std::nullopt;
   std::string Target = ResolveFileName(Full);
   struct stat Info {};
   if (::stat(Target.c_str(), &Info) != 0) return std::nullopt;
@@ -275,9 +277,14 @@ std::optional<TLaunchRequest> PlanLaunch(const std::string& FileName, const std:
   std::optional<std::string> Wine = FindOnPath("wine");
   if (!Wine) return std::nullopt;
   Request.Program = *Wine;
-  if (Kind == TTargetKind::tkBatch)
-    Request.Arguments = {"cmd", "/c", WindowsFileName(Target)};
-  else if (Kind == TTargetKind::tkInstaller)
+  if (Kind == TTargetKind::tkBatch) {
+    std::optional<std::vector<std::string>> Words =
+        BatchArguments(WindowsFileName(Target), SplitParameters(Parameters));
+    if (!Words) return std::nullopt;
+    Request.Arguments = std::move(*Words);
+    return Request;
+  }
+  if (Kind == TTargetKind::tkInstaller)
     Request.Arguments = {"msiexec", "/i", WindowsFileName(Target)};
   else
     Request.Arguments = {Target};

@@ -8,6 +8,7 @@
 #include "core/LittleEndian.h"
 #include "core/Utf8.h"
 #include "platform/FileSystem.h"
+#include "platform/posix/AsciiCase.h"
 
 namespace {
 
@@ -18,13 +19,6 @@ constexpr std::uint32_t TypeString = 1;
 constexpr std::uint32_t TypeExpandString = 2;
 constexpr std::uint32_t TypeBinary = 3;
 constexpr std::uint32_t TypeDword = 4;
-
-std::string LowerAscii(std::string_view Text) {
-  std::string Result(Text);
-  for (char& C : Result)
-    if (C >= 'A' && C <= 'Z') C = static_cast<char>(C - 'A' + 'a');
-  return Result;
-}
 
 bool IsBlank(char C) {
   return C == ' ' || C == '\t' || C == '\r';
@@ -295,13 +289,18 @@ std::optional<std::pair<std::string, TRegData>> ReadValue(std::string_view Line,
 }  // namespace
 
 std::optional<TRegData> TRegValues::Find(std::string_view Name) const {
-  auto It = FValues.find(LowerAscii(Name));
-  if (It == FValues.end()) return std::nullopt;
+  if (!FValues) return std::nullopt;
+  auto It = FValues->find(LowerAscii(Name));
+  if (It == FValues->end()) return std::nullopt;
   return It->second;
 }
 
 void TRegValues::Set(std::string_view Name, TRegData Data) {
-  FValues.insert_or_assign(LowerAscii(Name), std::move(Data));
+  if (!FValues)
+    FValues = std::make_shared<std::unordered_map<std::string, TRegData>>();
+  else if (FValues.use_count() > 1)
+    FValues = std::make_shared<std::unordered_map<std::string, TRegData>>(*FValues);
+  FValues->insert_or_assign(LowerAscii(Name), std::move(Data));
 }
 
 TRegistryHive::TRegistryHive(std::string Text) {
@@ -343,24 +342,33 @@ void TRegistryHive::BuildIndex() {
 
 void TRegistryHive::AddKey(std::string_view Name, TSpan Span) {
   std::string Lower = LowerAscii(Name);
-  FIndex[Lower].push_back(Span);
+  if (auto It = FIndex.find(Lower); It != FIndex.end()) {
+    It->second.Spans.push_back(Span);
+    return;
+  }
+  const std::string_view Stored = FNames.emplace_back(std::move(Lower));
+  FIndex[Stored].Spans.push_back(Span);
   // A file lists only the keys that hold values or have no subkeys; the others exist as the
   // parents of what it lists. Once a parent is known, so are all of its own parents.
-  for (std::size_t End = Lower.rfind('\\'); End != std::string::npos;
-       End = End == 0 ? std::string::npos : Lower.rfind('\\', End - 1)) {
-    if (!FIndex.try_emplace(Lower.substr(0, End)).second) break;
+  for (std::size_t End = Stored.rfind('\\'); End != std::string_view::npos;
+       End = End == 0 ? std::string_view::npos : Stored.rfind('\\', End - 1)) {
+    if (!FIndex.try_emplace(Stored.substr(0, End)).second) break;
   }
 }
 
 std::optional<TRegValues> TRegistryHive::ReadKey(std::string_view KeyPath) const {
   auto It = FIndex.find(LowerAscii(KeyPath));
   if (It == FIndex.end()) return std::nullopt;
-  TRegValues Values;
-  for (const TSpan& Span : It->second) {
-    TLineReader Lines(std::string_view(FText).substr(Span.Begin, Span.End - Span.Begin));
-    std::string_view Line;
-    while (Lines.Next(Line))
-      if (auto Value = ReadValue(Line, Lines)) Values.Set(Value->first, std::move(Value->second));
+  const TKey& Key = It->second;
+  if (!Key.Values) {
+    TRegValues Values;
+    for (const TSpan& Span : Key.Spans) {
+      TLineReader Lines(std::string_view(FText).substr(Span.Begin, Span.End - Span.Begin));
+      std::string_view Line;
+      while (Lines.Next(Line))
+        if (auto Value = ReadValue(Line, Lines)) Values.Set(Value->first, std::move(Value->second));
+    }
+    Key.Values = std::move(Values);
   }
-  return Values;
+  return Key.Values;
 }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstddef>
+#include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,7 +13,8 @@
 
 #include "platform/Registry.h"
 
-// The values of one key, found by name without regard to ASCII letter case.
+// The values of one key, found by name without regard to ASCII letter case. Copies share the
+// values until one of them is changed, so that a key read many times is held once.
 class TRegValues {
  public:
   // The value of that name; the empty name is the key's default value.
@@ -20,12 +23,14 @@ class TRegValues {
   void Set(std::string_view Name, TRegData Data);
 
  private:
-  std::unordered_map<std::string, TRegData> FValues;
+  std::shared_ptr<std::unordered_map<std::string, TRegData>> FValues;
 };
 
 // One registry file of a Wine prefix. The text is kept and indexed by key name once; a key's
-// value lines are parsed only when that key is read, so a large hive costs one scan however
-// many lookups follow. Malformed or truncated text is never fatal: bad lines are skipped.
+// value lines are parsed when that key is first read and kept, so a large hive costs one scan
+// and each key one parse however many lookups follow. The index holds each header's name once,
+// its parents as parts of it, so its memory grows with the file's size, not with the square of
+// a name's depth. Malformed or truncated text is never fatal: bad lines are skipped.
 class TRegistryHive {
  public:
   // Larger files are refused rather than held in memory.
@@ -36,6 +41,11 @@ class TRegistryHive {
   // The hive held in Text; text that is not a registry file, or larger than MaxSize, gives
   // the empty hive.
   explicit TRegistryHive(std::string Text);
+  // The index refers to the hive's own names: a hive moves, it is never copied.
+  TRegistryHive(TRegistryHive&&) = default;
+  TRegistryHive& operator=(TRegistryHive&&) = default;
+  TRegistryHive(const TRegistryHive&) = delete;
+  TRegistryHive& operator=(const TRegistryHive&) = delete;
 
   // The hive stored in a file; the empty hive when it is missing, unreadable or too large.
   static TRegistryHive Load(const std::string& FileName);
@@ -51,11 +61,19 @@ class TRegistryHive {
     std::size_t End = 0;
   };
 
+  struct TKey {
+    std::vector<TSpan> Spans;
+    // The values, once the key has been read.
+    mutable std::optional<TRegValues> Values;
+  };
+
   void BuildIndex();
   void AddKey(std::string_view Name, TSpan Span);
 
   std::string FText;
-  // Lower-case key name -> the spans of its headers; keys that exist only as the parents of
-  // others have no span.
-  std::unordered_map<std::string, std::vector<TSpan>> FIndex;
+  // The lower-case names of the headers, each once; a deque, so that they never move.
+  std::deque<std::string> FNames;
+  // Lower-case key name (a view of FNames) -> its headers; keys that exist only as the parents
+  // of others have none.
+  std::unordered_map<std::string_view, TKey> FIndex;
 };

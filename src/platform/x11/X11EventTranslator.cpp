@@ -106,6 +106,10 @@ bool TX11EventTranslator::Translate(XEvent& Source, TNativeWindow* Target, TWind
       return TranslateKey(Source.xkey, Event);
     case ClientMessage:
       return TranslateClientMessage(Source.xclient, Event);
+    case DestroyNotify:
+      // Destroyed by another client: the program ends as when the window is closed.
+      Event.Kind = TKind::wkClose;
+      return Source.xdestroywindow.window == Source.xdestroywindow.event;
     default:
       return false;
   }

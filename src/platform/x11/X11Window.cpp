@@ -14,9 +14,11 @@ namespace {
 
 // The protocol's sizes are 16-bit; larger requests would wrap around.
 constexpr int MaxWindowSide = 32767;
-// Icons past this side are skipped: no window manager shows them, and the property would grow
-// past what one request can carry.
-constexpr int MaxIconSide = 1024;
+// Icons past this side are skipped: no window manager shows them, and a few of them would make
+// the property larger than one request can carry.
+constexpr int MaxIconSide = 256;
+// The words of a ChangeProperty request besides its data.
+constexpr std::size_t PropertyRequestWords = 6;
 
 // The fields and bits of _MOTIF_WM_HINTS that the window sets.
 enum : long { mwmHintsFunctions = 1, mwmHintsDecorations = 2 };
@@ -94,7 +96,7 @@ TX11Window::~TX11Window() {
   FSystem.Unregister(this);
   FImage.reset();
   XFreeGC(FDisplay, FGc);
-  XDestroyWindow(FDisplay, FHandle);
+  if (!FLost) XDestroyWindow(FDisplay, FHandle);
   XFlush(FDisplay);
 }
 
@@ -165,11 +167,17 @@ void TX11Window::SetIconName(const std::string& Utf8) {
 }
 
 void TX11Window::SetIcons(const std::vector<TIconPixels>& Icons) {
+  // The server refuses a request longer than it allows (BadLength); icons that would pass that
+  // are left out.
+  long MaxRequest = XExtendedMaxRequestSize(FDisplay);
+  if (MaxRequest == 0) MaxRequest = XMaxRequestSize(FDisplay);
+  const std::size_t MaxWords = static_cast<std::size_t>(MaxRequest) - PropertyRequestWords;
   std::vector<long> Data;
   for (const TIconPixels& Icon : Icons) {
     const auto Count = static_cast<std::size_t>(Icon.Width) * Icon.Height;
     if (Icon.Width <= 0 || Icon.Height <= 0 || Icon.Width > MaxIconSide ||
-        Icon.Height > MaxIconSide || Icon.Pixels.size() < Count)
+        Icon.Height > MaxIconSide || Icon.Pixels.size() < Count ||
+        Data.size() + 2 + Count > MaxWords)
       continue;
     Data.push_back(Icon.Width);
     Data.push_back(Icon.Height);
@@ -230,7 +238,7 @@ void TX11Window::Hide() {
 
 void TX11Window::Present(const std::uint32_t* Pixels, int Stride, int X, int Y, int Width,
                          int Height) {
-  if (!FImage->Valid()) return;
+  if (FLost || !FImage->Valid()) return;
   const int Left = std::max(X, 0), Top = std::max(Y, 0);
   const int Right = std::min(X + Width, FWidth), Bottom = std::min(Y + Height, FHeight);
   if (Left >= Right || Top >= Bottom) return;

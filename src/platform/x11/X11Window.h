@@ -32,6 +32,8 @@ class TX11Window : public TNativeWindow {
   void Hide() override;
 
   ::Window Handle() const { return FHandle; }
+  // Another client destroyed the window: it is neither drawn into nor destroyed again.
+  void Lost() { FLost = true; }
 
  private:
   // The image the back buffer is put through, for the current client size.
@@ -52,6 +54,7 @@ class TX11Window : public TNativeWindow {
   int FHeight = 1;
   bool FMapped = false;
   bool FPositioned = false;
+  bool FLost = false;
   int FX = 0;
   int FY = 0;
   std::unique_ptr<TX11Image> FImage;

@@ -135,6 +135,9 @@ bool TX11WindowSystem::NextEvent(TWindowEvent& Event, int TimeoutMs) {
         continue;
       }
       const auto Found = FWindows.find(Source.xany.window);
+      if (Found != FWindows.end() && Source.type == DestroyNotify &&
+          Source.xdestroywindow.window == Found->first)
+        Found->second->Lost();
       if (Found != FWindows.end() && FTranslator.Translate(Source, Found->second, Event))
         return true;
     }
