@@ -2,6 +2,9 @@
 # Builds the Linux and the Windows program and packs each with the demo menu:
 #   dist/ostrel-<version>-win32.zip          ostrel.exe, menu.ini, menu.bmp, demo.ico, docs, tools
 #   dist/ostrel-<version>-linux-x86_64.tar.gz  the same with the Linux ostrel
+#   dist/ostrel-<version>-linux-x86_64.debug   the Linux program's debug information
+# The Linux program is built in a Debian 11 tree (build/bullseye, made once by
+# scripts/bullseye-tree.sh), so that it starts on every distribution with glibc 2.28 or newer.
 # Each archive holds one folder of that name; unpacked, the menu starts from it as it is.
 # The build folders and the output folder may be moved through OSTREL_BUILD_DIR (build-release),
 # OSTREL_WIN32_BUILD_DIR (build-win32) and OSTREL_DIST_DIR (dist).
@@ -19,7 +22,9 @@ scripts/install-wine.sh
 # code, which must not stop a release.
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DOSTREL_WERROR=OFF -DOSTREL_TESTS=OFF \
   -DOSTREL_BENCH=OFF >/dev/null
-cmake --build "$build" --target ostrel ostrel-demo-art
+cmake --build "$build" --target ostrel-demo-art
+scripts/bullseye-tree.sh "$root/build/bullseye"
+linux_exe=$(scripts/build-portable.sh "$root/build/bullseye")
 exe=$(scripts/build-windows.sh "${OSTREL_WIN32_BUILD_DIR:-$root/build-win32}")
 
 stage=$(mktemp -d)
@@ -42,8 +47,11 @@ rm -f "$dist/$windows.zip"
 
 linux=ostrel-$version-linux-x86_64
 stage_demo "$stage/$linux"
-cp "$build/src/app/ostrel" "$stage/$linux/"
+cp "$linux_exe" "$stage/$linux/"
+# Stripped, its debug information beside the archive, found again through the link it keeps.
+objcopy --only-keep-debug "$stage/$linux/ostrel" "$dist/$linux.debug"
 strip "$stage/$linux/ostrel"
+(cd "$dist" && objcopy --add-gnu-debuglink="$linux.debug" "$stage/$linux/ostrel")
 tar -C "$stage" -czf "$dist/$linux.tar.gz" --owner=0 --group=0 "$linux"
 
-ls -l "$dist/$windows.zip" "$dist/$linux.tar.gz"
+ls -l "$dist/$windows.zip" "$dist/$linux.tar.gz" "$dist/$linux.debug"
