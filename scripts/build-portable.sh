@@ -14,6 +14,7 @@ release_mounts() {
   for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do umount "${mounts[i]}"; done
 }
 trap release_mounts EXIT
+trap 'exit 1' HUP INT TERM
 mkdir -p "$tree/src/ostrel" "$tree/proc"
 mount --bind "$root" "$tree/src/ostrel"
 mounts+=("$tree/src/ostrel")
