@@ -18,28 +18,10 @@ const int WaitLimitMs = 10000;
 
 namespace {
 
-// A tmpfs mounted noexec at Path while it lives.
-class TNoExecMount {
- public:
-  explicit TNoExecMount(const std::string& Path) : FPath(Path) {
-    FMounted = RunQuietly("mount -t tmpfs -o noexec,size=64m ostrel-medium " + Quoted(Path));
-  }
-  ~TNoExecMount() {
-    if (FMounted) RunQuietly("umount " + Quoted(FPath));
-  }
-  TNoExecMount(const TNoExecMount&) = delete;
-  TNoExecMount& operator=(const TNoExecMount&) = delete;
-  bool Mounted() const { return FMounted; }
-
- private:
-  std::string FPath;
-  bool FMounted = false;
-};
-
 TEST(Autorun, StartsACopyOfTheProgramWhenTheMediumCannotRunIt) {
   TTempDir Scratch;
   const std::string Medium = Scratch.MakeDir("medium");
-  TNoExecMount Mount(Medium);
+  TScopedMount Mount("mount -t tmpfs -o noexec,size=64m ostrel-medium", Medium);
   if (!Mount.Mounted())
     GTEST_SKIP() << "no noexec tmpfs can be mounted here (needs root): autorun.sh is untested";
   ASSERT_TRUE(XvfbInstalled());

@@ -24,25 +24,6 @@ std::string Setting(const char* Name) {
   return Value ? Value : "";
 }
 
-// Folder, as seen from inside the tree, bound onto the same path below Tree while it lives.
-class TBoundFolder {
- public:
-  TBoundFolder(const std::string& Tree, const std::string& Folder) : FTarget(Tree + Folder) {
-    FBound = RunQuietly("mkdir -p " + Quoted(FTarget) + " && mount --bind " + Quoted(Folder) + " " +
-                        Quoted(FTarget));
-  }
-  ~TBoundFolder() {
-    if (FBound) RunQuietly("umount " + Quoted(FTarget));
-  }
-  TBoundFolder(const TBoundFolder&) = delete;
-  TBoundFolder& operator=(const TBoundFolder&) = delete;
-  bool Bound() const { return FBound; }
-
- private:
-  std::string FTarget;
-  bool FBound = false;
-};
-
 // The face ostrel-inspect renders for the menu in Folder, as 0x00RRGGBB values row by row.
 std::vector<unsigned long> InspectorFace(const std::string& Folder, const TTempDir& Scratch,
                                          int& Width, int& Height) {
@@ -77,8 +58,9 @@ TEST(PortableProgram, ShowsTheDemoMenuInsideTheOldestTreeItIsBuiltFor) {
   ASSERT_TRUE(XvfbInstalled());
   TXvfb Server("1024x768x24");
   ASSERT_FALSE(Server.Name().empty()) << "Xvfb did not start";
-  TBoundFolder Sockets(Tree, "/tmp/.X11-unix");
-  ASSERT_TRUE(Sockets.Bound()) << "the display's socket folder cannot be bound into the tree";
+  // The display's socket folder, seen from inside the tree at the same path.
+  TScopedMount Sockets("mount --bind /tmp/.X11-unix", Tree + "/tmp/.X11-unix");
+  ASSERT_TRUE(Sockets.Mounted()) << "the display's socket folder cannot be bound into the tree";
   TScopedEnv DisplayEnv("DISPLAY", Server.Name());
   Display* Probe = XOpenDisplay(Server.Name().c_str());
   ASSERT_NE(Probe, nullptr);
