@@ -18,6 +18,7 @@ trap 'exit 1' HUP INT TERM
 mkdir -p "$tree/src/ostrel" "$tree/proc"
 mount --bind "$root" "$tree/src/ostrel"
 mounts+=("$tree/src/ostrel")
+# Read-only: removing the tree while the source is still bound cannot reach the checkout.
 mount -o remount,bind,ro "$tree/src/ostrel"
 # CMake finds its own files through /proc/self/exe.
 mount -t proc proc "$tree/proc"

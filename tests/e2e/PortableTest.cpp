@@ -58,8 +58,9 @@ TEST(PortableProgram, ShowsTheDemoMenuInsideTheOldestTreeItIsBuiltFor) {
   ASSERT_TRUE(XvfbInstalled());
   TXvfb Server("1024x768x24");
   ASSERT_FALSE(Server.Name().empty()) << "Xvfb did not start";
-  // The display's socket folder, seen from inside the tree at the same path.
-  TScopedMount Sockets("mount --bind /tmp/.X11-unix", Tree + "/tmp/.X11-unix");
+  // The display's socket folder, seen from inside the tree at the same path; read-only, so that
+  // removing the tree while it is still bound cannot reach the host's folder.
+  TScopedMount Sockets("mount -o bind,ro /tmp/.X11-unix", Tree + "/tmp/.X11-unix");
   ASSERT_TRUE(Sockets.Mounted()) << "the display's socket folder cannot be bound into the tree";
   TScopedEnv DisplayEnv("DISPLAY", Server.Name());
   Display* Probe = XOpenDisplay(Server.Name().c_str());
