@@ -7,13 +7,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 tree=${1:?usage: release-menu-test.sh TREE WINDOWS_EXE}
 windows_exe=${2:?}
-status=0
-"$root/scripts/bullseye-tree.sh" "$tree" || status=$?
-if ((status == 2)); then
-  echo "release-menu: SKIPPED: the Debian 11 tree cannot be made here (see above)"
-  exit 77
-fi
-((status == 0)) || exit "$status"
+"$root/scripts/bullseye-tree.sh" "$tree"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
