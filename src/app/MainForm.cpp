@@ -9,10 +9,23 @@
 #include "framework/Application.h"
 #include "framework/FileName.h"
 #include "framework/MessageDialog.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+// The folder named as the first argument (relative to the current folder), else the
+// executable's: a medium whose files cannot be run starts a copy of the program from elsewhere.
+std::string MenuFolder() {
+  if (!Application) return "";
+  if (!Application->Params().empty()) return ExpandFileName(Application->Params().front());
+  return ExtractFilePath(Application->ExeName());
+}
+
+}  // namespace
 
 TForm1::TForm1(TComponent* Owner) : TForm(Owner) {
   CreateDesign();
-  FMenuDir = NormalDir(ExtractFilePath(Application ? Application->ExeName() : std::string()));
+  FMenuDir = NormalDir(MenuFolder());
   FMenuInfo = std::make_unique<TOstrelInfo>(FMenuDir + "menu.ini");
   BuildFromMenu();
 }

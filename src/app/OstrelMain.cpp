@@ -1,9 +1,12 @@
 // The menu program: opens the display, builds the menu window from menu.ini beside the
-// executable and runs it. It takes no arguments.
+// executable, or in the folder given as its one argument, and runs it:
+//   ostrel [MENU_FOLDER]
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/MainForm.h"
 #include "app/ProgramIcon.h"
@@ -11,7 +14,7 @@
 #include "platform/Process.h"
 #include "platform/WindowSystem.h"
 
-int main() {
+int main(int argc, char** argv) {
   std::string Error;
   std::unique_ptr<TWindowSystem> System = OpenWindowSystem(Error);
   if (!System) {
@@ -20,6 +23,7 @@ int main() {
   }
   TApplication App(*System);
   App.SetExeName(ExecutableFileName());
+  App.SetParams(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
   App.Icon.LoadFromBytes(ProgramIconBytes());
   try {
     App.CreateForm<TForm1>();

@@ -33,6 +33,9 @@ class TApplication : public TComponent, public TTimerService {
   // Full path of the executable. Setting it also sets the default title.
   const std::string& ExeName() const { return FExeName; }
   void SetExeName(const std::string& Value);
+  // The command-line arguments after the program's name.
+  const std::vector<std::string>& Params() const { return FParams; }
+  void SetParams(std::vector<std::string> Value) { FParams = std::move(Value); }
   // The program icon, which forms take over.
   TIcon Icon;
 
@@ -87,6 +90,7 @@ class TApplication : public TComponent, public TTimerService {
   TWindowSystem& FSystem;
   std::string FTitle;
   std::string FExeName;
+  std::vector<std::string> FParams;
   TForm* FMainForm = nullptr;
   std::vector<TForm*> FForms;
   std::vector<TForm*> FModal;

@@ -1,10 +1,11 @@
 // TDateTime and the text forms of dates, times and floating-point numbers in settings files.
 #include "settings/DateTimeText.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+
+#include "settings/DecimalText.h"
 
 namespace {
 
@@ -116,9 +117,7 @@ std::string DateTimeToText(TDateTime Value) {
 }
 
 std::string FloatToText(double Value) {
-  char Buffer[64];
-  auto Result = std::to_chars(Buffer, Buffer + sizeof Buffer, Value);
-  return std::string(Buffer, Result.ptr);
+  return ShortestDecimalText(Value);
 }
 
 std::optional<TDateTime> TextToDate(const std::string& Text) {
@@ -142,11 +141,7 @@ std::optional<TDateTime> TextToDateTime(const std::string& Text) {
 }
 
 std::optional<double> TextToFloat(const std::string& Text) {
-  double Value = 0;
-  const char* Begin = Text.data();
-  const char* End = Text.data() + Text.size();
-  if (Begin != End && *Begin == '+') ++Begin;
-  auto Result = std::from_chars(Begin, End, Value);
-  if (Result.ec != std::errc() || Result.ptr != End || !std::isfinite(Value)) return std::nullopt;
-  return Value;
+  std::string_view Number = Text;
+  if (!Number.empty() && Number.front() == '+') Number.remove_prefix(1);
+  return DecimalTextToDouble(Number);
 }

@@ -160,6 +160,36 @@ TEST_F(MainFormTest, AnIconThatCannotBeReadLeavesTheProgramsIcon) {
   }
 }
 
+// ostrel MENU_FOLDER: that folder's menu.ini and files, whatever lies beside the executable. A
+// relative name counts from the current folder, as relative targets do, which the program
+// never changes: the medium's autorun script starts it in the menu folder.
+TEST_F(MainFormTest, AMenuFolderArgumentTakesThePlaceOfTheExecutablesFolder) {
+  WriteBackground(64, 48);
+  Dir.Write("menu.ini", "[Main]\nAppName=Beside the program\n");
+  TTempDir Medium;
+  Medium.MakeDir("disc");
+  TBitmap(80, 40).SaveToFile(Medium.File("disc/menu.bmp"));
+  Medium.Write("disc/menu.ini",
+               "[Main]\nAppName=On the medium\nProgCount=1\n"
+               "[Prog_1]\nExePath=run.sh\n");
+  Medium.Write("disc/run.sh", "#!/bin/sh\n");
+  TScopedCurrentDir InMenu(Medium.File("disc"));
+  App.SetParams({"."});
+  auto* Form = App.CreateForm<TForm1>();
+  EXPECT_EQ(Form->Caption(), "On the medium");
+  EXPECT_EQ(Form->ClientWidth(), 80);
+  Form->btnTemplate->Click();
+  ASSERT_EQ(Launches.size(), 1u);
+  EXPECT_EQ(Launches[0].FileName, Medium.File("disc/run.sh"));
+}
+
+TEST_F(MainFormTest, WithoutArgumentsTheMenuBesideTheExecutableShows) {
+  WriteBackground(64, 48);
+  Dir.Write("menu.ini", "[Main]\nAppName=Beside the program\n");
+  App.SetParams({});
+  EXPECT_EQ(App.CreateForm<TForm1>()->Caption(), "Beside the program");
+}
+
 TEST_F(MainFormTest, AnInvalidBackgroundIsNoBitmap) {
   Dir.Write("menu.bmp", "not a picture");
   EXPECT_THROW(App.CreateForm<TForm1>(), EInvalidGraphic);

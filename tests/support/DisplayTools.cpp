@@ -224,3 +224,13 @@ bool TStartedProgram::Running() {
   if (FPid > 0 && !FStatus && waitpid(FPid, &WaitStatus, WNOHANG) == FPid) FStatus = WaitStatus;
   return FPid > 0 && !FStatus;
 }
+
+TScopedMount::TScopedMount(const std::string& MountCommand, const std::string& Target)
+    : FTarget(Target) {
+  FMounted =
+      RunQuietly("mkdir -p " + Quoted(Target) + " && " + MountCommand + " " + Quoted(Target));
+}
+
+TScopedMount::~TScopedMount() {
+  if (FMounted) RunQuietly("umount " + Quoted(FTarget));
+}

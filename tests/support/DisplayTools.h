@@ -120,3 +120,19 @@ class TStartedProgram {
   pid_t FPid = -1;
   std::optional<int> FStatus;
 };
+
+// A mount made by MountCommand (a shell command ending in the mount point Target) for the life
+// of the object; Mounted() is false where it could not be made, for instance without root.
+class TScopedMount {
+ public:
+  TScopedMount(const std::string& MountCommand, const std::string& Target);
+  ~TScopedMount();
+  TScopedMount(const TScopedMount&) = delete;
+  TScopedMount& operator=(const TScopedMount&) = delete;
+
+  bool Mounted() const { return FMounted; }
+
+ private:
+  std::string FTarget;
+  bool FMounted = false;
+};

@@ -12,10 +12,8 @@
 
 namespace {
 
-using enum TKitButtonState;
-
 bool IsDisabled(TKitButtonState State) {
-  return State == bsDisabledUp || State == bsDisabledDown;
+  return State == TKitButtonState::bsDisabledUp || State == TKitButtonState::bsDisabledDown;
 }
 
 // Stores Value in Field when it differs; true when it did.
@@ -54,14 +52,17 @@ void TKitBaseGraphicButton::StateChange(TKitButtonState NewState) {
   // Without a hot face, a hot caption colour or hot pictures, hovering looks like resting; and a
   // latched button looks the same hot or not unless its strip has pictures for it.
   const bool Quiet =
-      (Between(bsUp, bsMouseOver) && FGlyph.Style() != TKitGlyphStyle::gsExplorer &&
-       !FaceShowsHotState() && NumGlyphs() < 3 && !(FAllowMouseOver && FEnterColorChange)) ||
-      (NumGlyphs() < 3 && Between(bsMouseOver, bsOptionSet));
-  FStateBefore = NewState == bsMouseOver && FState != bsOptionSet ? bsUp : FState;
+      (Between(TKitButtonState::bsUp, TKitButtonState::bsMouseOver) &&
+       FGlyph.Style() != TKitGlyphStyle::gsExplorer && !FaceShowsHotState() && NumGlyphs() < 3 &&
+       !(FAllowMouseOver && FEnterColorChange)) ||
+      (NumGlyphs() < 3 && Between(TKitButtonState::bsMouseOver, TKitButtonState::bsOptionSet));
+  FStateBefore = NewState == TKitButtonState::bsMouseOver && FState != TKitButtonState::bsOptionSet
+                     ? TKitButtonState::bsUp
+                     : FState;
   FState = NewState;
   if (!Quiet && Visible()) PaintState();
   if (!FAllowMouseOver) return;
-  if (FState != bsMouseOver) {
+  if (FState != TKitButtonState::bsMouseOver) {
     DeActivateTimer(HoverTimer);
   } else if (!FPressed) {
     ActivateTimer(HoverTimer, HoverInterval, [this](TObject* Sender) { VerifyMouseOver(Sender); });
@@ -77,9 +78,9 @@ void TKitBaseGraphicButton::PaintState() {
 }
 
 void TKitBaseGraphicButton::SetMouseOver(bool Value) {
-  if (Value && !FMouseOver && FState == bsUp && FAllowMouseOver) {
+  if (Value && !FMouseOver && FState == TKitButtonState::bsUp && FAllowMouseOver) {
     TKitControl::MouseEnter();
-    StateChange(bsMouseOver);
+    StateChange(TKitButtonState::bsMouseOver);
   }
   if (!Value && FMouseOver) TKitControl::MouseExit();
   if (Value == FMouseOver) return;
@@ -90,20 +91,20 @@ void TKitBaseGraphicButton::SetMouseOver(bool Value) {
 void TKitBaseGraphicButton::MouseEnter() {
   if (FAllowTransparency) return;
   TKitControl::MouseEnter();
-  if (FState == bsUp && FAllowMouseOver && Enabled()) {
-    StateChange(bsMouseOver);
+  if (FState == TKitButtonState::bsUp && FAllowMouseOver && Enabled()) {
+    StateChange(TKitButtonState::bsMouseOver);
     SetMouseOver(true);
   }
 }
 
 void TKitBaseGraphicButton::MouseExit() {
   TKitControl::MouseExit();
-  if (FState == bsMouseOver) StateChange(FStateBefore);
+  if (FState == TKitButtonState::bsMouseOver) StateChange(FStateBefore);
   SetMouseOver(false);
 }
 
 void TKitBaseGraphicButton::VerifyMouseOver(TObject*) {
-  if (Enabled() && !PointerInside()) StateChange(bsUp);
+  if (Enabled() && !PointerInside()) StateChange(TKitButtonState::bsUp);
 }
 
 // --- Hit tests ---
@@ -162,7 +163,7 @@ void TKitBaseGraphicButton::MouseDown(TMouseButton Button, TShiftState Shift, in
 void TKitBaseGraphicButton::Press(int X, int Y, TKitButtonState& Target) {
   if (FDropDownMenu) {
     if (GetDroppedState()) {
-      Target = bsMouseOver;
+      Target = TKitButtonState::bsMouseOver;
       return;
     }
     const bool OnArrow =
@@ -173,10 +174,11 @@ void TKitBaseGraphicButton::Press(int X, int Y, TKitButtonState& Target) {
     }
   }
   FPressArmed = true;
-  if (FStateBefore == bsOptionSet && FState == bsMouseOver && FGroupIndex != 0) {
-    Target = bsOptionSet;
+  if (FStateBefore == TKitButtonState::bsOptionSet && FState == TKitButtonState::bsMouseOver &&
+      FGroupIndex != 0) {
+    Target = TKitButtonState::bsOptionSet;
   } else if (!FPressed) {
-    Target = bsDown;
+    Target = TKitButtonState::bsDown;
     if (FRepeatedClick) {
       DoRepeatedClick();
       ActivateTimer(RepeatTimer, FRepeatingDelay,
@@ -193,15 +195,16 @@ void TKitBaseGraphicButton::MouseMove(TShiftState Shift, int X, int Y) {
   const bool Inside = InsideForMove(X, Y);
   if (FPressArmed) {
     if (Inside) {
-      Target = FPressed ? bsOptionSet : bsDown;
-    } else if (FGroupIndex == 0 || FState == bsDown) {
-      Target = bsUp;
+      Target = FPressed ? TKitButtonState::bsOptionSet : TKitButtonState::bsDown;
+    } else if (FGroupIndex == 0 || FState == TKitButtonState::bsDown) {
+      Target = TKitButtonState::bsUp;
     }
   }
   StateChange(Target);
   if (Inside && !FMouseOver) {
     TKitControl::MouseEnter();
-    if (FState == bsUp && FAllowMouseOver) StateChange(bsMouseOver);
+    if (FState == TKitButtonState::bsUp && FAllowMouseOver)
+      StateChange(TKitButtonState::bsMouseOver);
     SetMouseOver(true);
   }
   SetMouseOver(Inside);
@@ -216,23 +219,23 @@ void TKitBaseGraphicButton::MouseUp(TMouseButton Button, TShiftState Shift, int 
   bool Suppress = false;
   if (FRepeatedClick) EndRepeatedClick();
   const bool Inside = InsideForRelease(X, Y);
-  TKitButtonState Target = IsDisabled(FState) ? FState : bsUp;
+  TKitButtonState Target = IsDisabled(FState) ? FState : TKitButtonState::bsUp;
   if (FGroupIndex != 0) {
     if (Inside) {
-      if (FState == bsOptionSet && !FAllowAllUp) return;
+      if (FState == TKitButtonState::bsOptionSet && !FAllowAllUp) return;
       SetPressed(!FPressed);
       if (FPressed) {
         Target = FState;
       } else if (FAllowMouseOver) {
-        Target = bsUp;
+        Target = TKitButtonState::bsUp;
       } else {
         Suppress = true;
       }
     } else if (FPressed) {
-      Target = bsOptionSet;
+      Target = TKitButtonState::bsOptionSet;
     }
   } else if (Inside && FAllowMouseOver && !IsDisabled(FState)) {
-    Target = bsMouseOver;
+    Target = TKitButtonState::bsMouseOver;
   }
   if (!Inside) {
     if (!Suppress) StateChange(Target);
@@ -244,7 +247,7 @@ void TKitBaseGraphicButton::MouseUp(TMouseButton Button, TShiftState Shift, int 
   if (!CheckAfterClick && !Suppress) StateChange(Target);
   if (!FRepeatedClick) Click();
   if (!CheckAfterClick || Suppress || IsDisabled(FState)) return;
-  if (PointerInside() && Target == bsUp) Target = bsMouseOver;
+  if (PointerInside() && Target == TKitButtonState::bsUp) Target = TKitButtonState::bsMouseOver;
   StateChange(Target);
 }
 
@@ -255,7 +258,7 @@ bool TKitBaseGraphicButton::DialogChar(char32_t Key) {
     return false;
   if (FDropDownMenu) {
     if (GetDroppedState()) {
-      StateChange(bsMouseOver);
+      StateChange(TKitButtonState::bsMouseOver);
     } else {
       DropDown();
     }
@@ -264,10 +267,10 @@ bool TKitBaseGraphicButton::DialogChar(char32_t Key) {
     SetPressed(!FPressed);
     if (!FAllowMouseOver) return true;
     if (FPressed) {
-      StateChange(bsOptionSet);
+      StateChange(TKitButtonState::bsOptionSet);
       Click();
     } else {
-      StateChange(bsUp);
+      StateChange(TKitButtonState::bsUp);
     }
   } else {
     // The button shows hot while it clicks; the hover check ends that look later when the
@@ -288,9 +291,9 @@ void TKitBaseGraphicButton::EnabledChanged() {
   TKitBaseControl::EnabledChanged();
   // Set directly: the state before and the timers stay as they were.
   if (Enabled()) {
-    FState = FPressed ? bsOptionSet : bsUp;
+    FState = FPressed ? TKitButtonState::bsOptionSet : TKitButtonState::bsUp;
   } else {
-    FState = FPressed ? bsDisabledDown : bsDisabledUp;
+    FState = FPressed ? TKitButtonState::bsDisabledDown : TKitButtonState::bsDisabledUp;
   }
   Invalidate();
 }
@@ -379,7 +382,7 @@ void TKitBaseGraphicButton::SetPressed(bool Value) {
   if (FGroupIndex == 0) Value = false;
   if (Value == FPressed || (FPressed && !FAllowAllUp)) return;
   FPressed = Value;
-  FState = Value ? bsOptionSet : bsUp;
+  FState = Value ? TKitButtonState::bsOptionSet : TKitButtonState::bsUp;
   Invalidate();
   if (Value) InformOptionSet();
 }
@@ -398,7 +401,7 @@ void TKitBaseGraphicButton::ButtonPressed(std::int32_t Group, const TKitBaseGrap
   if (&Sender != this && Sender.FPressed && FPressed) {
     FPressed = false;
     FStateBefore = FState;
-    FState = bsUp;
+    FState = TKitButtonState::bsUp;
     Invalidate();
   }
   FAllowAllUp = Sender.FAllowAllUp;
@@ -420,13 +423,13 @@ void TKitBaseGraphicButton::SetAllowAllUp(bool Value) {
 
 void TKitBaseGraphicButton::DropDown() {
   if (!FDropDownMenu || GetDroppedState()) return;
-  StateChange(bsDropDownOpen);
+  StateChange(TKitButtonState::bsDropDownOpen);
   if (OnDropDown) OnDropDown(this);
   const TPoint At = FDropDownRight ? ClientToScreen({Width(), FDropDownIndent})
                                    : ClientToScreen({FDropDownIndent, Height()});
   // The handler may have taken the menu away.
   if (FDropDownMenu) FDropDownMenu->Popup(At.X, At.Y);
-  StateChange(bsMouseOver);
+  StateChange(TKitButtonState::bsMouseOver);
 }
 
 void TKitBaseGraphicButton::SetDropDownMenu(TPopupMenu* Value) {

@@ -5,12 +5,9 @@
 
 namespace {
 
-using enum TKitUserButtonStyle;
-using enum TKitBorderStyle;
-
 // The style actually drawn; the system draws its own controls in the new style.
 TKitUserButtonStyle Resolved(TKitUserButtonStyle Style) {
-  return Style == ubsAutoDetect ? ubsWin40 : Style;
+  return Style == TKitUserButtonStyle::ubsAutoDetect ? TKitUserButtonStyle::ubsWin40 : Style;
 }
 
 // The frames of a style at rest, hot and pressed.
@@ -22,26 +19,28 @@ struct TFaceFrames {
 
 TFaceFrames FramesOf(TKitUserButtonStyle Style) {
   switch (Style) {
-    case ubsWin31:
-      return {lsRaised, lsRaised, lsLoweredspb};
-    case ubsClassic:
-      return {lsRaisedspb, lsRaisedspb, lsLowered};
-    case ubsClassicFlat:
-      return {lsNone, lsRaisedspb, lsLowered};
-    case ubsFlat:
-    case ubsFlatUnColored:
-    case ubsExplorer:
-    case ubsExplorerColored:
-      return {lsNone, lsSingleRaised, lsSingleLowered};
-    case ubsNavigator:
-      return {lsNone, lsRaised, lsLowered};
-    case ubsIntegrated:
-      return {lsSingle, lsSingle, lsLoweredspb};
-    case ubsAutoDetect:
-    case ubsWin40:
+    case TKitUserButtonStyle::ubsWin31:
+      return {TKitBorderStyle::lsRaised, TKitBorderStyle::lsRaised, TKitBorderStyle::lsLoweredspb};
+    case TKitUserButtonStyle::ubsClassic:
+      return {TKitBorderStyle::lsRaisedspb, TKitBorderStyle::lsRaisedspb,
+              TKitBorderStyle::lsLowered};
+    case TKitUserButtonStyle::ubsClassicFlat:
+      return {TKitBorderStyle::lsNone, TKitBorderStyle::lsRaisedspb, TKitBorderStyle::lsLowered};
+    case TKitUserButtonStyle::ubsFlat:
+    case TKitUserButtonStyle::ubsFlatUnColored:
+    case TKitUserButtonStyle::ubsExplorer:
+    case TKitUserButtonStyle::ubsExplorerColored:
+      return {TKitBorderStyle::lsNone, TKitBorderStyle::lsSingleRaised,
+              TKitBorderStyle::lsSingleLowered};
+    case TKitUserButtonStyle::ubsNavigator:
+      return {TKitBorderStyle::lsNone, TKitBorderStyle::lsRaised, TKitBorderStyle::lsLowered};
+    case TKitUserButtonStyle::ubsIntegrated:
+      return {TKitBorderStyle::lsSingle, TKitBorderStyle::lsSingle, TKitBorderStyle::lsLoweredspb};
+    case TKitUserButtonStyle::ubsAutoDetect:
+    case TKitUserButtonStyle::ubsWin40:
       break;
   }
-  return {lsRaised, lsRaised, lsLowered};
+  return {TKitBorderStyle::lsRaised, TKitBorderStyle::lsRaised, TKitBorderStyle::lsLowered};
 }
 
 bool PressedLook(TKitButtonState State) {
@@ -63,12 +62,12 @@ void FillDither(TCanvas& Canvas, const TRect& Rect, TColor Color) {
 
 int KitGetButtonBevel(TKitUserButtonStyle Style) {
   switch (Resolved(Style)) {
-    case ubsWin31:
+    case TKitUserButtonStyle::ubsWin31:
       return 3;
-    case ubsFlat:
-    case ubsFlatUnColored:
-    case ubsExplorer:
-    case ubsExplorerColored:
+    case TKitUserButtonStyle::ubsFlat:
+    case TKitUserButtonStyle::ubsFlatUnColored:
+    case TKitUserButtonStyle::ubsExplorer:
+    case TKitUserButtonStyle::ubsExplorerColored:
       return 1;
     default:
       return 2;
@@ -95,7 +94,7 @@ void KitDrawBtnFace(TCanvas& Canvas, bool MouseOver, const TRect& Rect, TKitUser
     Canvas.Brush = {Color, TBrushStyle::bsSolid};
     Canvas.FillRect(Face);
   }
-  if (Style == ubsWin31) {
+  if (Style == TKitUserButtonStyle::ubsWin31) {
     Canvas.Brush = {clBlack, TBrushStyle::bsSolid};
     Canvas.FrameRect(Face);
     for (const TPoint Corner :

@@ -4,12 +4,6 @@
 #include "controls/button/KitDrawButtonCaption.h"
 #include "controls/core/KitCustomControl.h"
 
-namespace {
-
-using enum TKitUserButtonStyle;
-
-}  // namespace
-
 TKitCustomSpeedButton::TKitCustomSpeedButton(TComponent* Owner) : TKitBaseGraphicButton(Owner) {
   SetBounds(Left(), Top(), DefaultWidth, DefaultHeight);
   SetAllowMouseOver(true);
@@ -18,8 +12,9 @@ TKitCustomSpeedButton::TKitCustomSpeedButton(TComponent* Owner) : TKitBaseGraphi
 
 void TKitCustomSpeedButton::SetStyle(TKitUserButtonStyle Value) {
   if (Value == FStyle) return;
-  const bool GreyUntilHot =
-      Value == ubsFlatUnColored || Value == ubsNavigator || Value == ubsExplorer;
+  const bool GreyUntilHot = Value == TKitUserButtonStyle::ubsFlatUnColored ||
+                            Value == TKitUserButtonStyle::ubsNavigator ||
+                            Value == TKitUserButtonStyle::ubsExplorer;
   GlyphHolder().SetStyle(GreyUntilHot ? TKitGlyphStyle::gsExplorer : TKitGlyphStyle::gsStandard);
   if (KitIsExplorerStyle(Value) != KitIsExplorerStyle(FStyle))
     SetTransparent(KitIsExplorerStyle(Value));
@@ -28,11 +23,13 @@ void TKitCustomSpeedButton::SetStyle(TKitUserButtonStyle Value) {
 }
 
 bool TKitCustomSpeedButton::FaceShowsHotState() const {
-  return FStyle >= ubsClassicFlat && FStyle <= ubsExplorerColored;
+  return FStyle >= TKitUserButtonStyle::ubsClassicFlat &&
+         FStyle <= TKitUserButtonStyle::ubsExplorerColored;
 }
 
 bool TKitCustomSpeedButton::FaceShowsMouseOver() const {
-  return FStyle >= ubsClassicFlat && FStyle <= ubsNavigator;
+  return FStyle >= TKitUserButtonStyle::ubsClassicFlat &&
+         FStyle <= TKitUserButtonStyle::ubsNavigator;
 }
 
 TRect TKitCustomSpeedButton::FaceRect(int Bevel) const {
@@ -57,12 +54,14 @@ void TKitCustomSpeedButton::Paint() {
     }
   }
   if (DropDownComboActive()) {
-    using enum TKitButtonState;
     // The main face and the arrow part each show the other's pressed state as merely hot.
-    KitDrawBtnFace(Surface, MouseOver(), Face, FStyle,
-                   State() == bsDropDownOpen ? bsMouseOver : State(), Color());
+    KitDrawBtnFace(
+        Surface, MouseOver(), Face, FStyle,
+        State() == TKitButtonState::bsDropDownOpen ? TKitButtonState::bsMouseOver : State(),
+        Color());
     const TRect Arrow{Width() - DropDownComboWidth(), 0, Width(), Height()};
-    KitDrawBtnFace(Surface, MouseOver(), Arrow, FStyle, State() == bsDown ? bsMouseOver : State(),
+    KitDrawBtnFace(Surface, MouseOver(), Arrow, FStyle,
+                   State() == TKitButtonState::bsDown ? TKitButtonState::bsMouseOver : State(),
                    Color());
     KitDrawDropDownArrow(Surface, Arrow.Left + (DropDownComboWidth() - ArrowSize) / 2,
                          (Height() - ArrowSize) / 2, ArrowSize, Enabled());

@@ -8,6 +8,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -20,6 +21,12 @@
 #include "platform/FileSystem.h"
 #include "platform/TargetPath.h"
 #include "platform/posix/BatchCommand.h"
+
+// Kernel headers before 5.9 lack the number; calls added since 5.1 share theirs on every
+// architecture.
+#ifndef SYS_close_range
+#define SYS_close_range 436
+#endif
 
 namespace {
 
@@ -132,12 +139,17 @@ struct TChildPlan {
   ::_exit(127);
 }
 
+// By the system call's number: C libraries before glibc 2.34 have no close_range function, and
+// the released program is built against such a library.
+bool CloseRange(unsigned First, unsigned Last) {
+  return ::syscall(SYS_close_range, First, Last, 0U) == 0;
+}
+
 // Closes every descriptor above the standard three but Keep, which is above them too.
 void CloseInherited(int Keep, int OpenMax) {
   unsigned First = STDERR_FILENO + 1;
   unsigned Kept = static_cast<unsigned>(Keep);
-  bool Closed = (Kept == First || ::close_range(First, Kept - 1, 0) == 0) &&
-                ::close_range(Kept + 1, ~0U, 0) == 0;
+  bool Closed = (Kept == First || CloseRange(First, Kept - 1)) && CloseRange(Kept + 1, ~0U);
   if (Closed) return;
   // Kernels before close_range: one call per possible descriptor.
   for (int Fd = static_cast<int>(First); Fd < OpenMax; ++Fd)

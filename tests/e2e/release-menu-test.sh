@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# scripts/release.sh --menu on a menu of the test's own: both archives hold that menu's files,
+# not the demo's, and their autorun files; the Windows one an autorun.inf from its menu.ini.
+#   release-menu-test.sh TREE WINDOWS_EXE
+# Exits 77, saying why, when the Debian 11 tree for the Linux program cannot be made.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+tree=${1:?usage: release-menu-test.sh TREE WINDOWS_EXE}
+windows_exe=${2:?}
+"$root/scripts/bullseye-tree.sh" "$tree"
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+menu=$work/menu
+mkdir -p "$menu/docs"
+printf '[Main]\r\nBackground=menu.bmp\r\nIcon=docs\\disc.ico\r\nAppName=Test Medium\r\nProgCount=1\r\n' \
+  >"$menu/menu.ini"
+printf '[Prog_1]\r\nButtonText=&Read\r\nExePath=docs\\read.txt\r\n' >>"$menu/menu.ini"
+echo "read me" >"$menu/docs/read.txt"
+head -c 64 /dev/zero >"$menu/menu.bmp"
+head -c 32 /dev/zero >"$menu/docs/disc.ico"
+
+OSTREL_DIST_DIR=$work/dist OSTREL_WINDOWS_EXE=$windows_exe "$root/scripts/release.sh" --menu "$menu"
+
+fail() {
+  echo "release-menu: FAILED: $*" >&2
+  exit 1
+}
+version=$(sed -n 's/^project(ostrel VERSION \([0-9][0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+windows=ostrel-$version-win32
+linux=ostrel-$version-linux-x86_64
+mkdir "$work/zip" "$work/tar"
+python3 -m zipfile -e "$work/dist/$windows.zip" "$work/zip"
+tar -C "$work/tar" -xzf "$work/dist/$linux.tar.gz"
+for folder in "$work/zip/$windows" "$work/tar/$linux"; do
+  for file in menu.ini menu.bmp docs/read.txt docs/disc.ico; do
+    cmp -s "$menu/$file" "$folder/$file" || fail "$file of the menu is not in $folder"
+  done
+  if [ -e "$folder/tools" ] || [ -e "$folder/demo.ico" ]; then fail "the demo menu is in $folder"; fi
+done
+cmp -s "$windows_exe" "$work/zip/$windows/ostrel.exe" || fail "the zip's ostrel.exe is not the given one"
+printf '[autorun]\r\nopen=ostrel.exe\r\nicon=docs\\disc.ico\r\nlabel=Test Medium\r\naction=Open Test Medium\r\n' \
+  >"$work/expected.inf"
+cmp "$work/expected.inf" "$work/zip/$windows/autorun.inf" || fail "autorun.inf differs"
+cmp -s "$root/res/autorun/autorun.sh" "$work/tar/$linux/autorun.sh" || fail "autorun.sh missing"
+[ -x "$work/tar/$linux/.autorun" ] || fail ".autorun missing"
+[ -s "$work/dist/$linux.debug" ] || fail "no $linux.debug beside the archives"
+! objdump -h "$work/tar/$linux/ostrel" | grep -q '\.debug_info' || fail "the Linux program is not stripped"
+objdump -h "$work/dist/$linux.debug" | grep -q '\.debug_info' || fail "$linux.debug holds no debug information"
+echo "release-menu: both archives hold the test menu with their autorun files"
