@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 xvfb xdotool openbox)
 case "${1:-win32}" in
   win32) packages+=(wine wine32:i386) ;;
-  win64) packages+=(wine64) ;;
+  win64) packages+=(wine64 wine) ;;
   *) echo "install-wine: the build is win32 or win64, not '$1'" >&2; exit 2 ;;
 esac
 missing=()

@@ -27,7 +27,7 @@ win64_exe=$(OSTREL_WINDOWS_ARCH=win64 scripts/build-windows.sh "$PWD/build-win64
 windows_exe=$win32_exe
 [ "$wine_build" = win32 ] || windows_exe=$win64_exe
 cmake -S . -B build -G Ninja -DOSTREL_WERROR=ON -DOSTREL_WINDOWS_EXE="$windows_exe" \
-  -DOSTREL_WINE_BUILD="$wine_build"
+  -DOSTREL_WINE_BUILD="$wine_build" -DOSTREL_RELEASE_EXE="$win32_exe"
 cmake --build build
 ctest --test-dir build --output-on-failure -j "$(nproc)"
 echo "$wine_line"

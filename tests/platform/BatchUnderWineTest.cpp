@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/Shell.h"
+#include "platform/posix/PosixShell.h"
 #include "support/TempDir.h"
 
 namespace {
