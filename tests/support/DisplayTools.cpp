@@ -174,6 +174,32 @@ pid_t StartWindowManager(const std::string& DisplayName) {
   return Pid;
 }
 
+namespace {
+
+// Whether the window manager takes a window that is mapped now: it reparents the windows it
+// manages into frames of its own. A manager that has only announced itself may not yet handle
+// map requests, and a window mapped then stays unmapped for good.
+bool ManagesNewWindow(Display* Dpy) {
+  const ::Window Root = DefaultRootWindow(Dpy);
+  const ::Window Test = XCreateSimpleWindow(Dpy, Root, 0, 0, 8, 8, 0, 0, 0);
+  XMapWindow(Dpy, Test);
+  XSync(Dpy, False);
+  const bool Framed = WaitUntil(
+      [&] {
+        ::Window RootOf = 0, Parent = 0, *Children = nullptr;
+        unsigned Count = 0;
+        if (!XQueryTree(Dpy, Test, &RootOf, &Parent, &Children, &Count)) return false;
+        if (Children) XFree(Children);
+        return Parent != Root;
+      },
+      1000);
+  XDestroyWindow(Dpy, Test);
+  XSync(Dpy, False);
+  return Framed;
+}
+
+}  // namespace
+
 bool WindowManagerReady(Display* Dpy) {
   Atom Type = None;
   int Format = 0;
@@ -184,7 +210,7 @@ bool WindowManagerReady(Display* Dpy) {
                                         &Type, &Format, &Count, &After, &Data) == Success &&
                      Count == 1;
   if (Data) XFree(Data);
-  return Found;
+  return Found && ManagesNewWindow(Dpy);
 }
 
 void StopWindowManager(pid_t& Pid) {

@@ -93,7 +93,8 @@ std::string MenuIni(const std::string& Background, const std::string& AppName,
 
 // The window manager on DisplayName, with its output dropped; 0 or less when it did not start.
 pid_t StartWindowManager(const std::string& DisplayName);
-// True once a window manager has announced itself on the root window.
+// True once a window manager has announced itself on the root window and frames a window
+// mapped to find out.
 bool WindowManagerReady(Display* Dpy);
 // Ends the window manager that StartWindowManager started and forgets it.
 void StopWindowManager(pid_t& Pid);
