@@ -1,6 +1,8 @@
 // TControl: a windowless control drawing on its window's back buffer.
 #include "framework/Control.h"
 
+#include <algorithm>
+
 #include "framework/WinControl.h"
 
 TControl::TControl(TComponent* Owner) : TComponent(Owner) {
@@ -26,6 +28,13 @@ void TControl::SetParent(TWinControl* Parent) {
 }
 
 void TControl::SetBounds(int Left, int Top, int Width, int Height) {
+  // Places and sizes come from files: each is kept within a range whose sums and differences
+  // stay inside int, far beyond any screen.
+  constexpr int Limit = 1 << 24;
+  Left = std::clamp(Left, -Limit, Limit);
+  Top = std::clamp(Top, -Limit, Limit);
+  Width = std::clamp(Width, -Limit, Limit);
+  Height = std::clamp(Height, -Limit, Limit);
   if (Left == FLeft && Top == FTop && Width == FWidth && Height == FHeight) return;
   Invalidate();
   FLeft = Left;

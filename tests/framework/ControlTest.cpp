@@ -2,6 +2,7 @@
 // dispatch with capture, hover notices, double clicks, accelerators and parent fonts.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -101,6 +102,17 @@ TEST_F(ControlTest, ChildrenPaintInZOrderClippedToThemselvesAndTheirParent) {
   Root.UpdateWindow();
   EXPECT_EQ(Buffer.Pixel(49, 34), Rgb(0, 0, 255));
   EXPECT_EQ(Buffer.Pixel(50, 35), Rgb(255, 255, 255));
+}
+
+// Places and sizes from a file at the ends of int must not overflow the rectangles made of them
+// (the sanitizer build checks); they are kept far beyond any screen, and nothing shows.
+TEST_F(ControlTest, PlacesAndSizesAtTheEndsOfIntAreKeptInRange) {
+  B->SetBounds(INT_MAX, INT_MIN, INT_MAX, INT_MAX);
+  EXPECT_EQ(B->Left(), 1 << 24);
+  EXPECT_EQ(B->Top(), -(1 << 24));
+  EXPECT_EQ(B->Width(), 1 << 24);
+  Root.UpdateWindow();
+  EXPECT_EQ(Root.BackBuffer().Pixel(19, 10), Rgb(255, 0, 0)) << "b has gone";
 }
 
 TEST_F(ControlTest, InvalidateWaitsForUpdateAndPresentsOnlyTheArea) {
