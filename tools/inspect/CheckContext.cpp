@@ -1,6 +1,8 @@
 // What the parts of the author's check share.
 #include "CheckContext.h"
 
+#include "MenuKeys.h"
+
 TCheckContext::TCheckContext(std::string File, std::vector<TProfileText::TLine> Lines)
     : FFile(std::move(File)), FLines(std::move(Lines)) {
   // Only the first section of a name is read, and in it only the first key of a name.
@@ -18,10 +20,7 @@ TCheckContext::TCheckContext(std::string File, std::vector<TProfileText::TLine> 
 }
 
 std::string TCheckContext::Id(const std::string& Section, const std::string& Key) {
-  std::string Result = Section + "\n" + Key;
-  for (char& C : Result)
-    if (C >= 'A' && C <= 'Z') C = static_cast<char>(C + ('a' - 'A'));
-  return Result;
+  return Folded(Section + "\n" + Key);
 }
 
 int TCheckContext::LineOf(const std::string& Section, const std::string& Key) const {

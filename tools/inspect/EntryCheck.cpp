@@ -17,16 +17,6 @@
 
 namespace {
 
-std::string Quoted(const std::string& Text) {
-  return "`" + Text + "`";
-}
-
-std::string Lower(std::string Text) {
-  for (char& C : Text)
-    if (C >= 'A' && C <= 'Z') C = static_cast<char>(C + ('a' - 'A'));
-  return Text;
-}
-
 class TEntryCheck {
  public:
   TEntryCheck(TCheckContext& Context, const TOstrelInfo& Menu, TRegistryService& Registry)
@@ -122,12 +112,12 @@ class TEntryCheck {
   // A face name the system neither has nor stands in for with a face of the same metrics.
   void CheckFont(const std::string& Section, const TProgInfo& Entry) {
     const std::string Name = Entry.FontInfo.Name();
-    if (Name.empty() || IsClassicFaceName(Name) || !FCheckedFonts.emplace(Lower(Name)).second)
+    if (Name.empty() || IsClassicFaceName(Name) || !FCheckedFonts.emplace(Folded(Name)).second)
       return;
     TBitmap Scratch(1, 1);
     Scratch.Canvas().Font.Assign(Entry.FontInfo);
     const std::string Used = Scratch.Canvas().Face().FamilyName();
-    if (Lower(Used) == Lower(Name)) return;
+    if (Folded(Used) == Folded(Name)) return;
     Add(Section, "FontInfo", TSeverity::svWarning,
         "font " + Quoted(Name) + " is not installed here; " + Quoted(Used) +
             " is used instead, which may be wider or narrower");

@@ -3,6 +3,8 @@
 
 #include <cctype>
 
+const std::string MainSection = "Main";
+
 const std::vector<TMenuKey> MainKeys = {
     {"Background", TValueKind::vkText, "menu.bmp"},
     {"Icon", TValueKind::vkText, ""},
@@ -44,4 +46,14 @@ std::optional<std::int32_t> EntryNumber(const std::string& Section) {
 
 std::string EntrySection(std::int32_t Number) {
   return "Prog_" + std::to_string(Number);
+}
+
+std::string Folded(std::string Name) {
+  for (char& C : Name)
+    if (C >= 'A' && C <= 'Z') C = static_cast<char>(C + ('a' - 'A'));
+  return Name;
+}
+
+std::string Quoted(const std::string& Text) {
+  return "`" + Text + "`";
 }

@@ -15,6 +15,7 @@ struct TMenuKey {
   const char* Default;
 };
 
+extern const std::string MainSection;
 extern const std::vector<TMenuKey> MainKeys;
 extern const std::vector<TMenuKey> EntryKeys;
 
@@ -22,3 +23,8 @@ extern const std::vector<TMenuKey> EntryKeys;
 // leading zero), compared without regard to letter case; nothing for any other name.
 std::optional<std::int32_t> EntryNumber(const std::string& Section);
 std::string EntrySection(std::int32_t Number);
+
+// Names as the reader compares them: ASCII letters in lower case.
+std::string Folded(std::string Name);
+// A name or value set off in a finding's text.
+std::string Quoted(const std::string& Text);

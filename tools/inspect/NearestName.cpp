@@ -1,16 +1,11 @@
 // The known name closest to a misspelt one.
 #include "NearestName.h"
 
+#include "MenuKeys.h"
+
 #include <algorithm>
-#include <cctype>
 
 namespace {
-
-std::string Folded(const std::string& Text) {
-  std::string Result = Text;
-  for (char& C : Result) C = static_cast<char>(std::tolower(static_cast<unsigned char>(C)));
-  return Result;
-}
 
 // Edits from A to B, a neighbouring swap counting as one; names are short, so the full table
 // is cheap.

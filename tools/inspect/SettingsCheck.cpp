@@ -15,18 +15,6 @@
 
 namespace {
 
-const std::string MainSection = "Main";
-
-std::string Folded(std::string Text) {
-  for (char& C : Text)
-    if (C >= 'A' && C <= 'Z') C = static_cast<char>(C + ('a' - 'A'));
-  return Text;
-}
-
-std::string Quoted(const std::string& Text) {
-  return "`" + Text + "`";
-}
-
 std::string DidYouMean(const std::string& Name, const std::vector<std::string>& Candidates) {
   const std::string Nearest = NearestName(Name, Candidates);
   return Nearest.empty() ? "" : "; did you mean " + Quoted(Nearest) + "?";

@@ -15,12 +15,6 @@
 
 namespace {
 
-const std::string MainSection = "Main";
-
-std::string Quoted(const std::string& Text) {
-  return "`" + Text + "`";
-}
-
 std::string Size(int Width, int Height) {
   return std::to_string(Width) + " x " + std::to_string(Height);
 }
