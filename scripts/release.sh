@@ -2,6 +2,7 @@
 # Builds the Linux and the Windows program and packs each with the demo menu:
 #   dist/ostrel-<version>-win32.zip          ostrel.exe, menu.ini, menu.bmp, demo.ico, docs, tools
 #   dist/ostrel-<version>-linux-x86_64.tar.gz  the same with the Linux ostrel
+#   dist/ostrel-<version>-win32.debug          the Windows program's debug information
 #   dist/ostrel-<version>-linux-x86_64.debug   the Linux program's debug information
 # The Linux program is built in a Debian 11 tree (build/bullseye, made once by
 # scripts/bullseye-tree.sh), so that it starts on every distribution with glibc 2.28 or newer.
@@ -54,9 +55,24 @@ stage_demo() {
 
 mkdir -p "$dist"
 dist=$(cd "$dist" && pwd)
+# Each program ships stripped; its debug information lies beside the archive, found again through
+# the link the program keeps. A program that carries none (one built elsewhere and already
+# stripped) ships as it is, and the release says so.
+split_debug() { # PROGRAM DEBUG_FILE OBJCOPY_PREFIX
+  local program=$1 debug=$2 tools=$3
+  rm -f "$debug"
+  if [[ $("${tools}objdump" -h "$program") != *.debug_info* ]]; then
+    echo "release: $program carries no debug information; no $(basename "$debug") is written" >&2
+    return
+  fi
+  "${tools}objcopy" --only-keep-debug "$program" "$debug"
+  "${tools}strip" "$program"
+  (cd "$(dirname "$debug")" && "${tools}objcopy" --add-gnu-debuglink="$(basename "$debug")" "$program")
+}
 windows=ostrel-$version-win32
 stage_demo "$stage/$windows"
 cp "$exe" "$stage/$windows/"
+split_debug "$stage/$windows/ostrel.exe" "$dist/$windows.debug" i686-w64-mingw32-
 scripts/autorun-inf.sh "$stage/$windows/menu.ini" >"$stage/$windows/autorun.inf"
 rm -f "$dist/$windows.zip"
 (cd "$stage" && python3 -m zipfile -c "$dist/$windows.zip" "$windows")
@@ -65,10 +81,7 @@ linux=ostrel-$version-linux-x86_64
 stage_demo "$stage/$linux"
 cp "$linux_exe" "$stage/$linux/"
 cp res/autorun/autorun.sh res/autorun/.autorun "$stage/$linux/"
-# Stripped, its debug information beside the archive, found again through the link it keeps.
-objcopy --only-keep-debug "$stage/$linux/ostrel" "$dist/$linux.debug"
-strip "$stage/$linux/ostrel"
-(cd "$dist" && objcopy --add-gnu-debuglink="$linux.debug" "$stage/$linux/ostrel")
+split_debug "$stage/$linux/ostrel" "$dist/$linux.debug" ""
 tar -C "$stage" -czf "$dist/$linux.tar.gz" --owner=0 --group=0 "$linux"
 
-ls -l "$dist/$windows.zip" "$dist/$linux.tar.gz" "$dist/$linux.debug"
+ls -l "$dist/$windows.zip" "$dist/$linux.tar.gz" "$dist"/*.debug

@@ -18,8 +18,6 @@
 #include "support/TempDir.h"
 
 namespace {
-
-using enum TKitButtonState;
 using TKind = TWindowEvent::TKind;
 
 constexpr std::uint32_t Seed = 20261208;
@@ -84,8 +82,11 @@ std::string Caption(const TPlace& Place, int Index) {
 }
 
 const char* StateName(TKitButtonState State) {
-  static const char* const Names[] = {"bsUp",   "bsDisabledUp", "bsMouseOver",    "bsOptionSet",
-                                      "bsDown", "bsDragOver",   "bsDropDownOpen", "bsDisabledDown"};
+  static const char* const Names[] = {
+      "TKitButtonState::bsUp",           "TKitButtonState::bsDisabledUp",
+      "TKitButtonState::bsMouseOver",    "TKitButtonState::bsOptionSet",
+      "TKitButtonState::bsDown",         "TKitButtonState::bsDragOver",
+      "TKitButtonState::bsDropDownOpen", "TKitButtonState::bsDisabledDown"};
   return Names[static_cast<int>(State)];
 }
 
@@ -260,23 +261,26 @@ class SoakTest : public testing::Test {
                << "button " << I << " is " << StateName(State) << ": " << Why;
       };
       if (!P.Enabled) {
-        if (State != bsDisabledUp) return Fail("a disabled button only rests");
+        if (State != TKitButtonState::bsDisabledUp) return Fail("a disabled button only rests");
         continue;
       }
-      if (State != bsUp && State != bsMouseOver && State != bsDown)
+      if (State != TKitButtonState::bsUp && State != TKitButtonState::bsMouseOver &&
+          State != TKitButtonState::bsDown)
         return Fail("a menu button is up, hot or down");
-      if (State == bsDown && (Armed != I || !(Held & emLeftButton)))
+      if (State == TKitButtonState::bsDown && (Armed != I || !(Held & emLeftButton)))
         return Fail("down without a held press that began on it");
-      if (Armed == I && Last == TStep::stMove && State != (P.HoldsForMove(PX, PY) ? bsDown : bsUp))
+      if (Armed == I && Last == TStep::stMove &&
+          State != (P.HoldsForMove(PX, PY) ? TKitButtonState::bsDown : TKitButtonState::bsUp))
         return Fail("a held press shows down exactly while the pointer is over the button");
-      if (Armed == I && Last == TStep::stPress && JustArmed && State != bsDown)
+      if (Armed == I && Last == TStep::stPress && JustArmed && State != TKitButtonState::bsDown)
         return Fail("the press that arms a button shows it down");
-      if (State == bsMouseOver) {
+      if (State == TKitButtonState::bsMouseOver) {
         ++Hot;
         if (TicksSinceInput >= 2 && !P.HoldsForRelease(PX, PY))
           return Fail("two ticks with the pointer elsewhere end the hot look");
       }
-      if (Last == TStep::stMove && Held == 0 && P.Contains(PX, PY) && State != bsMouseOver)
+      if (Last == TStep::stMove && Held == 0 && P.Contains(PX, PY) &&
+          State != TKitButtonState::bsMouseOver)
         return Fail("the button under a free pointer is hot");
       if (Launched[static_cast<std::size_t>(I)] != Expected[static_cast<std::size_t>(I)])
         return Fail("clicked " + std::to_string(Launched[static_cast<std::size_t>(I)]) +
@@ -297,7 +301,7 @@ class SoakTest : public testing::Test {
       const TKitButtonState Was = Before[static_cast<std::size_t>(I)];
       const TKitButtonState Now = Buttons[static_cast<std::size_t>(I)]->State();
       if (Was == Now) continue;
-      if (Was != bsMouseOver || Now != bsUp ||
+      if (Was != TKitButtonState::bsMouseOver || Now != TKitButtonState::bsUp ||
           Places[static_cast<std::size_t>(I)].HoldsForRelease(PX, PY))
         return testing::AssertionFailure() << "button " << I << " went from " << StateName(Was)
                                            << " to " << StateName(Now) << " in a tick";

@@ -38,16 +38,26 @@ for folder in "$work/zip/$windows" "$work/tar/$linux"; do
   done
   if [ -e "$folder/tools" ] || [ -e "$folder/demo.ico" ]; then fail "the demo menu is in $folder"; fi
 done
-cmp -s "$windows_exe" "$work/zip/$windows/ostrel.exe" || fail "the zip's ostrel.exe is not the given one"
+# The zip's program is the given one stripped, with the link to its debug file added.
+i686-w64-mingw32-strip -o "$work/given.exe" "$windows_exe"
+i686-w64-mingw32-objcopy --remove-section=.gnu_debuglink "$work/zip/$windows/ostrel.exe" "$work/shipped.exe"
+cmp -s "$work/given.exe" "$work/shipped.exe" || fail "the zip's ostrel.exe is not the given one, stripped"
 printf '[autorun]\r\nopen=ostrel.exe\r\nicon=docs\\disc.ico\r\nlabel=Test Medium\r\naction=Open Test Medium\r\n' \
   >"$work/expected.inf"
 cmp "$work/expected.inf" "$work/zip/$windows/autorun.inf" || fail "autorun.inf differs"
 cmp -s "$root/res/autorun/autorun.sh" "$work/tar/$linux/autorun.sh" || fail "autorun.sh missing"
 [ -x "$work/tar/$linux/.autorun" ] || fail ".autorun missing"
-[ -s "$work/dist/$linux.debug" ] || fail "no $linux.debug beside the archives"
 # The section lists are read whole: "grep -q" would stop reading early, and under pipefail the
 # closed pipe would fail objdump and the test with it.
-[[ $(objdump -h "$work/tar/$linux/ostrel") != *.debug_info* ]] || fail "the Linux program is not stripped"
-[[ $(objdump -h "$work/dist/$linux.debug") == *.debug_info* ]] ||
-  fail "$linux.debug holds no debug information"
+stripped_with_debug_file() { # PROGRAM DEBUG_FILE OBJDUMP
+  [ -s "$2" ] || fail "no $(basename "$2") beside the archives"
+  local program debug
+  program=$("$3" -h "$1")
+  debug=$("$3" -h "$2")
+  [[ $program != *.debug_info* ]] || fail "$1 is not stripped"
+  [[ $program == *.gnu_debuglink* ]] || fail "$1 carries no link to its debug file"
+  [[ $debug == *.debug_info* ]] || fail "$2 holds no debug information"
+}
+stripped_with_debug_file "$work/tar/$linux/ostrel" "$work/dist/$linux.debug" objdump
+stripped_with_debug_file "$work/zip/$windows/ostrel.exe" "$work/dist/$windows.debug" i686-w64-mingw32-objdump
 echo "release-menu: both archives hold the test menu with their autorun files"

@@ -13,8 +13,6 @@
 
 namespace {
 
-using enum TKitButtonState;
-
 constexpr int Width = 120;
 constexpr int Height = 30;
 const TRect Face{0, 0, Width, Height};
@@ -88,30 +86,34 @@ class DrawButtonCaptionTest : public ::testing::Test {
 TEST(ButtonContentRectTest, InsetByTheBevelAndShiftedWhilePressed) {
   const TRect Still{1, 1, Width - 1, Height - 1};
   const TRect Pressed{2, 2, Width, Height};
-  for (TKitButtonState State : {bsUp, bsDisabledUp, bsMouseOver, bsDragOver, bsDisabledDown}) {
+  for (TKitButtonState State :
+       {TKitButtonState::bsUp, TKitButtonState::bsDisabledUp, TKitButtonState::bsMouseOver,
+        TKitButtonState::bsDragOver, TKitButtonState::bsDisabledDown}) {
     SCOPED_TRACE(static_cast<int>(State));
     EXPECT_EQ(KitButtonContentRect(Face, 1, State, false), Still);
   }
-  for (TKitButtonState State : {bsOptionSet, bsDown, bsDropDownOpen}) {
+  for (TKitButtonState State :
+       {TKitButtonState::bsOptionSet, TKitButtonState::bsDown, TKitButtonState::bsDropDownOpen}) {
     SCOPED_TRACE(static_cast<int>(State));
     EXPECT_EQ(KitButtonContentRect(Face, 1, State, false), Pressed);
   }
   // A combo's open menu presses only its arrow part.
-  EXPECT_EQ(KitButtonContentRect(Face, 1, bsDropDownOpen, true), Still);
-  EXPECT_EQ(KitButtonContentRect(Face, 1, bsDown, true), Pressed);
-  EXPECT_EQ(KitButtonContentRect(Face, 3, bsDown, false), Rect(4, 4, Width - 2, Height - 2));
+  EXPECT_EQ(KitButtonContentRect(Face, 1, TKitButtonState::bsDropDownOpen, true), Still);
+  EXPECT_EQ(KitButtonContentRect(Face, 1, TKitButtonState::bsDown, true), Pressed);
+  EXPECT_EQ(KitButtonContentRect(Face, 3, TKitButtonState::bsDown, false),
+            Rect(4, 4, Width - 2, Height - 2));
 }
 
 TEST_F(DrawButtonCaptionTest, MenuButtonCaptionIsCentredInTheContentArea) {
-  const auto Drawn = Paint(bsUp, Button());
+  const auto Drawn = Paint(TKitButtonState::bsUp, Button());
   const TRect Text = CaptionRect({1, 1, Width - 1, Height - 1});
   EXPECT_TRUE(SameImage(*Drawn, *Reference(Text, clYellow)));
   EXPECT_NE(ChangedBounds(*Drawn, PixelFor(SheetBackground)), TRect{});
 }
 
 TEST_F(DrawButtonCaptionTest, PressedCaptionMovesOnePixelRightAndDown) {
-  const auto Up = Paint(bsUp, Button());
-  const auto Down = Paint(bsDown, Button());
+  const auto Up = Paint(TKitButtonState::bsUp, Button());
+  const auto Down = Paint(TKitButtonState::bsDown, Button());
   const TRect Text = CaptionRect({2, 2, Width, Height});
   EXPECT_EQ(Text, OffsetRect(CaptionRect({1, 1, Width - 1, Height - 1}), 1, 1));
   EXPECT_TRUE(SameImage(*Down, *Reference(Text, clYellow)));
@@ -131,8 +133,10 @@ TEST_F(DrawButtonCaptionTest, HotAndPressedCaptionTakesTheEnterColourWhenAsked) 
     TKitButtonState State;
     bool Hot;
   };
-  const TCase Cases[] = {{bsUp, false},  {bsMouseOver, true}, {bsOptionSet, true},
-                         {bsDown, true}, {bsDragOver, true},  {bsDropDownOpen, true}};
+  const TCase Cases[] = {
+      {TKitButtonState::bsUp, false},       {TKitButtonState::bsMouseOver, true},
+      {TKitButtonState::bsOptionSet, true}, {TKitButtonState::bsDown, true},
+      {TKitButtonState::bsDragOver, true},  {TKitButtonState::bsDropDownOpen, true}};
   for (const TCase& Case : Cases) {
     SCOPED_TRACE(static_cast<int>(Case.State));
     const TRect Text = CaptionRect(KitButtonContentRect(Face, 1, Case.State, false));
@@ -142,10 +146,12 @@ TEST_F(DrawButtonCaptionTest, HotAndPressedCaptionTakesTheEnterColourWhenAsked) 
   // Either setting alone keeps the font's colour.
   Settings.AllowMouseOver = false;
   const TRect Still = CaptionRect({1, 1, Width - 1, Height - 1});
-  EXPECT_TRUE(SameImage(*Paint(bsMouseOver, Settings), *Reference(Still, clYellow)));
+  EXPECT_TRUE(
+      SameImage(*Paint(TKitButtonState::bsMouseOver, Settings), *Reference(Still, clYellow)));
   Settings.AllowMouseOver = true;
   Settings.EnterColorChange = false;
-  EXPECT_TRUE(SameImage(*Paint(bsMouseOver, Settings), *Reference(Still, clYellow)));
+  EXPECT_TRUE(
+      SameImage(*Paint(TKitButtonState::bsMouseOver, Settings), *Reference(Still, clYellow)));
 }
 
 TEST_F(DrawButtonCaptionTest, DisabledCaptionIsSunkenGreyAndNeverShifted) {
@@ -154,9 +160,9 @@ TEST_F(DrawButtonCaptionTest, DisabledCaptionIsSunkenGreyAndNeverShifted) {
   const TRect Text = CaptionRect({1, 1, Width - 1, Height - 1});
   const auto Expected =
       Reference(Text, clYellow, {TKitDrawTextStyle::dtDisabled, TKitDrawTextStyle::dt3DDisabled});
-  const auto DisabledUp = Paint(bsDisabledUp, Settings);
+  const auto DisabledUp = Paint(TKitButtonState::bsDisabledUp, Settings);
   EXPECT_TRUE(SameImage(*DisabledUp, *Expected));
-  EXPECT_TRUE(SameImage(*Paint(bsDisabledDown, Settings), *Expected));
+  EXPECT_TRUE(SameImage(*Paint(TKitButtonState::bsDisabledDown, Settings), *Expected));
   EXPECT_NE(PixelsNotEqual(*DisabledUp, Face, PixelFor(ColorToRGB(clGrayText))).size(),
             PixelsNotEqual(*DisabledUp, Face, PixelFor(SheetBackground)).size());
 }
@@ -164,10 +170,13 @@ TEST_F(DrawButtonCaptionTest, DisabledCaptionIsSunkenGreyAndNeverShifted) {
 TEST_F(DrawButtonCaptionTest, HiddenOrEmptyCaptionDrawsNothing) {
   TKitButtonCaption Settings = Button();
   Settings.UseCaption = false;
-  EXPECT_EQ(ChangedBounds(*Paint(bsDown, Settings), PixelFor(SheetBackground)), TRect{});
+  EXPECT_EQ(ChangedBounds(*Paint(TKitButtonState::bsDown, Settings), PixelFor(SheetBackground)),
+            TRect{});
   Settings.UseCaption = true;
   Settings.Caption.clear();
-  EXPECT_EQ(ChangedBounds(*Paint(bsMouseOver, Settings), PixelFor(SheetBackground)), TRect{});
+  EXPECT_EQ(
+      ChangedBounds(*Paint(TKitButtonState::bsMouseOver, Settings), PixelFor(SheetBackground)),
+      TRect{});
 }
 
 TEST_F(DrawButtonCaptionTest, GlyphOfTheStateStandsLeftOfTheCaption) {
@@ -194,10 +203,10 @@ TEST_F(DrawButtonCaptionTest, GlyphOfTheStateStandsLeftOfTheCaption) {
   const int Top = Content.Top + (Content.Height() - BlockHeight) / 2;
   const TRect Inside = Bounds(Left + 1, Top + (BlockHeight - 8) / 2 + 1, 6, 6);
 
-  const auto Hot = Paint(bsMouseOver, Settings);
+  const auto Hot = Paint(TKitButtonState::bsMouseOver, Settings);
   EXPECT_EQ(PixelsNotEqual(*Hot, Inside, PixelOf(0, 0, 255)), "");
   EXPECT_EQ(ChangedBounds(*Hot, PixelFor(SheetBackground)).Left, Inside.Left);
   // Not hot, the explorer picture is grey: 255 x 0.11 = 28.
-  const auto Up = Paint(bsUp, Settings);
+  const auto Up = Paint(TKitButtonState::bsUp, Settings);
   EXPECT_EQ(PixelsNotEqual(*Up, Inside, PixelOf(28, 28, 28)), "");
 }

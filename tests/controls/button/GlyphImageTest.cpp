@@ -15,8 +15,6 @@
 
 namespace {
 
-using enum TKitButtonState;
-
 const TColor Key = ColorOf(255, 0, 255);
 const TColor Colours[] = {ColorOf(200, 40, 40), ColorOf(40, 200, 40), ColorOf(40, 40, 200),
                           ColorOf(200, 200, 40), ColorOf(40, 200, 200)};
@@ -72,9 +70,11 @@ TEST_F(GlyphImageTest, FullStripShowsEachStatesOwnPicture) {
     int Standard;
     int Explorer;
   };
-  const TCase Cases[] = {{bsUp, 0, 0},           {bsDisabledUp, 1, 1},  {bsMouseOver, 2, 2},
-                         {bsOptionSet, 3, 3},    {bsDown, 4, 4},        {bsDragOver, 0, 2},
-                         {bsDropDownOpen, 0, 4}, {bsDisabledDown, 1, 1}};
+  const TCase Cases[] = {
+      {TKitButtonState::bsUp, 0, 0},           {TKitButtonState::bsDisabledUp, 1, 1},
+      {TKitButtonState::bsMouseOver, 2, 2},    {TKitButtonState::bsOptionSet, 3, 3},
+      {TKitButtonState::bsDown, 4, 4},         {TKitButtonState::bsDragOver, 0, 2},
+      {TKitButtonState::bsDropDownOpen, 0, 4}, {TKitButtonState::bsDisabledDown, 1, 1}};
   for (const TCase& Case : Cases) {
     SCOPED_TRACE(static_cast<int>(Case.State));
     Glyph.SetStyle(TKitGlyphStyle::gsStandard);
@@ -88,25 +88,25 @@ TEST_F(GlyphImageTest, ExplorerUpPictureIsGreyUntilTheButtonIsHot) {
   Glyph.SetGlyph(*Strip(1));
   Glyph.SetStyle(TKitGlyphStyle::gsExplorer);
   // 200 x 0.30 + 40 x 0.59 + 40 x 0.11 = 88.
-  EXPECT_EQ(Differences(bsUp, PixelOf(88, 88, 88)), "");
-  EXPECT_EQ(Differences(bsMouseOver, PixelFor(Colours[0])), "");
-  EXPECT_EQ(Differences(bsDown, PixelFor(Colours[0])), "");
-  EXPECT_EQ(Differences(bsDropDownOpen, PixelFor(Colours[0])), "");
+  EXPECT_EQ(Differences(TKitButtonState::bsUp, PixelOf(88, 88, 88)), "");
+  EXPECT_EQ(Differences(TKitButtonState::bsMouseOver, PixelFor(Colours[0])), "");
+  EXPECT_EQ(Differences(TKitButtonState::bsDown, PixelFor(Colours[0])), "");
+  EXPECT_EQ(Differences(TKitButtonState::bsDropDownOpen, PixelFor(Colours[0])), "");
   // The change of style prepares the pictures again.
   Glyph.SetStyle(TKitGlyphStyle::gsStandard);
-  EXPECT_EQ(Differences(bsUp, PixelFor(Colours[0])), "");
+  EXPECT_EQ(Differences(TKitButtonState::bsUp, PixelFor(Colours[0])), "");
 }
 
 TEST_F(GlyphImageTest, ExplorerStripWithAHotPictureKeepsItsUpPicture) {
   Glyph.SetGlyph(*Strip(3));
   Glyph.SetStyle(TKitGlyphStyle::gsExplorer);
-  EXPECT_EQ(Differences(bsUp, PixelFor(Colours[0])), "");
-  EXPECT_EQ(Differences(bsMouseOver, PixelFor(Colours[2])), "");
+  EXPECT_EQ(Differences(TKitButtonState::bsUp, PixelFor(Colours[0])), "");
+  EXPECT_EQ(Differences(TKitButtonState::bsMouseOver, PixelFor(Colours[2])), "");
 }
 
 TEST_F(GlyphImageTest, DisabledPictureIsEmbossedFromTheFirst) {
   Glyph.SetGlyph(*Strip(1));
-  for (TKitButtonState State : {bsDisabledUp, bsDisabledDown}) {
+  for (TKitButtonState State : {TKitButtonState::bsDisabledUp, TKitButtonState::bsDisabledDown}) {
     SCOPED_TRACE(static_cast<int>(State));
     const TBitmap& Drawn = Draw(State);
     // The square in shadow, its highlight showing one pixel below and to the right.
@@ -119,32 +119,32 @@ TEST_F(GlyphImageTest, DisabledPictureIsEmbossedFromTheFirst) {
   }
   // A strip with a disabled picture of its own shows that one.
   Glyph.SetGlyph(*Strip(2));
-  EXPECT_EQ(Differences(bsDisabledUp, PixelFor(Colours[1])), "");
+  EXPECT_EQ(Differences(TKitButtonState::bsDisabledUp, PixelFor(Colours[1])), "");
 }
 
 TEST_F(GlyphImageTest, BottomLeftPixelShowsThroughUntilAnotherColourIsChosen) {
   Glyph.SetGlyph(*Strip(1));
   EXPECT_EQ(Glyph.TransparentColor(), Key);
   Glyph.SetTransparentColor(clNone);
-  const TBitmap& Opaque = Draw(bsUp);
+  const TBitmap& Opaque = Draw(TKitButtonState::bsUp);
   EXPECT_EQ(PixelsNotEqual(Opaque, Inner, PixelFor(Colours[0])), "");
   EXPECT_EQ(ChangedBounds(Opaque, PixelFor(SheetBackground)), Placed);
   EXPECT_EQ(PixelsNotEqual(Opaque, Bounds(27, 22, 6, 1), PixelFor(Key)), "");
 
   Glyph.SetTransparentColor(Colours[0]);
-  const TBitmap& Ring = Draw(bsUp);
+  const TBitmap& Ring = Draw(TKitButtonState::bsUp);
   EXPECT_EQ(PixelsNotEqual(Ring, Inner, PixelFor(SheetBackground)), "");
   EXPECT_EQ(PixelsNotEqual(Ring, Bounds(27, 27, 6, 1), PixelFor(Key)), "");
 }
 
 TEST_F(GlyphImageTest, NewGlyphReplacesThePreparedPictures) {
   Glyph.SetGlyph(*Strip(1));
-  EXPECT_EQ(Differences(bsUp, PixelFor(Colours[0])), "");
+  EXPECT_EQ(Differences(TKitButtonState::bsUp, PixelFor(Colours[0])), "");
   auto Other = Strip(2);
   // Pictures 6 wide and 6 high, the second one drawn first.
   TBitmap Swapped(6, 6);
   for (int Y = 0; Y < 6; ++Y)
     for (int X = 0; X < 6; ++X) Swapped.SetPixel(X, Y, Other->Pixel(X + 6, Y));
   Glyph.SetGlyph(Swapped);
-  EXPECT_EQ(Differences(bsUp, PixelFor(Colours[1])), "");
+  EXPECT_EQ(Differences(TKitButtonState::bsUp, PixelFor(Colours[1])), "");
 }

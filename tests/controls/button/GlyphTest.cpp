@@ -10,11 +10,10 @@
 
 namespace {
 
-using enum TKitButtonState;
-
-constexpr std::array<TKitButtonState, 8> AllStates = {bsUp,           bsDisabledUp,  bsMouseOver,
-                                                      bsOptionSet,    bsDown,        bsDragOver,
-                                                      bsDropDownOpen, bsDisabledDown};
+constexpr std::array<TKitButtonState, 8> AllStates = {
+    TKitButtonState::bsUp,           TKitButtonState::bsDisabledUp,  TKitButtonState::bsMouseOver,
+    TKitButtonState::bsOptionSet,    TKitButtonState::bsDown,        TKitButtonState::bsDragOver,
+    TKitButtonState::bsDropDownOpen, TKitButtonState::bsDisabledDown};
 
 std::array<int, 8> NumbersOf(const TKitGlyph& Glyph) {
   std::array<int, 8> Numbers{};
@@ -108,10 +107,10 @@ TEST(GlyphTest, ReportsRealChangesAndEveryNewGlyph) {
 
 TEST(GlyphTest, NoPictureWithoutAGlyphOrWithMorePicturesThanColumns) {
   TKitGlyph Glyph;
-  EXPECT_FALSE(Glyph.Image(bsUp).Present());
+  EXPECT_FALSE(Glyph.Image(TKitButtonState::bsUp).Present());
   Glyph.SetGlyph(*Strip(3, 5));
   Glyph.SetNumGlyphs(4);
-  EXPECT_FALSE(Glyph.Image(bsUp).Present());
+  EXPECT_FALSE(Glyph.Image(TKitButtonState::bsUp).Present());
 }
 
 TEST(GlyphTest, HoldersOfOneSizeShareAListAndGiveTheirSlotsBack) {
@@ -120,8 +119,8 @@ TEST(GlyphTest, HoldersOfOneSizeShareAListAndGiveTheirSlotsBack) {
   auto Second = std::make_unique<TKitGlyph>();
   First->SetGlyph(*Picture);
   Second->SetGlyph(*Picture);
-  const TKitGlyphImage A = First->Image(bsUp);
-  const TKitGlyphImage B = Second->Image(bsUp);
+  const TKitGlyphImage A = First->Image(TKitButtonState::bsUp);
+  const TKitGlyphImage B = Second->Image(TKitButtonState::bsUp);
   ASSERT_TRUE(A.Present());
   ASSERT_TRUE(B.Present());
   EXPECT_EQ(A.Canvas, B.Canvas);
@@ -129,10 +128,10 @@ TEST(GlyphTest, HoldersOfOneSizeShareAListAndGiveTheirSlotsBack) {
   std::shared_ptr<TKitGlyphList> List = TKitGlyphList::OfSize(16, 16);
   EXPECT_EQ(List->Count(), 2);
   // A state showing a picture already prepared takes no new slot.
-  First->Image(bsMouseOver);
-  First->Image(bsDown);
+  First->Image(TKitButtonState::bsMouseOver);
+  First->Image(TKitButtonState::bsDown);
   EXPECT_EQ(List->Count(), 2);
-  First->Image(bsDisabledUp);
+  First->Image(TKitButtonState::bsDisabledUp);
   EXPECT_EQ(List->Count(), 3);
   First.reset();
   EXPECT_EQ(List->Count(), 1);

@@ -17,8 +17,6 @@
 
 namespace {
 
-using enum TKitButtonState;
-
 constexpr int W = 120;
 constexpr int H = 80;
 constexpr TShiftState LeftHeld{TShiftFlag::ssLeft};
@@ -184,9 +182,9 @@ class SpeedButtonCaptionTest : public testing::Test {
 
   // The button's pixels in State, after the window repainted.
   std::unique_ptr<TBitmap> Shot(TKitButtonState State) {
-    if (State == bsDown) {
+    if (State == TKitButtonState::bsDown) {
       Root.WindowMouseDown(TMouseButton::mbLeft, LeftHeld, 30, 20);
-    } else if (State == bsMouseOver) {
+    } else if (State == TKitButtonState::bsMouseOver) {
       Root.WindowMouseMove({}, 30, 20);
     }
     EXPECT_EQ(Button->State(), State);
@@ -205,20 +203,20 @@ class SpeedButtonCaptionTest : public testing::Test {
 
 TEST_F(SpeedButtonCaptionTest, CaptionIsInTheFontColourAtRestAndInEnterColourWhileHotOrHeld) {
   const TRect Inside{1, 1, Place.Width() - 1, Place.Height() - 1};
-  const auto Up = Shot(bsUp);
+  const auto Up = Shot(TKitButtonState::bsUp);
   EXPECT_GT(CountPixels(*Up, Inside, PixelFor(clYellow)), 0);
   EXPECT_EQ(CountPixels(*Up, Inside, PixelFor(clLime)), 0);
-  const auto Hot = Shot(bsMouseOver);
+  const auto Hot = Shot(TKitButtonState::bsMouseOver);
   EXPECT_GT(CountPixels(*Hot, Inside, PixelFor(clLime)), 0);
   EXPECT_EQ(CountPixels(*Hot, Inside, PixelFor(clYellow)), 0);
-  const auto Held = Shot(bsDown);
+  const auto Held = Shot(TKitButtonState::bsDown);
   EXPECT_EQ(CountPixels(*Held, Inside, PixelFor(clLime)),
             CountPixels(*Hot, Inside, PixelFor(clLime)));
 }
 
 TEST_F(SpeedButtonCaptionTest, HeldCaptionMovesOnePixelRightAndDown) {
-  const auto Hot = Shot(bsMouseOver);
-  const auto Held = Shot(bsDown);
+  const auto Hot = Shot(TKitButtonState::bsMouseOver);
+  const auto Held = Shot(TKitButtonState::bsDown);
   const TPixel Face = PixelFor(clBtnFace);
   EXPECT_EQ(Hot->Pixel(Place.Width() / 2, 1), Face) << "the button fills its own colour";
   // Inside both frames the held picture is the hot one moved by (1, 1).
@@ -232,7 +230,7 @@ TEST_F(SpeedButtonCaptionTest, HeldCaptionMovesOnePixelRightAndDown) {
 TEST_F(SpeedButtonCaptionTest, DisabledCaptionIsGreyOverItsLightCopyAndNeverHot) {
   Button->SetEnabled(false);
   Root.WindowMouseMove({}, 30, 20);
-  const auto Disabled = Shot(bsDisabledUp);
+  const auto Disabled = Shot(TKitButtonState::bsDisabledUp);
   const TRect All{0, 0, Place.Width(), Place.Height()};
   EXPECT_GT(CountPixels(*Disabled, All, PixelFor(clGrayText)), 0);
   EXPECT_GT(CountPixels(*Disabled, All, PixelFor(clBlack)), 0);
@@ -253,11 +251,11 @@ TEST_F(SpeedButtonCaptionTest, OpaqueFacesAreRaisedAtRestSunkenWhenHeldAndDither
   Button->SetCaption("");
   Button->SetStyle(TKitUserButtonStyle::ubsWin40);
   const TPixel Face = PixelFor(clBtnFace);
-  const auto Up = Shot(bsUp);
+  const auto Up = Shot(TKitButtonState::bsUp);
   EXPECT_EQ(Up->Pixel(0, 0), Highlight);
   EXPECT_EQ(Up->Pixel(Place.Width() - 1, Place.Height() - 1), PixelFor(cl3DDkShadow));
   EXPECT_EQ(Up->Pixel(10, 10), Face);
-  const auto Held = Shot(bsDown);
+  const auto Held = Shot(TKitButtonState::bsDown);
   EXPECT_EQ(Held->Pixel(0, 0), PixelFor(cl3DDkShadow));
   EXPECT_EQ(Held->Pixel(Place.Width() - 1, Place.Height() - 1), Highlight);
   Root.WindowMouseUp(TMouseButton::mbLeft, {}, 100, 70);
@@ -272,7 +270,7 @@ TEST_F(SpeedButtonCaptionTest, DropDownPartShowsABlackArrow) {
   Button->SetCaption("");
   Button->SetDropDownMenu(new NoMenu(&Root));
   Button->SetDropDownCombo(true);
-  const auto Shown = Shot(bsUp);
+  const auto Shown = Shot(TKitButtonState::bsUp);
   // The arrow part is the last 12 columns; the arrow's 5-pixel top row starts 4 columns in.
   const int Left = Button->Width() - 12 + 4;
   const int Top = (Place.Height() - 3) / 2;

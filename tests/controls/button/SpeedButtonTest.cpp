@@ -18,8 +18,6 @@
 
 namespace {
 
-using enum TKitButtonState;
-
 // The button under test lies at (20, 10), 40 x 20, in a 120 x 80 window.
 constexpr int BL = 20;
 constexpr int BT = 10;
@@ -90,35 +88,35 @@ class SpeedButtonTest : public testing::Test {
 
 TEST_F(SpeedButtonTest, PointerEnteringMakesItHotAndStartsOneHoverCheck) {
   Move(30, 15);
-  EXPECT_EQ(Button->State(), bsMouseOver);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsMouseOver);
   EXPECT_TRUE(Button->MouseOver());
   EXPECT_EQ(Timers(), 1);
   Move(31, 16);
-  EXPECT_EQ(Button->State(), bsMouseOver);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsMouseOver);
   EXPECT_EQ(Timers(), 1);
 }
 
 TEST_F(SpeedButtonTest, LeavingEndsTheHotStateAndItsHoverCheck) {
   Move(30, 15);
   Root.WindowMouseLeave();
-  EXPECT_EQ(Button->State(), bsUp);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsUp);
   EXPECT_FALSE(Button->MouseOver());
   EXPECT_EQ(Timers(), 0);
   Move(30, 15);
   Move(90, 50);
-  EXPECT_EQ(Button->State(), bsUp);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsUp);
   EXPECT_EQ(Timers(), 0);
 }
 
 TEST_F(SpeedButtonTest, HoverCheckEndsAMissedLeaveOnTheTickThatMakes100Ms) {
   Move(30, 15);
   Ticks(4);
-  EXPECT_EQ(Button->State(), bsMouseOver) << "the pointer is still there";
+  EXPECT_EQ(Button->State(), TKitButtonState::bsMouseOver) << "the pointer is still there";
   Point(90, 50);
   Ticks(1);
-  EXPECT_EQ(Button->State(), bsMouseOver);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsMouseOver);
   Ticks(1);
-  EXPECT_EQ(Button->State(), bsUp);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsUp);
   EXPECT_EQ(Timers(), 0);
 }
 
@@ -126,26 +124,26 @@ TEST_F(SpeedButtonTest, HoverCheckCountsTheBottomEdgeInsideAndTheRightEdgeOutsid
   Move(30, 15);
   Point(30, BT + BH);
   Ticks(2);
-  EXPECT_EQ(Button->State(), bsMouseOver);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsMouseOver);
   Point(BL + BW, 15);
   Ticks(2);
-  EXPECT_EQ(Button->State(), bsUp);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsUp);
 }
 
 TEST_F(SpeedButtonTest, ReleaseInsideClicksOnceWhileStillDownThenShowsHot) {
   Move(30, 15);
   Down(30, 15);
-  EXPECT_EQ(Button->State(), bsDown);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsDown);
   EXPECT_EQ(Timers(), 0) << "no hover check while held";
   Up(30, 15);
-  EXPECT_EQ(Clicks, std::vector{bsDown});
-  EXPECT_EQ(Button->State(), bsMouseOver);
+  EXPECT_EQ(Clicks, std::vector{TKitButtonState::bsDown});
+  EXPECT_EQ(Button->State(), TKitButtonState::bsMouseOver);
   EXPECT_EQ(Timers(), 1);
 }
 
 TEST_F(SpeedButtonTest, PressWithoutAnEarlierMoveGoesDownToo) {
   Down(30, 15);
-  EXPECT_EQ(Button->State(), bsDown);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsDown);
   Up(30, 15);
   EXPECT_EQ(Clicks.size(), 1u);
 }
@@ -154,12 +152,12 @@ TEST_F(SpeedButtonTest, DraggingOffShowsItUpAndDraggingBackShowsItDown) {
   Move(30, 15);
   Down(30, 15);
   Move(70, 15, LeftHeld);
-  EXPECT_EQ(Button->State(), bsUp);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsUp);
   EXPECT_FALSE(Button->MouseOver());
   Move(30, 15, LeftHeld);
-  EXPECT_EQ(Button->State(), bsDown);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsDown);
   Up(30, 15);
-  EXPECT_EQ(Clicks, std::vector{bsDown});
+  EXPECT_EQ(Clicks, std::vector{TKitButtonState::bsDown});
 }
 
 TEST_F(SpeedButtonTest, ReleaseOutsideGivesNoClick) {
@@ -168,7 +166,7 @@ TEST_F(SpeedButtonTest, ReleaseOutsideGivesNoClick) {
   Move(70, 15, LeftHeld);
   Up(70, 15);
   EXPECT_TRUE(Clicks.empty());
-  EXPECT_EQ(Button->State(), bsUp);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsUp);
   EXPECT_EQ(Timers(), 0);
 }
 
@@ -176,17 +174,17 @@ TEST_F(SpeedButtonTest, RightEdgeIsInsideForMovesButOutsideForReleases) {
   Move(30, 15);
   Down(30, 15);
   Move(BL + BW, 15, LeftHeld);
-  EXPECT_EQ(Button->State(), bsDown);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsDown);
   Up(BL + BW, 15);
   EXPECT_TRUE(Clicks.empty());
-  EXPECT_EQ(Button->State(), bsUp);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsUp);
 }
 
 TEST_F(SpeedButtonTest, BottomEdgeIsInsideForMovesAndReleases) {
   Move(30, 15);
   Down(30, 15);
   Move(30, BT + BH, LeftHeld);
-  EXPECT_EQ(Button->State(), bsDown);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsDown);
   Up(30, BT + BH);
   EXPECT_EQ(Clicks.size(), 1u);
 }
@@ -194,11 +192,11 @@ TEST_F(SpeedButtonTest, BottomEdgeIsInsideForMovesAndReleases) {
 TEST_F(SpeedButtonTest, LeftAndTopEdgesEndAtTheButtonsOwnPixels) {
   Down(30, 15);
   Move(BL - 1, 15, LeftHeld);
-  EXPECT_EQ(Button->State(), bsUp);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsUp);
   Move(BL, BT, LeftHeld);
-  EXPECT_EQ(Button->State(), bsDown);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsDown);
   Move(30, BT - 1, LeftHeld);
-  EXPECT_EQ(Button->State(), bsUp);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsUp);
   Up(30, BT - 1);
   EXPECT_TRUE(Clicks.empty());
 }
@@ -209,37 +207,37 @@ TEST_F(SpeedButtonTest, DoubleClickGivesTwoClicks) {
   ClickAt(30, 15);
   Down(30, 15, {TShiftFlag::ssLeft, TShiftFlag::ssDouble});
   Up(30, 15);
-  EXPECT_EQ(Clicks, (std::vector{bsDown, bsDown}));
+  EXPECT_EQ(Clicks, (std::vector{TKitButtonState::bsDown, TKitButtonState::bsDown}));
   EXPECT_EQ(DoubleClicks, 0) << "only a latched button hears of the double click";
 }
 
 TEST_F(SpeedButtonTest, RightPressDoesNothingButItsReleaseEndsALeftPress) {
   Move(30, 15);
   Down(30, 15, {TShiftFlag::ssRight}, TMouseButton::mbRight);
-  EXPECT_EQ(Button->State(), bsMouseOver);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsMouseOver);
   Up(30, 15, {}, TMouseButton::mbRight);
   EXPECT_TRUE(Clicks.empty());
 
   Down(30, 15);
   Down(30, 15, {TShiftFlag::ssLeft, TShiftFlag::ssRight}, TMouseButton::mbRight);
   Up(30, 15, LeftHeld, TMouseButton::mbRight);
-  EXPECT_EQ(Clicks, std::vector{bsDown});
+  EXPECT_EQ(Clicks, std::vector{TKitButtonState::bsDown});
   Up(30, 15);
   EXPECT_EQ(Clicks.size(), 1u);
 }
 
 TEST_F(SpeedButtonTest, DisabledButtonIsNeverHotNorPressedNorClicked) {
   Button->SetEnabled(false);
-  EXPECT_EQ(Button->State(), bsDisabledUp);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsDisabledUp);
   ClickAt(30, 15);
   Ticks(2);
-  EXPECT_EQ(Button->State(), bsDisabledUp);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsDisabledUp);
   EXPECT_TRUE(Clicks.empty());
   EXPECT_EQ(Timers(), 0);
   Button->SetEnabled(true);
-  EXPECT_EQ(Button->State(), bsUp);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsUp);
   Move(31, 15);
-  EXPECT_EQ(Button->State(), bsMouseOver);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsMouseOver);
 }
 
 TEST_F(SpeedButtonTest, ClickHandlerSeesItDownAndItsOwnEventsKeepItDown) {
@@ -254,12 +252,13 @@ TEST_F(SpeedButtonTest, ClickHandlerSeesItDownAndItsOwnEventsKeepItDown) {
     Move(90, 50);
   };
   ClickAt(30, 15);
-  EXPECT_EQ(Seen, (std::vector{bsDown, bsDown, bsDown}));
-  EXPECT_EQ(Button->State(), bsMouseOver) << "hot when the handler returns";
+  EXPECT_EQ(Seen, (std::vector{TKitButtonState::bsDown, TKitButtonState::bsDown,
+                               TKitButtonState::bsDown}));
+  EXPECT_EQ(Button->State(), TKitButtonState::bsMouseOver) << "hot when the handler returns";
   Ticks(1);
-  EXPECT_EQ(Button->State(), bsMouseOver);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsMouseOver);
   Ticks(1);
-  EXPECT_EQ(Button->State(), bsUp);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsUp);
 }
 
 TEST_F(SpeedButtonTest, AcceleratorClicksShowingHotAndTheHoverCheckEndsThatLook) {
@@ -272,11 +271,11 @@ TEST_F(SpeedButtonTest, AcceleratorClicksShowingHotAndTheHoverCheckEndsThatLook)
   Point(90, 50);
   EXPECT_FALSE(Root.WindowDialogChar(U'l'));
   EXPECT_TRUE(Root.WindowDialogChar(U'p'));
-  EXPECT_EQ(Clicks, std::vector{bsMouseOver});
+  EXPECT_EQ(Clicks, std::vector{TKitButtonState::bsMouseOver});
   EXPECT_EQ(OverAtClick, std::vector{true});
   EXPECT_FALSE(Button->MouseOver());
   Ticks(2);
-  EXPECT_EQ(Button->State(), bsUp);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsUp);
 }
 
 TEST_F(SpeedButtonTest, AcceleratorWithThePointerOverTheButtonLeavesItHot) {
@@ -285,7 +284,7 @@ TEST_F(SpeedButtonTest, AcceleratorWithThePointerOverTheButtonLeavesItHot) {
   EXPECT_TRUE(Root.WindowDialogChar(U'P'));
   EXPECT_TRUE(Button->MouseOver());
   Ticks(2);
-  EXPECT_EQ(Button->State(), bsMouseOver);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsMouseOver);
 }
 
 TEST_F(SpeedButtonTest, AcceleratorCountsTheButtonsEdgeAsOutside) {
@@ -313,7 +312,7 @@ TEST_F(SpeedButtonTest, NoFreeTimerRaisesNotEnoughTimersAfterTheStateChanged) {
   }
   for (const std::uint16_t Ident : Taken) KitApplication().RemoveTimer(Ident);
   EXPECT_EQ(Message, "Not enough timers available");
-  EXPECT_EQ(Button->State(), bsMouseOver);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsMouseOver);
   EXPECT_EQ(Timers(), 0);
 }
 
@@ -337,7 +336,7 @@ TEST_F(SpeedButtonTest, PlainFaceWithoutHotColourDoesNotNeedTheHotState) {
   Button->SetStyle(TKitUserButtonStyle::ubsWin40);
   Button->SetEnterColorChange(false);
   Move(30, 15);
-  EXPECT_EQ(Button->State(), bsMouseOver);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsMouseOver);
   EXPECT_EQ(Timers(), 1) << "the hover check runs whether or not hot looks different";
 }
 
@@ -349,16 +348,16 @@ TEST_F(SpeedButtonTest, GroupedButtonsLatchOneAtATime) {
   Other->SetGroupIndex(1);
   ClickAt(30, 15);
   EXPECT_TRUE(Button->Pressed());
-  EXPECT_EQ(Button->State(), bsOptionSet);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsOptionSet);
   ClickAt(80, 15);
   EXPECT_TRUE(Other->Pressed());
   EXPECT_FALSE(Button->Pressed());
-  EXPECT_EQ(Button->State(), bsUp);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsUp);
   ClickAt(30, 15);
   Clicks.clear();
   ClickAt(30, 15);
   EXPECT_TRUE(Clicks.empty()) << "a latched button without AllowAllUp ignores clicks";
-  EXPECT_EQ(Button->State(), bsOptionSet);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsOptionSet);
 }
 
 TEST_F(SpeedButtonTest, AllowAllUpReachesTheGroupAndLetsALatchedButtonGo) {
@@ -371,13 +370,13 @@ TEST_F(SpeedButtonTest, AllowAllUpReachesTheGroupAndLetsALatchedButtonGo) {
   ClickAt(30, 15);
   EXPECT_EQ(Clicks.size(), 2u);
   EXPECT_FALSE(Button->Pressed());
-  EXPECT_EQ(Button->State(), bsMouseOver);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsMouseOver);
 }
 
 TEST_F(SpeedButtonTest, UngroupedButtonCannotLatch) {
   Button->SetPressed(true);
   EXPECT_FALSE(Button->Pressed());
-  EXPECT_EQ(Button->State(), bsUp);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsUp);
 }
 
 TEST_F(SpeedButtonTest, DoubleClickOnALatchedButtonFiresOnDblClick) {
@@ -455,9 +454,9 @@ TEST_F(SpeedButtonMenuTest, PressOpensTheMenuBelowAndTheButtonIsHotWhenItCloses)
   Move(30, 15);
   Down(30, 15);
   EXPECT_EQ(Menu->At, (std::vector<TPoint>{{100 + BL + 3, 80 + BT + BH}}));
-  EXPECT_EQ(Menu->States, std::vector{bsDropDownOpen});
+  EXPECT_EQ(Menu->States, std::vector{TKitButtonState::bsDropDownOpen});
   EXPECT_EQ(DropDowns, 1);
-  EXPECT_EQ(Button->State(), bsMouseOver);
+  EXPECT_EQ(Button->State(), TKitButtonState::bsMouseOver);
   Up(30, 15);
   EXPECT_TRUE(Clicks.empty());
   Button->SetDropDownRight(true);

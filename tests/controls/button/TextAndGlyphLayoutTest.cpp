@@ -57,36 +57,35 @@ TPlaced Expected(TKitTextArrange Arrange, TKitAlignment Alignment, TSize Text, T
       GlyphOffset = (W - Glyph.cx) / 2;
     Block = {0, 0, W, Text.cy + Gap + Glyph.cy};
   }
-  using enum TKitTextArrange;
   switch (Arrange) {
-    case taLeft:
+    case TKitTextArrange::taLeft:
       T = OffsetRect(T, 0, TextOffset);
       G = OffsetRect(G, Text.cx + Gap, GlyphOffset);
       break;
-    case taLeftTop:
+    case TKitTextArrange::taLeftTop:
       T = OffsetRect(T, 0, TextOffset);
       G = OffsetRect(G, Text.cx + Gap, 0);
       break;
-    case taRight:
+    case TKitTextArrange::taRight:
       T = OffsetRect(T, Glyph.cx + Gap, TextOffset);
       G = OffsetRect(G, 0, GlyphOffset);
       break;
-    case taRightTop:
+    case TKitTextArrange::taRightTop:
       T = OffsetRect(T, Glyph.cx + Gap, TextOffset);
       break;
-    case taTop:
+    case TKitTextArrange::taTop:
       T = OffsetRect(T, TextOffset, 0);
       G = OffsetRect(G, GlyphOffset, Text.cy + Gap);
       break;
-    case taTopLeft:
+    case TKitTextArrange::taTopLeft:
       T = OffsetRect(T, TextOffset, 0);
       G = OffsetRect(G, 0, Text.cy + Gap);
       break;
-    case taBottom:
+    case TKitTextArrange::taBottom:
       T = OffsetRect(T, TextOffset, Glyph.cy + Gap);
       G = OffsetRect(G, GlyphOffset, 0);
       break;
-    case taBottomLeft:
+    case TKitTextArrange::taBottomLeft:
       T = OffsetRect(T, TextOffset, Glyph.cy + Gap);
       break;
   }
@@ -298,15 +297,21 @@ TEST_F(TextAndGlyphLayoutTest, CalculatingDrawsNothingAndFocusesOnBoth) {
 TEST_F(TextAndGlyphLayoutTest, FocusRectangleFollowsTheRectFlags) {
   const auto Picture = SolidPicture(10, 60, GlyphColor);
   TKitButtonLayout Layout;
-  using enum TKitDrawTextStyle;
   const TKitTextGlyphRects Plain = Draw(Sample, Picture.get(), Layout);
   EXPECT_EQ(Plain.Focus, InflateRect(Target, -1, -1));
-  EXPECT_EQ(Draw(Sample, Picture.get(), Layout, {}, {dtEnabled, dtRectText}).Focus,
+  EXPECT_EQ(Draw(Sample, Picture.get(), Layout, {},
+                 {TKitDrawTextStyle::dtEnabled, TKitDrawTextStyle::dtRectText})
+                .Focus,
             InflateRect(Plain.Text, 1, 1));
-  EXPECT_EQ(Draw(Sample, Picture.get(), Layout, {}, {dtEnabled, dtRectGlyph}).Focus, Plain.Glyph);
+  EXPECT_EQ(Draw(Sample, Picture.get(), Layout, {},
+                 {TKitDrawTextStyle::dtEnabled, TKitDrawTextStyle::dtRectGlyph})
+                .Focus,
+            Plain.Glyph);
   const TRect Both{Plain.Glyph.Left, std::min(Plain.Text.Top, Plain.Glyph.Top), Plain.Text.Right,
                    std::max(Plain.Text.Bottom, Plain.Glyph.Bottom)};
-  EXPECT_EQ(Draw(Sample, Picture.get(), Layout, {}, {dtEnabled, dtRectGlyphText}).Focus,
+  EXPECT_EQ(Draw(Sample, Picture.get(), Layout, {},
+                 {TKitDrawTextStyle::dtEnabled, TKitDrawTextStyle::dtRectGlyphText})
+                .Focus,
             InflateRect(Both, 1, 1));
 }
 
