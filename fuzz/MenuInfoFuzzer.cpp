@@ -6,6 +6,7 @@
 #include <string>
 
 #include "FuzzScratch.h"
+#include "menu/EntryAction.h"
 #include "menu/MenuInfo.h"
 #include "menu/ProgInfo.h"
 #include "platform/headless/MemoryRegistry.h"

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "FuzzScratch.h"
+#include "menu/EntryAction.h"
 #include "menu/ProgInfo.h"
 #include "menu/RegistryReference.h"
 #include "platform/headless/MemoryRegistry.h"

@@ -2,13 +2,31 @@
 #include "app/Launcher.h"
 
 #include "framework/FileName.h"
-#include "platform/Shell.h"
+#include "menu/EntryAction.h"
 #include "platform/TargetPath.h"
 
-void LaunchTarget(TWindowSystem& System, const std::string& Target, const std::string& Parameters) {
-  // An empty name would expand to the current folder, which the shell would open. The path is
-  // the one the availability check looked at.
+namespace {
+
+// The error box's text: what could not be opened, then why, as a sentence.
+std::string Failure(const std::string& What, std::string Why) {
+  if (Why.empty()) return "";
+  if (Why[0] >= 'a' && Why[0] <= 'z') Why[0] = static_cast<char>(Why[0] - ('a' - 'A'));
+  return "Cannot open " + What + "\n" + Why;
+}
+
+}  // namespace
+
+std::string LaunchTarget(TWindowSystem& System, const std::string& Target,
+                         const std::string& Parameters) {
+  const TEntryAction Action = TargetAction(Target);
+  if (Action == TEntryAction::eaUrl) return Failure(Target, System.ShellOpen(Target, "", ""));
+  if (Action != TEntryAction::eaFile && Action != TEntryAction::eaFolder) return "";
+  // The path is the one the availability check looked at.
   const std::string FullPath = TargetPath(Target);
-  if (FullPath.empty()) return;
-  System.ShellOpen(FullPath, Parameters, ExtractFilePath(FullPath));
+  if (FullPath.empty())
+    return Failure(Target, "its full path is longer than the 259 characters a target may have");
+  if (Action == TEntryAction::eaFolder)
+    return Failure(FullPath, System.ShellOpen(FullPath, "", FullPath));
+  if (!TargetAvailable(Target)) return Failure(FullPath, "it is no longer there");
+  return Failure(FullPath, System.ShellOpen(FullPath, Parameters, ExtractFilePath(FullPath)));
 }

@@ -5,7 +5,10 @@
 
 #include "platform/WindowSystem.h"
 
-// Opens the target through the system driver's shell "open": the full path, the parameters
-// unchanged and the target's folder as working directory; a full path that does not fit the
-// classic 260-character buffer is not opened. Nothing is reported.
-void LaunchTarget(TWindowSystem& System, const std::string& Target, const std::string& Parameters);
+// Opens the target through the system driver's shell "open": a web address as written; a
+// folder in the file manager; a file at its full path with the parameters unchanged and its
+// folder as working directory. Returns what the user is told when it cannot be opened: the
+// target and why, "" when it was opened. A file or folder no longer there is not handed to the
+// shell.
+std::string LaunchTarget(TWindowSystem& System, const std::string& Target,
+                         const std::string& Parameters);

@@ -9,19 +9,16 @@
 #include "framework/Application.h"
 #include "framework/FileName.h"
 #include "framework/MessageDialog.h"
+#include "menu/EntryAction.h"
 #include "platform/FileSystem.h"
 
-namespace {
-
-// The folder named as the first argument (relative to the current folder), else the
-// executable's: a medium whose files cannot be run starts a copy of the program from elsewhere.
+// A medium whose files cannot be run starts a copy of the program from elsewhere, naming the
+// medium's folder.
 std::string MenuFolder() {
   if (!Application) return "";
   if (!Application->Params().empty()) return ExpandFileName(Application->Params().front());
   return ExtractFilePath(Application->ExeName());
 }
-
-}  // namespace
 
 TForm1::TForm1(TComponent* Owner) : TForm(Owner) {
   CreateDesign();
@@ -132,11 +129,12 @@ void TForm1::LoadMenuIcon() {
 
 bool TForm1::Availability(int Index) const {
   const TProgInfo* Entry = FMenuInfo->ProgInfo(Index);
-  return Entry && TargetAvailable(Entry->ExePath);
+  return Entry && TargetAvailable(Entry->RunPath());
 }
 
-void TForm1::Launch(const std::string& Target, const std::string& Parameters) {
-  if (Application) LaunchTarget(Application->WindowSystem(), Target, Parameters);
+std::string TForm1::Launch(const TProgInfo& Entry) {
+  if (!Application) return "";
+  return LaunchTarget(Application->WindowSystem(), Entry.RunPath(), Entry.RunParameters());
 }
 
 void TForm1::btnTemplateClick(TObject* Sender) {
@@ -144,8 +142,21 @@ void TForm1::btnTemplateClick(TObject* Sender) {
   // A menu without entries still has its designed button; clicking it has nothing to run.
   const TProgInfo* Entry = Button ? FMenuInfo->ProgInfo(Button->Tag) : nullptr;
   if (!Entry) return;
-  if (!Entry->PreRunMessage.empty()) ShowMessage(Entry->PreRunMessage);
-  Launch(Entry->ExePath, Entry->ExeCommandLine);
+  if (!Entry->PreRunMessage.empty()) {
+    if (!Entry->PreRunConfirm)
+      ShowMessage(Entry->PreRunMessage);
+    else if (!AskYesNo(Entry->PreRunMessage))
+      return;
+  }
+  if (TargetAction(Entry->RunPath()) == TEntryAction::eaExit) {
+    if (Application) Application->Terminate();
+    return;
+  }
+  if (const std::string Failure = Launch(*Entry); !Failure.empty()) {
+    ShowErrorBox(Failure);
+    if (!TargetAvailable(Entry->RunPath())) Button->SetEnabled(false);
+    return;
+  }
   if (!Entry->AfterRunMessage.empty()) ShowMessage(Entry->AfterRunMessage);
   if (Entry->TerminateAfterStart && Application) Application->Terminate();
 }

@@ -12,6 +12,9 @@
 #include "framework/Form.h"
 #include "menu/MenuInfo.h"
 
+// The folder whose menu.ini the program shows: the first argument, else the executable's folder.
+std::string MenuFolder();
+
 class TForm1 : public TForm {
  public:
   // Builds the whole window; raises what loading the background or the icon raises.
@@ -23,7 +26,9 @@ class TForm1 : public TForm {
   TKitSpeedButton* btnTemplate = nullptr;
   TKitBitmapList* ImgList = nullptr;
 
-  // The click handler of every menu button: messages, launch, and the end of the menu.
+  // The click handler of every menu button: messages, launch, and the end of the menu. A
+  // target that cannot be opened is reported in the error box and the menu stays; a target
+  // gone since start-up disables its button.
   void btnTemplateClick(TObject* Sender);
 
   const std::string& MenuDir() const { return FMenuDir; }
@@ -33,7 +38,8 @@ class TForm1 : public TForm {
   void CreateDesign();
   void BuildFromMenu();
   void LoadMenuIcon();
-  void Launch(const std::string& Target, const std::string& Parameters);
+  // What the user is told when the entry's target cannot be opened; "" when it was opened.
+  std::string Launch(const TProgInfo& Entry);
   bool Availability(int Index) const;
 
   std::string FMenuDir;

@@ -1,5 +1,5 @@
-// The menu program: opens the display, builds the menu window from menu.ini beside the
-// executable, or in the folder given as its one argument, and runs it:
+// The menu program: opens the display, enters the menu folder (the executable's, or the one
+// given as its one argument), builds the menu window from its menu.ini, and runs it:
 //   ostrel [MENU_FOLDER]
 #include <algorithm>
 #include <cstdio>
@@ -11,6 +11,7 @@
 #include "app/MainForm.h"
 #include "app/ProgramIcon.h"
 #include "framework/Application.h"
+#include "platform/FileSystem.h"
 #include "platform/Process.h"
 #include "platform/WindowSystem.h"
 
@@ -23,7 +24,13 @@ int main(int argc, char** argv) {
   }
   TApplication App(*System);
   App.SetExeName(ExecutableFileName());
-  App.SetParams(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
+  std::vector<std::string> Params(argv + std::min(argc, 1), argv + argc);
+  // The menu folder becomes the current folder, as when the menu is started from its medium:
+  // relative targets, their availability and the targets' own relative paths all count from
+  // there, whatever folder the program was started in.
+  if (!Params.empty()) Params.front() = ExpandFileName(Params.front());
+  App.SetParams(Params);
+  SetCurrentDir(MenuFolder());
   App.Icon.LoadFromBytes(ProgramIconBytes());
   try {
     App.CreateForm<TForm1>();

@@ -15,6 +15,8 @@ enum class TPosition : std::uint8_t { poDesigned, poScreenCenter };
 inline constexpr int mrNone = 0;
 inline constexpr int mrOk = 1;
 inline constexpr int mrCancel = 2;
+inline constexpr int mrYes = 6;
+inline constexpr int mrNo = 7;
 
 class TApplication;
 

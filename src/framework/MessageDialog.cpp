@@ -9,10 +9,7 @@
 #include "framework/Bitmap.h"
 
 TMessageForm::TMessageForm(TComponent* Owner, TMessageKind Kind, const std::string& Text)
-    : TForm(Owner),
-      FKind(Kind),
-      FText(Kind == TMessageKind::mkError ? ErrorBoxText(Text) : Text),
-      FOkButton(new TButton(this)) {
+    : TForm(Owner), FKind(Kind), FText(Kind == TMessageKind::mkError ? ErrorBoxText(Text) : Text) {
   BorderStyle = TFormBorderStyle::bsDialog;
   Position = TPosition::poScreenCenter;
   if (Application) SetCaption(Application->Title());
@@ -37,17 +34,32 @@ TMessageForm::TMessageForm(TComponent* Owner, TMessageKind Kind, const std::stri
   const int TextTop = Margin + (ContentHeight - Extent.Height()) / 2;
   FTextRect = Bounds(TextLeft, TextTop, TextWidth, Extent.Height());
 
-  const int ClientW = std::max(TextLeft + TextWidth, Margin + ButtonWidth) + Margin;
+  struct TChoice {
+    const char* Caption;
+    int Result;
+  };
+  const std::vector<TChoice> Choices = Kind == TMessageKind::mkQuestion
+                                           ? std::vector<TChoice>{{"&Yes", mrYes}, {"&No", mrNo}}
+                                           : std::vector<TChoice>{{"OK", mrOk}};
+  const int Count = static_cast<int>(Choices.size());
+  const int RowWidth = Count * ButtonWidth + (Count - 1) * ButtonSpacing;
+  const int ClientW = std::max(TextLeft + TextWidth, Margin + RowWidth) + Margin;
   const int ButtonTop = Margin + ContentHeight + ButtonGap;
   SetClientWidth(ClientW);
   SetClientHeight(ButtonTop + ButtonHeight + Margin);
 
-  FOkButton->SetCaption("OK");
-  FOkButton->Default = true;
-  FOkButton->Cancel = true;
-  FOkButton->ModalResult = mrOk;
-  FOkButton->SetBounds((ClientW - ButtonWidth) / 2, ButtonTop, ButtonWidth, ButtonHeight);
-  FOkButton->SetParent(this);
+  int Left = (ClientW - RowWidth) / 2;
+  for (const TChoice& Choice : Choices) {
+    auto* Button = new TButton(this);
+    Button->SetCaption(Choice.Caption);
+    Button->ModalResult = Choice.Result;
+    Button->SetBounds(Left, ButtonTop, ButtonWidth, ButtonHeight);
+    Button->SetParent(this);
+    FButtons.push_back(Button);
+    Left += ButtonWidth + ButtonSpacing;
+  }
+  FButtons.front()->Default = true;
+  FButtons.back()->Cancel = true;
 }
 
 void TMessageForm::Paint() {
@@ -83,23 +95,24 @@ void TMessageForm::PaintStopIcon(int Left, int Top) {
 }
 
 bool TMessageForm::KeyDown(unsigned Key, char32_t Character, TShiftState Shift) {
-  if ((Key == vkReturn && FOkButton->Default) || (Key == vkEscape && FOkButton->Cancel)) {
-    FOkButton->Click();
-    return true;
-  }
+  for (TButton* Button : FButtons)
+    if ((Key == vkReturn && Button->Default) || (Key == vkEscape && Button->Cancel)) {
+      Button->Click();
+      return true;
+    }
   return TForm::KeyDown(Key, Character, Shift);
 }
 
 namespace {
 
-void ShowMessageForm(TMessageKind Kind, const std::string& Text) {
+int ShowMessageForm(TMessageKind Kind, const std::string& Text) {
   if (!Application) {
     std::fprintf(stderr, "%s\n",
                  (Kind == TMessageKind::mkError ? ErrorBoxText(Text) : Text).c_str());
-    return;
+    return mrNone;
   }
   TMessageForm Form(Application, Kind, Text);
-  Form.ShowModal();
+  return Form.ShowModal();
 }
 
 }  // namespace
@@ -110,4 +123,8 @@ void ShowMessage(const std::string& Text) {
 
 void ShowErrorBox(const std::string& Text) {
   ShowMessageForm(TMessageKind::mkError, Text);
+}
+
+bool AskYesNo(const std::string& Text) {
+  return ShowMessageForm(TMessageKind::mkQuestion, Text) == mrYes;
 }

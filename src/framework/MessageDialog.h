@@ -7,11 +7,14 @@
 #include "framework/Button.h"
 #include "framework/Form.h"
 
-enum class TMessageKind : std::uint8_t { mkPlain, mkError };
+#include <vector>
+
+enum class TMessageKind : std::uint8_t { mkPlain, mkError, mkQuestion };
 
 // A message form: Text word-wrapped in a label at most half the screen wide, the stop icon to
-// its left for an error, and one "OK" button, default and cancel, centred below. Sized and
-// laid out for the text when made; placed at the centre of the screen when shown.
+// its left for an error, and its buttons centred below: one "OK", default and cancel, or for a
+// question "Yes", the default, and "No", the cancel button. Sized and laid out for the text
+// when made; placed at the centre of the screen when shown.
 class TMessageForm : public TForm {
  public:
   // Pixels between the client edge and the icon, text and button.
@@ -23,6 +26,8 @@ class TMessageForm : public TForm {
   static constexpr int IconSize = 32;
   static constexpr int ButtonWidth = 75;
   static constexpr int ButtonHeight = 23;
+  // Pixels between two buttons.
+  static constexpr int ButtonSpacing = 6;
   // Formatting of the text: wrapped at word boundaries, tabs expanded, "&" marking the
   // character to underline.
   static constexpr unsigned TextFormat = DT_WORDBREAK | DT_EXPANDTABS;
@@ -36,7 +41,10 @@ class TMessageForm : public TForm {
   const std::string& Text() const { return FText; }
   // Where the text is drawn, in client coordinates.
   TRect TextRect() const { return FTextRect; }
-  TButton* OkButton() const { return FOkButton; }
+  // The first button: "OK", or "Yes" of a question.
+  TButton* OkButton() const { return FButtons.front(); }
+  // Left to right.
+  const std::vector<TButton*>& Buttons() const { return FButtons; }
 
   void Paint() override;
   // Enter clicks the default button, Esc the cancel button.
@@ -48,7 +56,7 @@ class TMessageForm : public TForm {
   TMessageKind FKind;
   std::string FText;
   TRect FTextRect;
-  TButton* FOkButton;
+  std::vector<TButton*> FButtons;
 };
 
 // Shows Text in the plain message dialog and waits until the user closes it. Without an
@@ -56,3 +64,6 @@ class TMessageForm : public TForm {
 void ShowMessage(const std::string& Text);
 // Shows Text in the error box and waits until the user closes it; the same fallback applies.
 void ShowErrorBox(const std::string& Text);
+// Asks Text with Yes and No and waits for the answer: true for Yes; No, Esc and the close box
+// are false. Without an application nobody can answer, and the answer is false.
+bool AskYesNo(const std::string& Text);

@@ -18,8 +18,9 @@ TOstrelInfo::TOstrelInfo(const std::string& FileName)
     : FFileName(FileName), FIniFile(std::make_unique<TTypedIniFile>(FileName)) {
   Load();
   // Opened only when some entry names the registry, so that plain menus never touch it.
-  if (std::any_of(FEntries.begin(), FEntries.end(),
-                  [](const auto& Entry) { return IsRegistryReference(Entry->ExePath); })) {
+  if (std::any_of(FEntries.begin(), FEntries.end(), [](const auto& Entry) {
+        return IsRegistryReference(Entry->ExePath) || IsRegistryReference(Entry->LinuxExePath);
+      })) {
     std::unique_ptr<TRegistryService> Registry = CreateSystemRegistry();
     ResolveRegistryReferences(*Registry);
   }
@@ -77,13 +78,16 @@ void TOstrelInfo::LoadEntry(TProgInfo& Entry, const std::string& Section) {
       FIniFile->ReadColor(Section, "BottomContourColor", Entry.BottomContourColor);
   Entry.ExePath = FIniFile->ReadString(Section, "ExePath", "");
   Entry.ExeCommandLine = FIniFile->ReadString(Section, "ExeCommandLine", "");
+  Entry.LinuxExePath = FIniFile->ReadString(Section, "LinuxExePath", "");
+  Entry.LinuxCommandLine = FIniFile->ReadString(Section, "LinuxCommandLine", "");
   Entry.PreRunMessage = FIniFile->ReadString(Section, "PreRunMessage", "");
   Entry.AfterRunMessage = FIniFile->ReadString(Section, "AfterRunMessage", "");
+  Entry.PreRunConfirm = FIniFile->ReadBool(Section, "PreRunConfirm", false);
   Entry.TerminateAfterStart = FIniFile->ReadBool(Section, "TerminateAfterStart", true);
 }
 
 void TOstrelInfo::ResolveRegistryReferences(TRegistryService& Registry) {
   for (auto& Entry : FEntries)
-    if (IsRegistryReference(Entry->ExePath))
-      Entry->ExePath = ResolveRegistryReference(Entry->ExePath, Registry);
+    for (std::string* Target : {&Entry->ExePath, &Entry->LinuxExePath})
+      if (IsRegistryReference(*Target)) *Target = ResolveRegistryReference(*Target, Registry);
 }

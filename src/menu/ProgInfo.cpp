@@ -1,9 +1,24 @@
 // TProgInfo: one menu entry.
 #include "menu/ProgInfo.h"
 
-#include "platform/TargetPath.h"
+#ifdef _WIN32
 
-// Checked at the very path a click starts.
-bool TargetAvailable(const std::string& ExePath) {
-  return TargetFileExists(TargetPath(ExePath));
+const std::string& TProgInfo::RunPath() const {
+  return ExePath;
 }
+
+const std::string& TProgInfo::RunParameters() const {
+  return ExeCommandLine;
+}
+
+#else
+
+const std::string& TProgInfo::RunPath() const {
+  return LinuxExePath.empty() ? ExePath : LinuxExePath;
+}
+
+const std::string& TProgInfo::RunParameters() const {
+  return LinuxExePath.empty() && LinuxCommandLine.empty() ? ExeCommandLine : LinuxCommandLine;
+}
+
+#endif

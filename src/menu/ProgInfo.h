@@ -27,12 +27,18 @@ class TProgInfo : public TObject {
   TColor BottomContourColor = clBlack;
   std::string ExePath;
   std::string ExeCommandLine;
+  // The Linux program's target and parameters; the Windows program never reads them.
+  std::string LinuxExePath;
+  std::string LinuxCommandLine;
   std::string PreRunMessage;
   std::string AfterRunMessage;
+  // PreRunMessage becomes a question: only Yes starts the target.
+  bool PreRunConfirm = false;
   bool TerminateAfterStart = false;
-};
 
-// True when the target names an existing regular file (not a folder, FIFO or device) at the
-// path a click would start (TargetPath), relative names being taken from the current directory.
-// An entry without a target is never available.
-bool TargetAvailable(const std::string& ExePath);
+  // The target and its parameters on this system. On Linux a LinuxExePath replaces ExePath and
+  // brings its own parameters (LinuxCommandLine, perhaps none: the Windows program's switches
+  // mean nothing to it); a LinuxCommandLine alone replaces ExeCommandLine.
+  const std::string& RunPath() const;
+  const std::string& RunParameters() const;
+};

@@ -3,7 +3,7 @@
 
 #include <exception>
 
-#include "menu/ProgInfo.h"
+#include "menu/EntryAction.h"
 
 namespace {
 

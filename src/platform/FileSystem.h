@@ -43,6 +43,10 @@ bool FileExists(const std::string& FileName);
 // True when the name exists and is a folder.
 bool DirectoryExists(const std::string& FileName);
 
+// Makes the folder the process's current directory, found as ResolveFileName finds it; false
+// when it cannot be entered.
+bool SetCurrentDir(const std::string& Folder);
+
 // The absolute form of a name, resolved against the process's current directory. The result
 // keeps the menu's spelling of the name; it does not touch the disk.
 std::string ExpandFileName(const std::string& FileName);

@@ -9,8 +9,10 @@
 inline constexpr std::size_t MaxPath = 260;
 
 // Opens FileName as the shell's "open" verb does, shown normally: a program is started with
-// Parameters, a document in the program the desktop associates with it. Directory is the
-// working directory to start in. Returns at once without waiting for what it started; a
-// target that cannot be opened is passed over without a word.
-void ShellOpen(const std::string& FileName, const std::string& Parameters,
-               const std::string& Directory);
+// Parameters, a document or folder in the program the desktop associates with it, a web
+// address (IsUrlTarget) in the desktop's handler. Directory is the working directory to start
+// in. Returns without waiting for what it started: empty when the start succeeded, else why
+// not, in words for the menu's user ("it does not exist", "the system refused to start it:
+// Permission denied").
+std::string ShellOpen(const std::string& FileName, const std::string& Parameters,
+                      const std::string& Directory);

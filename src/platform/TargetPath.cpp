@@ -2,7 +2,9 @@
 #include "platform/TargetPath.h"
 
 #include <cstddef>
+#include <string_view>
 
+#include "core/Strings.h"
 #include "platform/FileSystem.h"
 #include "platform/Shell.h"
 
@@ -38,6 +40,13 @@ std::string TargetPath(const std::string& FileName) {
   const std::string Full = ExpandFileName(FileName);
   if (!FitsMaxPath(Full)) return {};
   return ResolveFileName(Full);
+}
+
+bool IsUrlTarget(const std::string& Target) {
+  static constexpr std::string_view Schemes[] = {"http:", "https:", "mailto:", "ftp:", "file:"};
+  for (std::string_view Scheme : Schemes)
+    if (StartsWithAsciiCaseless(Target, Scheme)) return true;
+  return false;
 }
 
 bool TargetFileExists(const std::string& FullPath) {

@@ -15,3 +15,8 @@ std::string TargetPath(const std::string& FileName);
 
 // True when TargetPath names a regular file: not a folder, a FIFO or a device.
 bool TargetFileExists(const std::string& FullPath);
+
+// True when Target is a web or mail address the desktop's handler opens: it starts with
+// "http:", "https:", "mailto:", "ftp:" or "file:", in any letter case. Such a target is never
+// looked up as a file.
+bool IsUrlTarget(const std::string& Target);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "MenuWindowFixture.h"
 #include "app/Launcher.h"
 #include "core/Exception.h"
 #include "framework/Application.h"
@@ -20,48 +21,7 @@
 
 namespace {
 
-struct TLaunch {
-  std::string FileName, Parameters, Directory;
-};
-
-class MainFormTest : public testing::Test {
- protected:
-  void SetUp() override {
-    App.SetExeName(Dir.File("ostrel"));
-    App.OnException = [this](const std::exception& E) { Errors.push_back(E.what()); };
-    System.OnShellOpen = [this](const THeadlessLaunch& Launch) {
-      Launches.push_back({Launch.FileName, Launch.Parameters, Launch.Directory});
-      Log.push_back("launch");
-    };
-  }
-
-  void WriteBackground(int Width, int Height, const std::string& Name = "menu.bmp") {
-    TBitmap Picture(Width, Height);
-    Picture.SaveToFile(Dir.File(Name));
-  }
-  // Every dialog that opens is logged with its window caption and closed with Enter.
-  void AnswerDialogs() {
-    System.OnWait = [this] {
-      for (THeadlessWindow* Window : System.Windows())
-        if (Window->Visible && Window->Options.Dialog) {
-          Log.push_back("dialog " + Window->Caption);
-          TWindowEvent Key;
-          Key.Kind = TWindowEvent::TKind::wkKeyDown;
-          Key.Window = Window;
-          Key.Key = vkReturn;
-          System.Post(Key);
-          return;
-        }
-    };
-  }
-
-  TTempDir Dir;
-  THeadlessWindowSystem System;
-  TApplication App{System};
-  std::vector<TLaunch> Launches;
-  std::vector<std::string> Log;
-  std::vector<std::string> Errors;
-};
+using MainFormTest = TMenuWindowFixture;
 
 TEST_F(MainFormTest, TheWindowTakesTheBackgroundsSizeAndTheMenusTexts) {
   WriteBackground(64, 48);
@@ -85,7 +45,7 @@ TEST_F(MainFormTest, TheWindowTakesTheBackgroundsSizeAndTheMenusTexts) {
   EXPECT_TRUE(First->Enabled());
   for (int I = 0; I < 3; ++I) EXPECT_EQ(Form->RunPanel->Controls(I)->Tag, I);
   EXPECT_FALSE(Form->RunPanel->Controls(1)->Enabled());
-  EXPECT_FALSE(Form->RunPanel->Controls(2)->Enabled()) << "a folder is no target";
+  EXPECT_TRUE(Form->RunPanel->Controls(2)->Enabled()) << "a folder opens in the file manager";
   EXPECT_EQ(Form->RunPanel->Controls(1)->Owner(), First);
 }
 
@@ -225,9 +185,13 @@ TEST_F(MainFormTest, RelativeTargetsAreTakenFromTheCurrentDirectoryAndLongOnesRe
   ASSERT_NE(::getcwd(Saved, sizeof Saved), nullptr);
   ASSERT_EQ(::chdir(Dir.Path().c_str()), 0);
   auto* Form = App.CreateForm<TForm1>();
+  Form->Show();
+  AnswerDialogs();
   Form->btnTemplateClick(Form->RunPanel->Controls(0));
   Form->btnTemplateClick(Form->RunPanel->Controls(1));
   ASSERT_EQ(::chdir(Saved), 0);
+  ASSERT_EQ(Dialogs.size(), 1u);
+  EXPECT_NE(Dialogs[0].find("longer than the 259 characters"), std::string::npos) << Dialogs[0];
   ASSERT_EQ(Launches.size(), 1u);
   EXPECT_EQ(Launches[0].FileName, Dir.File("bin/tool.sh"));
   EXPECT_EQ(Launches[0].Directory, Dir.File("bin/"));

@@ -9,6 +9,7 @@
 #include <random>
 #include <thread>
 
+#include "menu/EntryAction.h"
 #include "platform/FileSystem.h"
 #include "settings/ColorEncoding.h"
 #include "settings/FontEncoding.h"
@@ -195,12 +196,12 @@ TEST_F(MenuInfoTest, FourMegabyteLineAndNulBytesAreHarmless) {
   EXPECT_EQ(Info.ProgInfo(0)->X, 4);
 }
 
-TEST_F(MenuInfoTest, AvailabilityNeedsAnExistingFileThatIsNoFolder) {
+TEST_F(MenuInfoTest, AvailabilityNeedsAnExistingFileOrFolder) {
   std::string Target = Dir.Write("Setup.EXE", "MZ");
   Dir.MakeDir("folder");
   EXPECT_TRUE(TargetAvailable(Target));
   EXPECT_TRUE(TargetAvailable(Dir.File("setup.exe")));  // letter case of a copied medium
-  EXPECT_FALSE(TargetAvailable(Dir.File("folder")));
+  EXPECT_TRUE(TargetAvailable(Dir.File("Folder")));     // opened in the file manager
   EXPECT_FALSE(TargetAvailable(Dir.File("missing.exe")));
   EXPECT_FALSE(TargetAvailable(""));
 #ifndef _WIN32

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "menu/EntryAction.h"
 #include "menu/MenuInfo.h"
 #include "platform/headless/MemoryRegistry.h"
 #include "support/TempDir.h"
@@ -94,10 +95,12 @@ TEST_F(RegistryResolveTest, UnusableValuesLeaveTheDefault) {
   Registry.SetValue(HKEY_LOCAL_MACHINE, "K", "expand", {TRegDataType::rdExpandString, Game});
   Registry.SetValue(HKEY_LOCAL_MACHINE, "Locked", "v", Text(Game));
   Registry.DenyAccess(HKEY_LOCAL_MACHINE, "Locked");
-  for (const char* Value : {"quoted", "args", "folder", "missing", "empty", "dword", "none"})
+  for (const char* Value : {"quoted", "args", "missing", "empty", "dword", "none"})
     EXPECT_EQ(Resolve(std::string("$REG$HKLMK$KEY$") + Value + "$DEF$fallback.exe"), "fallback.exe")
         << Value;
   EXPECT_EQ(Resolve("$REG$HKLMK$KEY$expand$DEF$fallback.exe"), Game);
+  // A folder opens in the file manager, so a value naming one is used.
+  EXPECT_EQ(Resolve("$REG$HKLMK$KEY$folder$DEF$fallback.exe"), Folder);
   EXPECT_EQ(Resolve("$REG$HKLMLocked$KEY$v$DEF$fallback.exe"), "fallback.exe");
   EXPECT_EQ(Resolve("$REG$HKLMNoSuchKey$KEY$v$DEF$fallback.exe"), "fallback.exe");
   EXPECT_EQ(Resolve("$REG$HKLMK$KEY$none"), "");

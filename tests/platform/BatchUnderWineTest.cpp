@@ -56,7 +56,7 @@ TEST(BatchUnderWineTest, PathAndParametersReachTheBatchFileAsWritten) {
   const std::optional<TLaunchRequest> Request =
       PlanLaunch(Batch, "p&2 x^y 50% \"two & ^ words\" (a|b)<c>", "");
   ASSERT_TRUE(Request);
-  ASSERT_TRUE(StartDetached(*Request));
+  ASSERT_EQ(StartDetached(*Request), 0);
   const std::optional<std::vector<std::string>> Lines =
       WaitForLines(Dir.File("run dir/record.txt"));
   ASSERT_TRUE(Lines) << "the batch file left no record";

@@ -415,11 +415,14 @@ TEST(ShellStartTest, StartsThatCannotLoadReportFailureAndLeaveNoChild) {
   std::string Record = Dir.File("record");
   std::string Script = WriteExecutable(Dir, "run.sh", RecorderScript(Record));
 
-  EXPECT_FALSE(StartDetached({Dir.File("missing"), {}, Dir.Path()}));
-  EXPECT_FALSE(StartDetached({Document, {"a"}, Dir.Path()}));
-  EXPECT_FALSE(StartDetached({Script, {}, Dir.File("no such folder")}));
+  // Each failure comes back as the errno of the step that failed in the child.
+  EXPECT_EQ(StartDetached({Dir.File("missing"), {}, Dir.Path()}), ENOENT);
+  EXPECT_EQ(StartDetached({Document, {"a"}, Dir.Path()}), EACCES);
+  EXPECT_EQ(StartDetached({Script, {}, Dir.File("no such folder")}), ENOENT);
+  ::chmod(Document.c_str(), 0755);
+  EXPECT_EQ(StartDetached({Document, {"a"}, Dir.Path()}), ENOEXEC);
   EXPECT_TRUE(HasNoChildren());
-  EXPECT_TRUE(StartDetached({Script, {"ran"}, Dir.Path()}));
+  EXPECT_EQ(StartDetached({Script, {"ran"}, Dir.Path()}), 0);
   EXPECT_TRUE(HasNoChildren());
   // The folder must outlive the program, which reads its script from it.
   auto Result = WaitForRecord(Record);

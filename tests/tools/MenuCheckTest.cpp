@@ -191,19 +191,32 @@ TEST_F(MenuCheckTest, TargetsMissingTooLongOrNotOpenableHere) {
   EXPECT_TRUE(Says(Only(WithTarget("")), 9, TSeverity::svWarning, "has no ExePath"));
   EXPECT_TRUE(Says(Only(WithTarget(std::string(300, 'a'))), 9, TSeverity::svError,
                    "paths of 260 or more are never opened"));
-  Dir.MakeDir("docs");
-  EXPECT_TRUE(Says(Only(WithTarget("docs")), 9, TSeverity::svWarning, "is a folder"));
+  EXPECT_TRUE(Check(WithTarget("$exit$")).empty());
 
+  Dir.MakeDir("docs");
   Dir.Write("setup.exe", "MZ");
   const char* Saved = std::getenv("PATH");
   const std::string Path = Saved ? Saved : "";
   setenv("PATH", Dir.MakeDir("empty").c_str(), 1);
   const std::vector<TFinding> NoWine = Check(WithTarget("setup.exe"));
+  const std::vector<TFinding> NoOpener = Check(WithTarget("docs"));
+  const std::vector<TFinding> NoBrowser = Check(WithTarget("https://example.org"));
+  Dir.Write("tools/xdg-open", "#!/bin/sh\n");
+  ::chmod(Dir.File("tools/xdg-open").c_str(), 0755);
+  setenv("PATH", Dir.File("tools").c_str(), 1);
+  const std::vector<TFinding> WithOpener = Check(WithTarget("docs"));
   setenv("PATH", Path.c_str(), 1);
   ASSERT_EQ(NoWine.size(), 1u) << FindingsText(NoWine);
   EXPECT_TRUE(Says(NoWine[0], 9, TSeverity::svWarning,
                    "cannot be opened here: it is a Windows program, and wine is not "
                    "installed"));
+  ASSERT_EQ(NoOpener.size(), 1u) << FindingsText(NoOpener);
+  EXPECT_TRUE(
+      Says(NoOpener[0], 9, TSeverity::svWarning, "target `docs` cannot be opened here: xdg-open"));
+  ASSERT_EQ(NoBrowser.size(), 1u) << FindingsText(NoBrowser);
+  EXPECT_TRUE(Says(NoBrowser[0], 9, TSeverity::svWarning,
+                   "address `https://example.org` cannot be opened here: xdg-open"));
+  EXPECT_TRUE(WithOpener.empty()) << FindingsText(WithOpener);
 }
 
 TEST_F(MenuCheckTest, RegistryReferencesMalformedOrUnset) {

@@ -9,6 +9,7 @@
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
 #include "framework/TextCodec.h"
+#include "menu/EntryAction.h"
 #include "menu/RegistryReference.h"
 #include "platform/FileSystem.h"
 #include "platform/Shell.h"
@@ -39,41 +40,49 @@ class TEntryCheck {
     FContext.Add(FContext.NearestLineOf(Section, Key), Severity, Section + "." + Key, Message);
   }
 
+  // The target a click opens on this system: LinuxExePath when it is written, else ExePath.
   void CheckTarget(const std::string& Section, const TProgInfo& Entry) {
-    const std::string Written = FContext.Value(Section, "ExePath").value_or("");
+    const std::string Linux = FContext.Value(Section, "LinuxExePath").value_or("");
+    const std::string Key = Linux.empty() ? "ExePath" : "LinuxExePath";
+    const std::string Written = Linux.empty() ? FContext.Value(Section, Key).value_or("") : Linux;
     if (Written.empty()) {
-      Add(Section, "ExePath", TSeverity::svWarning,
+      Add(Section, Key, TSeverity::svWarning,
           "[" + Section + "] has no ExePath; its button is disabled");
       return;
     }
-    if (IsRegistryReference(Written) && !CheckReference(Section, Written)) return;
-    const std::string& Target = Entry.ExePath;
-    if (Target.empty()) return;
+    if (IsRegistryReference(Written) && !CheckReference(Section, Key, Written)) return;
+    const std::string& Target = Entry.RunPath();
+    const TEntryAction Action = TargetAction(Target);
+    if (Action == TEntryAction::eaNone || Action == TEntryAction::eaExit) return;
+    std::string Obstacle;
+    if (Action == TEntryAction::eaUrl) {
+      if (!PlanLaunch(Target, "", "", &Obstacle))
+        Add(Section, Key, TSeverity::svWarning,
+            "address " + Quoted(Target) + " cannot be opened here: " + Obstacle);
+      return;
+    }
     const std::string Full = ExpandFileName(Target);
     if (Full.size() >= MaxPath) {
-      Add(Section, "ExePath", TSeverity::svError,
+      Add(Section, Key, TSeverity::svError,
           "the target's full path has " + std::to_string(Full.size()) + " characters; " +
               "paths of " + std::to_string(MaxPath) + " or more are never opened");
       return;
     }
-    const std::string Why = Unavailable(Target, Full);
-    if (!Why.empty())
-      Add(Section, "ExePath", TSeverity::svWarning,
-          "target " + Quoted(Target) + " " + Why + "; its button is disabled");
-    else if (std::string Obstacle = LaunchObstacle(Target); !Obstacle.empty())
-      Add(Section, "ExePath", TSeverity::svWarning,
+    if (!TargetAvailable(Target)) {
+      Add(Section, Key, TSeverity::svWarning,
+          "target " + Quoted(Target) + " " +
+              (FileExists(Target) ? "is a device or a pipe, not a file"
+                                  : "does not exist (looked for " + Full + ")") +
+              "; its button is disabled");
+    } else if (!PlanLaunch(Target, "", "", &Obstacle)) {
+      Add(Section, Key, TSeverity::svWarning,
           "target " + Quoted(Target) + " cannot be opened here: " + Obstacle);
-  }
-
-  // Why the button of an existing-looking target would be disabled; empty when it is enabled.
-  static std::string Unavailable(const std::string& Target, const std::string& Full) {
-    if (FileExists(Target)) return "";
-    if (DirectoryExists(Target)) return "is a folder, and only files are opened";
-    return "does not exist (looked for " + Full + ")";
+    }
   }
 
   // False when the reference is malformed; then nothing more is said of the entry's target.
-  bool CheckReference(const std::string& Section, const std::string& Written) {
+  bool CheckReference(const std::string& Section, const std::string& TargetKey,
+                      const std::string& Written) {
     const std::string Form = " (the form is $REG$HKLMSOFTWARE\\Vendor$KEY$Value$DEF$default.exe)";
     const TRegistryReference Reference = ParseRegistryReference(Written);
     std::string Fault;
@@ -86,7 +95,7 @@ class TEntryCheck {
     else if (Reference.RootName.size() != 4 || Reference.RootName.find('$') != std::string::npos)
       Fault = "has no four-letter root (HKLM for the machine, HKCU for the user) after $REG$";
     if (!Fault.empty()) {
-      Add(Section, "ExePath", TSeverity::svWarning,
+      Add(Section, TargetKey, TSeverity::svWarning,
           "registry reference " + Quoted(Written) + " " + Fault + Form);
       return Written.find("$DEF$") != std::string::npos;
     }
@@ -98,11 +107,11 @@ class TEntryCheck {
         FRegistry.OpenKeyReadOnly(RegistryRoot(Reference.RootName), KeyPath);
     std::optional<TRegData> Value = Key ? Key->QueryValue(Reference.ValueName) : std::nullopt;
     if (!Value || Value->DataType == TRegDataType::rdOther)
-      Add(Section, "ExePath", TSeverity::svWarning,
+      Add(Section, TargetKey, TSeverity::svWarning,
           "registry value " + Where + " is not set on this system; the default " +
               Quoted(Reference.Default) + " is used");
     else if (!TargetAvailable(Value->Data))
-      Add(Section, "ExePath", TSeverity::svWarning,
+      Add(Section, TargetKey, TSeverity::svWarning,
           "registry value " + Where + " is " + Quoted(Value->Data) +
               ", which is no existing file here; the default " + Quoted(Reference.Default) +
               " is used");

@@ -1,7 +1,5 @@
 // ostrel-inspect: prints the menu description the menu program would load from a folder or file,
 // checks it for mistakes, or saves the face of the menu window as a PNG picture.
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -15,6 +13,7 @@
 #include "framework/Application.h"
 #include "framework/FileName.h"
 #include "menu/MenuInfo.h"
+#include "platform/FileSystem.h"
 
 namespace {
 
@@ -47,7 +46,7 @@ bool ParseEntry(const char* Text, int& Entry) {
 // Targets are looked up from the menu folder, as when the menu is started from its medium.
 int Check(const std::string& MenuFile, bool Json) {
   try {
-    if (::chdir(ExtractFilePath(MenuFile).c_str()) != 0) {
+    if (!SetCurrentDir(ExtractFilePath(MenuFile))) {
       std::fprintf(stderr, "ostrel-inspect: cannot enter the menu folder of %s\n",
                    MenuFile.c_str());
       return 2;

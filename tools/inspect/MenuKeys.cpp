@@ -25,7 +25,10 @@ const std::vector<TMenuKey> EntryKeys = {
     {"BottomContourColor", TValueKind::vkColor, "clBlack"},
     {"ExePath", TValueKind::vkText, ""},
     {"ExeCommandLine", TValueKind::vkText, ""},
+    {"LinuxExePath", TValueKind::vkText, ""},
+    {"LinuxCommandLine", TValueKind::vkText, ""},
     {"PreRunMessage", TValueKind::vkText, ""},
+    {"PreRunConfirm", TValueKind::vkBoolean, "0"},
     {"AfterRunMessage", TValueKind::vkText, ""},
     {"TerminateAfterStart", TValueKind::vkBoolean, "1"},
 };

@@ -9,6 +9,7 @@
 #include "framework/FileName.h"
 #include "framework/Icon.h"
 #include "framework/TextCodec.h"
+#include "menu/EntryAction.h"
 #include "platform/FileSystem.h"
 #include "settings/ColorEncoding.h"
 #include "settings/FontEncoding.h"
@@ -59,10 +60,17 @@ std::vector<TField> EntryFields(const TProgInfo& Entry) {
       {"BottomContourColor", ColorToText(Entry.BottomContourColor)},
       {"ExePath", DisplayText(Entry.ExePath)},
       {"ExeCommandLine", DisplayText(Entry.ExeCommandLine)},
+      {"LinuxExePath", DisplayText(Entry.LinuxExePath)},
+      {"LinuxCommandLine", DisplayText(Entry.LinuxCommandLine)},
       {"PreRunMessage", DisplayText(Entry.PreRunMessage)},
+      {"PreRunConfirm", Entry.PreRunConfirm},
       {"AfterRunMessage", DisplayText(Entry.AfterRunMessage)},
       {"TerminateAfterStart", Entry.TerminateAfterStart},
-      {"Available", TargetAvailable(Entry.ExePath)},
+      // What a click opens on this system, and whether its button is enabled.
+      {"Target", DisplayText(Entry.RunPath())},
+      {"TargetParameters", DisplayText(Entry.RunParameters())},
+      {"Action", std::string(EntryActionName(TargetAction(Entry.RunPath())))},
+      {"Available", TargetAvailable(Entry.RunPath())},
   };
 }
 

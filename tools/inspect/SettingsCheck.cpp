@@ -8,6 +8,7 @@
 #include "NearestName.h"
 #include "core/Exception.h"
 #include "core/Font.h"
+#include "menu/EntryAction.h"
 #include "menu/MenuInfo.h"
 #include "settings/ColorEncoding.h"
 #include "settings/FontEncoding.h"
@@ -200,7 +201,9 @@ class TSettingsCheck {
       const int Header = FContext.LineOf(Section);
       if (Header == 0) {
         Missing.push_back("[" + Section + "]");
-      } else if (FContext.LineOf(Section, "TerminateAfterStart") == 0) {
+      } else if (FContext.LineOf(Section, "TerminateAfterStart") == 0 &&
+                 TargetAction(FContext.Value(Section, "ExePath").value_or("")) !=
+                     TEntryAction::eaExit) {
         Warn(Header, Section,
              "[" + Section + "] does not give TerminateAfterStart; it is 1, so the menu closes " +
                  "after this button starts its target (0 keeps it open)");

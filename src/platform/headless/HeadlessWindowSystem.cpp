@@ -62,8 +62,10 @@ void THeadlessWindowSystem::MovePointer(int X, int Y) {
   }
 }
 
-void THeadlessWindowSystem::ShellOpen(const std::string& FileName, const std::string& Parameters,
-                                      const std::string& Directory) {
+std::string THeadlessWindowSystem::ShellOpen(const std::string& FileName,
+                                             const std::string& Parameters,
+                                             const std::string& Directory) {
   Launches.push_back({FileName, Parameters, Directory});
   if (OnShellOpen) OnShellOpen(Launches.back());
+  return RefuseWith;
 }

@@ -26,9 +26,9 @@ class THeadlessWindowSystem : public TWindowSystem {
   void ScreenSize(int& Width, int& Height) const override;
   void CursorPos(int& X, int& Y) const override;
   std::int64_t Milliseconds() const override { return Clock; }
-  // Starts nothing: records the launch and tells OnShellOpen.
-  void ShellOpen(const std::string& FileName, const std::string& Parameters,
-                 const std::string& Directory) override;
+  // Starts nothing: records the launch, tells OnShellOpen and answers RefuseWith.
+  std::string ShellOpen(const std::string& FileName, const std::string& Parameters,
+                        const std::string& Directory) override;
 
   void Post(const TWindowEvent& Event) { FQueue.push_back(Event); }
   // Moves the pointer to a screen position, as every window reports it.
@@ -43,6 +43,8 @@ class THeadlessWindowSystem : public TWindowSystem {
   // What the shell would have opened, in order.
   std::vector<THeadlessLaunch> Launches;
   std::function<void(const THeadlessLaunch&)> OnShellOpen;
+  // What ShellOpen answers: empty for a start, else the reason a real system would give.
+  std::string RefuseWith;
 
  private:
   friend class THeadlessOwnedWindow;

@@ -181,6 +181,10 @@ bool DirectoryExists(const std::string& FileName) {
   return StatResolved(FileName, Info) && S_ISDIR(Info.st_mode);
 }
 
+bool SetCurrentDir(const std::string& Folder) {
+  return !Folder.empty() && ::chdir(ResolveFileName(ExpandFileName(Folder)).c_str()) == 0;
+}
+
 std::string ExpandFileName(const std::string& FileName) {
   std::string Path = WithSlashes(FileName);
   if (Path.empty() || Path[0] != '/') {

@@ -16,6 +16,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <string_view>
 
 #include "platform/FileSystem.h"
@@ -239,36 +240,37 @@ std::vector<std::string> SplitParameters(const std::string& Parameters) {
   }
 }
 
-std::string LaunchObstacle(const std::string& FileName) {
-  const std::string Target = ResolveFileName(ExpandFileName(FileName));
-  struct stat Info {};
-  if (::stat(Target.c_str(), &Info) != 0 || S_ISDIR(Info.st_mode)) return "";
-  switch (S_ISREG(Info.st_mode) ? Classify(Target) : TTargetKind::tkDocument) {
-    case TTargetKind::tkProgram:
-      return "";
-    case TTargetKind::tkDocument:
-      if (!S_ISREG(Info.st_mode)) return "it is a device or a pipe, not a file";
-      return FindOnPath("xdg-open")
-                 ? ""
-                 : "xdg-open, the desktop's opener of documents, is not installed";
-    case TTargetKind::tkWindowsProgram:
-    case TTargetKind::tkBatch:
-    case TTargetKind::tkInstaller:
-      break;
-  }
-  return FindOnPath("wine") ? "" : "it is a Windows program, and wine is not installed";
+namespace {
+
+std::nullopt_t Refuse(std::string* Obstacle, const char* Why) {
+  if (Obstacle) *Obstacle = Why;
+  return std::nullopt;
 }
 
+constexpr const char* NoDocumentOpener =
+    "xdg-open, the desktop's opener of documents and folders, is not installed";
+
+}  // namespace
+
 std::optional<TLaunchRequest> PlanLaunch(const std::string& FileName, const std::string& Parameters,
-                                         const std::string& Directory) {
-  if (FileName.empty()) return std::nullopt;
+                                         const std::string& Directory, std::string* Obstacle) {
+  if (FileName.empty()) return Refuse(Obstacle, "no target is named");
+  if (IsUrlTarget(FileName)) {
+    // The address goes to the desktop's handler as one argument, exactly as written.
+    std::optional<std::string> Opener = FindOnPath("xdg-open");
+    if (!Opener)
+      return Refuse(Obstacle, "xdg-open, the desktop's opener of web addresses, is not installed");
+    return TLaunchRequest{*Opener, {FileName}, ResolveFileName(ExpandFileName("."))};
+  }
   std::string Full = ExpandFileName(FileName);
-  if (!FitsMaxPath(Full)) return std::nullopt;
+  if (!FitsMaxPath(Full))
+    return Refuse(Obstacle, "its full path is longer than the 259 characters a target may have");
   std::string Target = ResolveFileName(Full);
   struct stat Info {};
-  if (::stat(Target.c_str(), &Info) != 0) return std::nullopt;
+  if (::stat(Target.c_str(), &Info) != 0) return Refuse(Obstacle, "it does not exist");
   // The shell opens a folder by showing it, which is what the desktop's opener does too.
-  if (!S_ISREG(Info.st_mode) && !S_ISDIR(Info.st_mode)) return std::nullopt;
+  if (!S_ISREG(Info.st_mode) && !S_ISDIR(Info.st_mode))
+    return Refuse(Obstacle, "it is a device or a pipe, not a file");
   TTargetKind Kind = S_ISDIR(Info.st_mode) ? TTargetKind::tkDocument : Classify(Target);
 
   TLaunchRequest Request;
@@ -281,18 +283,19 @@ std::optional<TLaunchRequest> PlanLaunch(const std::string& FileName, const std:
   if (Kind == TTargetKind::tkDocument) {
     // The opener takes one file and no parameters, as the shell passes none to a document.
     std::optional<std::string> Opener = FindOnPath("xdg-open");
-    if (!Opener) return std::nullopt;
+    if (!Opener) return Refuse(Obstacle, NoDocumentOpener);
     Request.Program = *Opener;
     Request.Arguments = {Target};
     return Request;
   }
   std::optional<std::string> Wine = FindOnPath("wine");
-  if (!Wine) return std::nullopt;
+  if (!Wine) return Refuse(Obstacle, "it is a Windows program, and wine is not installed");
   Request.Program = *Wine;
   if (Kind == TTargetKind::tkBatch) {
     std::optional<std::vector<std::string>> Words =
         BatchArguments(WindowsFileName(Target), SplitParameters(Parameters));
-    if (!Words) return std::nullopt;
+    if (!Words)
+      return Refuse(Obstacle, "a double quote in its path or parameters cannot reach a batch file");
     Request.Arguments = std::move(*Words);
     return Request;
   }
@@ -305,7 +308,7 @@ std::optional<TLaunchRequest> PlanLaunch(const std::string& FileName, const std:
   return Request;
 }
 
-bool StartDetached(const TLaunchRequest& Request) {
+int StartDetached(const TLaunchRequest& Request) {
   std::vector<std::string> Words;
   Words.reserve(Request.Arguments.size() + 1);
   Words.push_back(Request.Program);
@@ -318,12 +321,13 @@ bool StartDetached(const TLaunchRequest& Request) {
   // The status pipe stays open in the child until exec closes it: end of file means the
   // program was loaded, an errno means it was not.
   int Pipe[2];
-  if (::pipe2(Pipe, O_CLOEXEC) != 0) return false;
+  if (::pipe2(Pipe, O_CLOEXEC) != 0) return errno;
   int ReadFd = Pipe[0];
   int WriteFd = AboveStandard(Pipe[1]);
   if (WriteFd < 0) {
+    int Error = errno;
     ::close(ReadFd);
-    return false;
+    return Error;
   }
   sigset_t All;
   sigset_t Empty;
@@ -336,27 +340,35 @@ bool StartDetached(const TLaunchRequest& Request) {
   // Signals stay blocked across fork so that none of our handlers runs in the child.
   ::pthread_sigmask(SIG_BLOCK, &All, &Old);
   pid_t Pid = ::fork();
+  int ForkError = errno;
   if (Pid == 0) DetachAndRun(Plan);
   ::pthread_sigmask(SIG_SETMASK, &Old, nullptr);
   ::close(WriteFd);
 
-  bool Started = false;
+  int Error = Pid < 0 ? ForkError : 0;
   if (Pid > 0) {
     while (::waitpid(Pid, nullptr, 0) < 0 && errno == EINTR) {
     }
-    int Error = 0;
     ssize_t Got = 0;
     do {
       Got = ::read(ReadFd, &Error, sizeof Error);
     } while (Got < 0 && errno == EINTR);
-    Started = Got == 0;
+    // End of file: the image loaded. A short or failed read leaves no errno of the child's.
+    if (Got == 0)
+      Error = 0;
+    else if (Got != static_cast<ssize_t>(sizeof Error) || Error == 0)
+      Error = EIO;
   }
   ::close(ReadFd);
-  return Started;
+  return Error;
 }
 
-void ShellOpen(const std::string& FileName, const std::string& Parameters,
-               const std::string& Directory) {
-  if (std::optional<TLaunchRequest> Request = PlanLaunch(FileName, Parameters, Directory))
-    StartDetached(*Request);
+std::string ShellOpen(const std::string& FileName, const std::string& Parameters,
+                      const std::string& Directory) {
+  std::string Obstacle;
+  std::optional<TLaunchRequest> Request = PlanLaunch(FileName, Parameters, Directory, &Obstacle);
+  if (!Request) return Obstacle;
+  if (int Error = StartDetached(*Request); Error != 0)
+    return std::string("the system refused to start it: ") + std::strerror(Error);
+  return "";
 }

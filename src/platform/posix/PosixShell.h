@@ -21,18 +21,19 @@ struct TLaunchRequest {
 // other character is special: no shell ever sees the text.
 std::vector<std::string> SplitParameters(const std::string& Parameters);
 
-// How ShellOpen opens FileName, without starting anything: a program with its execute bit
-// runs itself; a Windows program, batch file or installer package runs through wine when wine
-// is on PATH; anything else goes to xdg-open when that is on PATH. Nothing when the target is
-// missing, its full path does not fit MaxPath, or no program can open it.
+// How ShellOpen opens FileName, without starting anything: a web address (IsUrlTarget) goes
+// to xdg-open as written, with the current folder as working directory; a program with its execute
+// bit runs itself; a Windows program, batch file or installer package runs through wine when wine
+// is on PATH; anything else, folders included, goes to xdg-open when that is on PATH. Nothing
+// when the target is missing, its full path does not fit MaxPath, or no program can open it;
+// then Obstacle, when given, receives why, in words for the menu's user ("it is a Windows
+// program, and wine is not installed").
 std::optional<TLaunchRequest> PlanLaunch(const std::string& FileName, const std::string& Parameters,
-                                         const std::string& Directory);
-
-// Why no program on this system can open the existing file FileName, in words for the menu's
-// author or user ("wine is not installed ..."); empty when PlanLaunch finds one.
-std::string LaunchObstacle(const std::string& FileName);
+                                         const std::string& Directory,
+                                         std::string* Obstacle = nullptr);
 
 // Starts the request as a process of its own session with stdin from /dev/null and no other
 // descriptor of ours, leaving no child behind to be reaped. Waits only until the program's
-// image is loaded or has failed to load; true when it loaded.
-bool StartDetached(const TLaunchRequest& Request);
+// image is loaded or has failed to load; 0 when it loaded, else the errno of the failure
+// (ENOENT, EACCES, ENOEXEC, ENOMEM ...).
+int StartDetached(const TLaunchRequest& Request);

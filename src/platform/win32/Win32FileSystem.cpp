@@ -134,6 +134,10 @@ bool DirectoryExists(const std::string& FileName) {
   return Attributes != INVALID_FILE_ATTRIBUTES && (Attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool SetCurrentDir(const std::string& Folder) {
+  return !Folder.empty() && SetCurrentDirectoryA(Folder.c_str()) != 0;
+}
+
 std::string ExpandFileName(const std::string& FileName) {
   if (FileName.empty()) return FileName;
   DWORD Size = MAX_PATH;

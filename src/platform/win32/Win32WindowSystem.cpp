@@ -97,7 +97,8 @@ std::int64_t TWin32WindowSystem::Milliseconds() const {
       .count();
 }
 
-void TWin32WindowSystem::ShellOpen(const std::string& FileName, const std::string& Parameters,
-                                   const std::string& Directory) {
-  ::ShellOpen(FileName, Parameters, Directory);
+std::string TWin32WindowSystem::ShellOpen(const std::string& FileName,
+                                          const std::string& Parameters,
+                                          const std::string& Directory) {
+  return ::ShellOpen(FileName, Parameters, Directory);
 }

@@ -26,8 +26,8 @@ class TWin32WindowSystem : public TWindowSystem {
   void ScreenSize(int& Width, int& Height) const override;
   void CursorPos(int& X, int& Y) const override;
   std::int64_t Milliseconds() const override;
-  void ShellOpen(const std::string& FileName, const std::string& Parameters,
-                 const std::string& Directory) override;
+  std::string ShellOpen(const std::string& FileName, const std::string& Parameters,
+                        const std::string& Directory) override;
 
   HINSTANCE Instance() const { return FInstance; }
   static const wchar_t* ClassName();

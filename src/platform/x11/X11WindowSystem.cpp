@@ -171,7 +171,7 @@ std::int64_t TX11WindowSystem::Milliseconds() const {
       .count();
 }
 
-void TX11WindowSystem::ShellOpen(const std::string& FileName, const std::string& Parameters,
-                                 const std::string& Directory) {
-  ::ShellOpen(FileName, Parameters, Directory);
+std::string TX11WindowSystem::ShellOpen(const std::string& FileName, const std::string& Parameters,
+                                        const std::string& Directory) {
+  return ::ShellOpen(FileName, Parameters, Directory);
 }

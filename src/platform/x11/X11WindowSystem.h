@@ -33,8 +33,8 @@ class TX11WindowSystem : public TWindowSystem {
   void ScreenSize(int& Width, int& Height) const override;
   void CursorPos(int& X, int& Y) const override;
   std::int64_t Milliseconds() const override;
-  void ShellOpen(const std::string& FileName, const std::string& Parameters,
-                 const std::string& Directory) override;
+  std::string ShellOpen(const std::string& FileName, const std::string& Parameters,
+                        const std::string& Directory) override;
 
   // X errors seen by this process so far: they are reported on stderr and otherwise ignored,
   // since a window that vanished under the program must not end it.
