@@ -16,6 +16,8 @@ constexpr int MaxScans = 500;
 // The coefficients of a progressive picture are held whole: about as much as its pixels again,
 // more for pictures without chroma subsampling.
 constexpr long MaxWorkMemoryFactor = 2;
+// Rows are asked for as few at a time as libjpeg makes at once, so that they are still in the
+// first-level cache when their alpha bytes are set.
 constexpr JDIMENSION RowsAtOnce = 16;
 
 struct TErrorManager {
@@ -73,7 +75,8 @@ void ReadRows(TDecoding& Decoding) {
   JSAMPROW Rows[RowsAtOnce];
   while (Info.output_scanline < Info.output_height) {
     const JDIMENSION First = Info.output_scanline;
-    const JDIMENSION Count = std::min(RowsAtOnce, Info.output_height - First);
+    const JDIMENSION Count = std::min(
+        {RowsAtOnce, static_cast<JDIMENSION>(Info.rec_outbuf_height), Info.output_height - First});
     for (JDIMENSION I = 0; I < Count; ++I)
       Rows[I] = reinterpret_cast<JSAMPROW>(Decoding.Pixels + std::size_t{First + I} * Width);
     const JDIMENSION Read = jpeg_read_scanlines(&Info, Rows, Count);
