@@ -299,6 +299,14 @@ TEST(JpegPictureTest, BaselineAndProgressiveColourPicturesLoad) {
   }
 }
 
+TEST(JpegPictureTest, ColourStoredAsRedGreenAndBlueLoadsExactly) {
+  TJpegPicture Picture{8, 8, TJpegInks::jiStoredRgb, false, true, {}};
+  for (int I = 0; I < 64; ++I) Picture.Samples.insert(Picture.Samples.end(), {0x20, 0x40, 0x80});
+  const TPicture Bitmap = Decode(WriteJpeg(Picture));
+  for (int Y = 0; Y < 8; ++Y)
+    for (int X = 0; X < 8; ++X) ASSERT_EQ(Bitmap.Pixel(X, Y), 0x204080u) << X << "," << Y;
+}
+
 TEST(JpegPictureTest, GreyPicturesLoadGrey) {
   TJpegPicture Picture{8, 8, TJpegInks::jiGrey, false, true, std::vector<std::uint8_t>(64, 90)};
   const TPicture Bitmap = Decode(WriteJpeg(Picture));

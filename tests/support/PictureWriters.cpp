@@ -119,6 +119,7 @@ std::string WriteJpeg(const TJpegPicture& Picture) {
                                                             : JCS_RGB;
   jpeg_set_defaults(&Info);
   jpeg_set_quality(&Info, 100, TRUE);
+  if (Picture.Inks == TJpegInks::jiStoredRgb) jpeg_set_colorspace(&Info, JCS_RGB);
   if (Picture.Inks == TJpegInks::jiCmyk) Info.write_Adobe_marker = Picture.AdobeMarker;
   if (Picture.Progressive) jpeg_simple_progression(&Info);
   jpeg_start_compress(&Info, TRUE);

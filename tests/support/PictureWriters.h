@@ -25,7 +25,9 @@ struct TPngPicture {
 
 std::string WritePng(const TPngPicture& Picture);
 
-enum class TJpegInks { jiGrey, jiColour, jiCmyk };
+// Colour is stored as luma and chroma, or as red, green and blue themselves, which keeps flat
+// colours exact at the highest quality.
+enum class TJpegInks { jiGrey, jiColour, jiStoredRgb, jiCmyk };
 
 // A JPEG at the highest quality. Samples holds one byte per component (grey; red green blue;
 // or cyan magenta yellow black as the file stores them), left to right, top to bottom.
