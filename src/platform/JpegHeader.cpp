@@ -85,8 +85,9 @@ bool ReadJpegHeader(std::string_view Bytes, TJpegHeader& Header) {
   bool HasExif = false;
   std::size_t Pos = 2;
   while (Pos < Bytes.size()) {
-    if (At(Bytes, Pos) != MarkerStart) return false;
-    // Any number of fill bytes may come before a marker.
+    // Stray bytes before a marker are passed over, as libjpeg does, and any number of fill
+    // bytes may come before it.
+    while (Pos < Bytes.size() && At(Bytes, Pos) != MarkerStart) ++Pos;
     while (Pos < Bytes.size() && At(Bytes, Pos) == MarkerStart) ++Pos;
     if (Pos >= Bytes.size()) return false;
     const unsigned char Marker = At(Bytes, Pos++);

@@ -364,6 +364,17 @@ TEST(JpegPictureTest, CutShortAndLyingFilesAreRefusedAsDamaged) {
   EXPECT_EQ(Failure(std::string("\xFF\xD8\xFF\xD9", 4)), DamagedJpeg);
 }
 
+TEST(JpegPictureTest, StrayBytesBeforeAMarkerArePassedOver) {
+  std::string File = WriteJpeg(CellPicture(2, 1));
+  const std::size_t Tables = File.find("\xFF\xC4");
+  ASSERT_NE(Tables, std::string::npos);
+  File.insert(Tables, "\x12\x34");
+  EXPECT_EQ(CellLetters(Decode(File)), "AB");
+  const std::size_t Frame = File.find("\xFF\xC0");
+  File.insert(Frame, "\x56");
+  EXPECT_EQ(CellLetters(Decode(File)), "AB") << "before the frame header too";
+}
+
 TEST(JpegPictureTest, TheSizeLimitIsCheckedOnTheFrameHeader) {
   // The widest picture libjpeg writes and reads; the frame header could state 65535.
   const int Side = 65500;

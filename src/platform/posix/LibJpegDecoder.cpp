@@ -5,6 +5,8 @@
 #include <cstdio>
 
 #include <jpeglib.h>
+// After jpeglib.h, which it builds on.
+#include <jerror.h>
 
 #include "platform/PictureDecoder.h"
 
@@ -41,10 +43,14 @@ struct TDecoding {
   std::longjmp(reinterpret_cast<TErrorManager*>(Info->err)->Jump, 1);
 }
 
-// Warnings are about damaged data (a cut-short file, a corrupt entropy segment), over which
-// libjpeg would otherwise paint grey: such a picture is refused as a whole.
+// Data that end before the picture does, in the file or in a segment, would leave libjpeg
+// painting the rest grey: such a picture is refused as a whole. Other damage it only warns of
+// (stray bytes before a marker, a lost restart) is passed over, as the system's decoder on
+// Windows does.
 void OnMessage(j_common_ptr Info, int Level) {
-  if (Level < 0) OnError(Info);
+  if (Level >= 0) return;
+  const int Code = Info->err->msg_code;
+  if (Code == JWRN_JPEG_EOF || Code == JWRN_HIT_MARKER) OnError(Info);
 }
 
 void OnOutput(j_common_ptr) {}
