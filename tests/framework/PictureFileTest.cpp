@@ -392,6 +392,64 @@ TEST(JpegPictureTest, TheSizeLimitIsCheckedOnTheFrameHeader) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// The decoders' limits
+
+// Decodes with small limits, recording the sizes the sink is asked for.
+TDecodeStatus DecodeWithin(TPictureFormat Format, const std::string& File,
+                           std::vector<std::string>& Asked) {
+  const TPictureRequest Request{{100, 100 * 50 * sizeof(TPixel)}, TAlphaUse::auStraight, 0};
+  std::vector<std::uint32_t> Pixels;
+  const TPixelSink Sink = [&](int Width, int Height) -> std::uint32_t* {
+    Asked.push_back(std::to_string(Width) + "x" + std::to_string(Height));
+    Pixels.resize(static_cast<std::size_t>(Width) * Height);
+    return Pixels.data();
+  };
+  return Format == TPictureFormat::pfPng ? DecodePngPicture(File, Request, Sink)
+                                         : DecodeJpegPicture(File, Request, Sink);
+}
+
+TEST(PictureDecoderTest, PicturesPastTheLimitsNeverAskForPixels) {
+  struct TCase {
+    int Width, Height;
+    TDecodeStatus Expected;
+  };
+  const TCase Cases[] = {{100, 50, TDecodeStatus::dsDecoded},
+                         {101, 1, TDecodeStatus::dsTooLarge},
+                         {1, 101, TDecodeStatus::dsTooLarge},
+                         {100, 51, TDecodeStatus::dsTooLarge},
+                         {50, 100, TDecodeStatus::dsDecoded}};
+  for (const TCase& Case : Cases) {
+    const std::size_t Count = static_cast<std::size_t>(Case.Width) * Case.Height;
+    const std::string Png =
+        WritePng({Case.Width, Case.Height, 0, 8, false, std::vector<unsigned>(Count, 9), {}, {}});
+    const std::string Jpeg = WriteJpeg({Case.Width, Case.Height, TJpegInks::jiGrey, false, true,
+                                        std::vector<std::uint8_t>(Count, 9)});
+    for (const auto& [Format, File] :
+         {std::pair(TPictureFormat::pfPng, Png), std::pair(TPictureFormat::pfJpeg, Jpeg)}) {
+      std::vector<std::string> Asked;
+      EXPECT_EQ(DecodeWithin(Format, File, Asked), Case.Expected)
+          << Case.Width << "x" << Case.Height;
+      const std::vector<std::string> Expected =
+          Case.Expected == TDecodeStatus::dsDecoded
+              ? std::vector<std::string>{std::to_string(Case.Width) + "x" +
+                                         std::to_string(Case.Height)}
+              : std::vector<std::string>{};
+      EXPECT_EQ(Asked, Expected) << Case.Width << "x" << Case.Height;
+    }
+  }
+}
+
+TEST(PictureDecoderTest, ASinkWithoutMemoryEndsTheDecoding) {
+  const std::string Png = WritePng({2, 2, 0, 8, false, {1}, {}, {}});
+  const std::string Jpeg =
+      WriteJpeg({8, 8, TJpegInks::jiGrey, false, true, std::vector<std::uint8_t>(64, 1)});
+  const TPictureRequest Request{BitmapPictureLimits, TAlphaUse::auComposed, 0};
+  const TPixelSink None = [](int, int) -> std::uint32_t* { return nullptr; };
+  EXPECT_EQ(DecodePngPicture(Png, Request, None), TDecodeStatus::dsNoMemory);
+  EXPECT_EQ(DecodeJpegPicture(Jpeg, Request, None), TDecodeStatus::dsNoMemory);
+}
+
+// ---------------------------------------------------------------------------------------------
 // Files
 
 TEST(PictureFileTest, FormatsAreToldByTheirContentNotTheirName) {
