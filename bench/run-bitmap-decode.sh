@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs the bitmap-decoding benchmark and prints decoding a 1920 x 1080 24-bit file from memory
-# as a ratio to copying the same number of bytes, both measured in the same run.
+# Runs the picture-decoding benchmark and prints, from one run: decoding a 1920 x 1080 24-bit
+# bitmap file from memory as a ratio to copying the same number of bytes, and decoding a PNG and
+# a JPEG of that size into a bitmap as ratios to libpng's and libjpeg's plain decoding loops.
 # OSTREL_BENCH_DIR chooses the build folder (default build-bench).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,4 +23,10 @@ copy = runs["BM_CopyFileBytes_median"]
 print(f"decode 1920x1080x24 (us)  {decode:10.0f}")
 print(f"memcpy same bytes (us)    {copy:10.0f}")
 print(f"decode / memcpy: {decode / copy:.2f}")
+for name, ours, plain in (("PNG", "BM_DecodePng", "BM_PlainLibPng"),
+                          ("JPEG", "BM_DecodeJpeg", "BM_PlainLibJpeg")):
+    ours, plain = runs[ours + "_median"], runs[plain + "_median"]
+    print(f"decode 1920x1080 {name:4} (us)  {ours:10.0f}")
+    print(f"plain library loop (us)   {plain:10.0f}")
+    print(f"{name} decode / plain loop: {ours / plain:.3f}")
 PY

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the released Linux program inside the Debian 11 tree that scripts/bullseye-tree.sh
-# makes: linked against glibc 2.31's symbol versions, with the C++ runtime, libpng and zlib
-# linked in and X11, Xext, fontconfig and FreeType left to the system.
+# makes: linked against glibc 2.31's symbol versions, with the C++ runtime, libpng, libjpeg-turbo
+# and zlib linked in and X11, Xext, fontconfig and FreeType left to the system.
 #   scripts/build-portable.sh TREE
 # The build folder stays in the tree for the next run. Prints the path of the built program.
 set -euo pipefail
@@ -28,6 +28,7 @@ lib=/usr/lib/x86_64-linux-gnu
 chroot "$tree" /usr/bin/env -i PATH=/usr/bin:/bin HOME=/root LANG=C.UTF-8 sh -c "
   cmake -S /src/ostrel -B /build/ostrel -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_CXX_FLAGS=-g -DOSTREL_GLIBC_2_28=ON -DOSTREL_TESTS=OFF -DOSTREL_BENCH=OFF \
-    -DPNG_LIBRARY=$lib/libpng16.a -DZLIB_LIBRARY=$lib/libz.a >/dev/null &&
+    -DPNG_LIBRARY=$lib/libpng16.a -DZLIB_LIBRARY=$lib/libz.a -DJPEG_LIBRARY=$lib/libjpeg.a \
+    >/dev/null &&
   cmake --build /build/ostrel --target ostrel -j2" >&2
 echo "$tree/build/ostrel/src/app/ostrel"

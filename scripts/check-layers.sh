@@ -33,7 +33,7 @@ function native_home(header) {
   if (header ~ /^(windows|windowsx|winuser|wingdi|winver|shellapi|shlwapi|shlobj|objbase|gdiplus)\.h$/)
     return "^platform/win32/"
   if (header ~ /^(ft2build\.h|freetype\/|fontconfig\/)/) return "^platform/freetype/"
-  if (header ~ /^(png|iconv)\.h$/) return "^platform/posix/"
+  if (header ~ /^(png|jpeglib|jerror|iconv)\.h$/) return "^platform/posix/"
   if (header ~ /^(unistd|fcntl|dirent|poll|spawn|pwd|dlfcn|langinfo)\.h$|^sys\//)
     return "^platform/(posix|x11|freetype)/"
   return ""

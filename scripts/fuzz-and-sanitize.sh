@@ -34,6 +34,8 @@ targets=(
   "RegistryHiveFuzzer 8192 1024"
   "BitmapFileFuzzer 16384 2048"
   "IconFuzzer 16384 2048"
+  "PngPictureFuzzer 16384 2048"
+  "JpegPictureFuzzer 16384 2048"
   "StoredItemFuzzer 16384 2048"
   "BlockDecompressFuzzer 40000 1024"
   "BlockRoundTripFuzzer 70000 1024"

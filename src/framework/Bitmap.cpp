@@ -8,6 +8,7 @@
 #include "core/Exception.h"
 #include "framework/BitmapFile.h"
 #include "framework/Canvas.h"
+#include "framework/PictureFile.h"
 #include "platform/FileSystem.h"
 
 TBitmap::TBitmap() = default;
@@ -50,7 +51,7 @@ void TBitmap::LoadFromFile(const std::string& FileName) {
   std::string Bytes;
   if (ReadFileBytes(FileName, Limit, Bytes) != TReadStatus::rsRead)
     throw EFOpenError(FormatMessage("Cannot open file %s", ExpandFileName(FileName)));
-  DecodeBitmapFile(Bytes, *this);
+  DecodePictureFile(Bytes, ExpandFileName(FileName), *this);
 }
 
 void TBitmap::SaveToFile(const std::string& FileName) const {

@@ -47,8 +47,10 @@ class TBitmap : public TObject {
 
   TCanvas& Canvas();
 
-  // Raises EFOpenError "Cannot open file <full path>" or EInvalidGraphic "Bitmap image is not
-  // valid"; the bitmap is unchanged then.
+  // Reads a bitmap, PNG or JPEG file (DecodePictureFile). Raises EFOpenError "Cannot open file
+  // <full path>", EInvalidGraphic "Bitmap image is not valid" (with a second line naming the
+  // file for anything but a damaged bitmap file) or EOutOfResources; the bitmap is unchanged
+  // then.
   void LoadFromFile(const std::string& FileName);
   // Writes a 24-bit file, or a 32-bit one when any pixel has alpha. Raises EFCreateError.
   void SaveToFile(const std::string& FileName) const;

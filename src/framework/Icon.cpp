@@ -9,6 +9,7 @@
 #include "core/Exception.h"
 #include "core/LittleEndian.h"
 #include "framework/BitmapFile.h"
+#include "framework/PictureFile.h"
 #include "platform/FileSystem.h"
 #include "platform/PngDecoder.h"
 
@@ -97,6 +98,38 @@ TIconImage DecodeBitmapImage(std::string_view Data) {
   return Image;
 }
 
+// A picture file used as an icon: its one image, opaque where the file has no alpha.
+TIconImage DecodePictureImage(TPictureFormat Format, std::string_view Bytes) {
+  TBitmap Bitmap;
+  if (Format == TPictureFormat::pfBitmap) {
+    // An icon is optional: any fault of its file is the icon's, never the menu's.
+    try {
+      DecodeBitmapFile(Bytes, Bitmap);
+    } catch (const Exception&) {
+      Invalid();
+    }
+  } else {
+    const TPictureRequest Request{{MaxPngSide, MaxPngBytes}, TAlphaUse::auStraight, 0};
+    const TDecodeStatus Status = DecodeCompressedPicture(Format, Bytes, Request, Bitmap);
+    if (Status != TDecodeStatus::dsDecoded) Invalid();
+  }
+  TIconImage Image;
+  Image.Width = Bitmap.Width();
+  Image.Height = Bitmap.Height();
+  Image.BitCount = 32;
+  Image.Pixels.reserve(static_cast<std::size_t>(Image.Width) * Image.Height);
+  const TPixel Opaque = Format == TPictureFormat::pfBitmap ? 0xFF000000u : 0;
+  for (int Y = 0; Y < Image.Height; ++Y) {
+    const TPixel* Row = Bitmap.ScanLine(Y);
+    for (int X = 0; X < Image.Width; ++X) Image.Pixels.push_back(Row[X] | Opaque);
+  }
+  return Image;
+}
+
+bool IsIconFile(std::string_view Bytes) {
+  return Bytes.size() >= 4 && ReadWord(Bytes, 0) == 0 && ReadWord(Bytes, 2) == IconType;
+}
+
 TIconImage DecodePngImage(std::string_view Data) {
   TPngImage Png;
   if (!DecodePng(Data, Png)) Invalid();
@@ -157,11 +190,24 @@ void TIcon::LoadFromFile(const std::string& FileName) {
   std::string Bytes;
   if (ReadFileBytes(FileName, MaxFileBytes + 1, Bytes) != TReadStatus::rsRead)
     throw EFOpenError(FormatMessage("Cannot open file %s", ExpandFileName(FileName)));
+  if (!IsIconFile(Bytes) && PictureFormatOf(Bytes) == TPictureFormat::pfUnknown)
+    throw EInvalidGraphic("Icon image is not valid.\n" + ExpandFileName(FileName) +
+                          ": not an ICO, BMP, PNG or JPEG picture");
   LoadFromBytes(Bytes);
 }
 
 void TIcon::LoadFromBytes(std::string_view Bytes) {
-  if (Bytes.size() > MaxFileBytes || Bytes.size() < DirectorySize) Invalid();
+  if (Bytes.size() > MaxFileBytes) Invalid();
+  if (!IsIconFile(Bytes)) {
+    const TPictureFormat Format = PictureFormatOf(Bytes);
+    if (Format == TPictureFormat::pfUnknown) Invalid();
+    auto Images = std::make_shared<std::vector<TIconImage>>();
+    Images->push_back(DecodePictureImage(Format, Bytes));
+    ShrinkToUsedSide(Images->back());
+    FImages = std::move(Images);
+    return;
+  }
+  if (Bytes.size() < DirectorySize) Invalid();
   const std::uint16_t Stored = ReadWord(Bytes, 4);
   if (ReadWord(Bytes, 0) != 0 || ReadWord(Bytes, 2) != IconType || Stored == 0) Invalid();
   // Only the first entries are looked at: a directory may count 65535 of them.

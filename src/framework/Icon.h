@@ -36,11 +36,14 @@ class TIcon : public TObject {
   static constexpr int UsedSides[] = {16, 24, 32, 48, 64, 128, 256};
   static constexpr int MaxUsedSide = 256;
 
-  // Raises EFOpenError "Cannot open file <full path>" or EInvalidGraphic "Icon image is not
-  // valid"; the icon is unchanged then.
+  // Reads an icon file, or a bitmap, PNG or JPEG file as an icon of one image. Raises
+  // EFOpenError "Cannot open file <full path>" or EInvalidGraphic "Icon image is not valid",
+  // with a second line naming the file when it is none of those formats; the icon is unchanged
+  // then.
   void LoadFromFile(const std::string& FileName);
   // The same for the contents of a file. Every header looked at must be valid, and every image
-  // kept: those chosen for UsedSides, each distinct one once.
+  // of an icon file kept: those chosen for UsedSides, each distinct one once. A picture file's
+  // image is reduced as any image larger than MaxUsedSide.
   void LoadFromBytes(std::string_view Bytes);
 
   bool Empty() const { return !FImages || FImages->empty(); }

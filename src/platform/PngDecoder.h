@@ -1,4 +1,4 @@
-// Decoding of PNG pictures, done by each platform with its own means.
+// Decoding of PNG pictures into a picture of their own, with straight alpha.
 #pragma once
 
 #include <cstddef>

@@ -118,6 +118,27 @@ TEST_F(InspectRenderTest, HotAndHeldButtonsShowTheirFrames) {
   EXPECT_EQ(Changed(Down, nullptr), "");
 }
 
+TEST_F(InspectRenderTest, APngBackgroundRendersAsTheSamePictureAsABitmap) {
+  const TPngImage FromBitmap = Render("--hot 0");
+  TBitmap Background;
+  Background.LoadFromFile(Dir.File("menu.bmp"));
+  Background.SaveToPngFile(Dir.File("picture.png"));
+  std::remove(Dir.File("menu.bmp").c_str());
+  std::string Ini = ReadAll(Dir.File("menu.ini"));
+  Ini.insert(Ini.find('\n') + 1, "Background=picture.png\n");
+  Dir.Write("menu.ini", Ini);
+  const TPngImage FromPng = Render("--hot 0");
+  ASSERT_EQ(FromPng.Width, Width);
+  ASSERT_EQ(FromPng.Height, Height);
+  EXPECT_EQ(Changed(FromPng, nullptr), "");
+  std::string Differences;
+  for (int Y = 0; Y < Height; ++Y)
+    for (int X = 0; X < Width; ++X)
+      if (At(FromPng, X, Y) != At(FromBitmap, X, Y) && Differences.size() < 200)
+        Differences += std::to_string(X) + "," + std::to_string(Y) + " ";
+  EXPECT_EQ(Differences, "");
+}
+
 TEST_F(InspectRenderTest, MissingOrDisabledEntriesAndBadArgumentsExitWithTwo) {
   const std::string Png = Dir.File("face.png");
   TProgramRun Missing = RunInspect("--render " + Png + " --hot 2 " + Dir.Path());

@@ -65,8 +65,11 @@ TEST_F(InspectTest, AnIconThatCannotBeUsedIsReported) {
   Dir.Write("bad.ico", "not an icon");
   Dir.Write("menu.ini", "[Main]\nIcon=bad.ico\n");
   TOstrelInfo Bad(*MenuFileOf(Dir.Path()));
-  EXPECT_NE(MenuReportJson(Bad).find("\"IconError\": \"Icon image is not valid\""),
-            std::string::npos);
+  EXPECT_NE(
+      MenuReportJson(Bad).find("\"IconError\": \"Icon image is not valid.\\n" +
+                               Dir.File("bad.ico") + ": not an ICO, BMP, PNG or JPEG picture\""),
+      std::string::npos)
+      << MenuReportJson(Bad);
 }
 
 TEST_F(InspectTest, ProgramPrintsJsonOrAListing) {

@@ -75,7 +75,15 @@ TEST_F(MenuCheckTest, MissingMenuFileAndBackgroundAreErrors) {
                    "gone.bmp` does not exist"));
   Dir.Write("text.bmp", "no picture");
   EXPECT_TRUE(Says(Only("[Main]\nProgCount=0\nBackground=text.bmp\n"), 3, TSeverity::svError,
-                   "cannot be read: Bitmap image is not valid"));
+                   "cannot be read: Bitmap image is not valid. " + Dir.File("text.bmp") +
+                       ": not a BMP, PNG or JPEG picture; the menu does not start without it"));
+  // PNG and JPEG pictures are read whatever their names, and damaged ones are named so.
+  TBitmap Picture(4, 3);
+  Picture.SaveToPngFile(Dir.File("picture.bmp"));
+  EXPECT_TRUE(Check("[Main]\nProgCount=0\nBackground=picture.bmp\n").empty());
+  Dir.Write("cut.png", ReadAll(Dir.File("picture.bmp")).substr(0, 30));
+  EXPECT_TRUE(Says(Only("[Main]\nProgCount=0\nBackground=cut.png\n"), 3, TSeverity::svError,
+                   "a damaged or cut-short PNG picture"));
   // Left to its default, the background's finding points at the section.
   std::remove(Dir.File("menu.bmp").c_str());
   EXPECT_TRUE(Says(Only("\n[Main]\nProgCount=0\n"), 2, TSeverity::svError, "menu.bmp"));
@@ -257,7 +265,12 @@ TEST_F(MenuCheckTest, OneAcceleratorOnTwoButtonsByCharacterAndCase) {
 TEST_F(MenuCheckTest, AnIconThatCannotBeReadIsAWarning) {
   Dir.Write("menu.ico", "not an icon");
   EXPECT_TRUE(Says(Only(Main("Icon=menu.ico\n") + Entry("")), 4, TSeverity::svWarning,
-                   "the icon `" + Dir.File("menu.ico") + "` cannot be read"));
+                   "the icon `" + Dir.File("menu.ico") +
+                       "` cannot be read: Icon image is not valid. " + Dir.File("menu.ico") +
+                       ": not an ICO, BMP, PNG or JPEG picture"));
+  TBitmap Picture(20, 20);
+  Picture.SaveToPngFile(Dir.File("menu.ico"));
+  EXPECT_TRUE(Check(Main("Icon=menu.ico\n") + Entry("")).empty()) << "a PNG serves as an icon";
 }
 
 TEST_F(MenuCheckTest, FindingsAreSortedByLineAndPrintedForPeopleAndPrograms) {

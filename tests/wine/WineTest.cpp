@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/Bitmap.h"
+#include "support/PictureWriters.h"
 #include "wine/WineFixture.h"
 
 namespace {
@@ -48,6 +50,31 @@ TEST_F(WineTest, WindowHasTheBackgroundsClientSizeAndTheCaption) {
   const XWindowAttributes Attributes = AttributesOf(Probe, W);
   EXPECT_EQ(Attributes.width, MenuWidth);
   EXPECT_EQ(Attributes.height, MenuHeight);
+}
+
+// The system's decoder reads the pictures by their contents: the window takes the picture's size
+// and shows its colour (StartMenu waits for it at a free point).
+TEST_F(WineTest, APngBackgroundIsReadWhateverItsName) {
+  WriteMenu({{"&Run", AddProbe(), ""}}, "picture.img");
+  TBitmap Picture(MenuWidth, MenuHeight);
+  for (int Y = 0; Y < MenuHeight; ++Y)
+    for (int X = 0; X < MenuWidth; ++X) Picture.SetPixel(X, Y, BackgroundColor);
+  Picture.SaveToPngFile(Folder.File("picture.img"));
+  const ::Window W = StartMenu();
+  ASSERT_NE(W, 0u);
+  EXPECT_EQ(AttributesOf(Probe, W).width, MenuWidth);
+}
+
+TEST_F(WineTest, AJpegBackgroundIsReadWhateverItsName) {
+  WriteMenu({{"&Run", AddProbe(), ""}}, "picture.img");
+  TJpegPicture Picture{MenuWidth, MenuHeight, TJpegInks::jiStoredRgb, true, true, {}};
+  for (int I = 0; I < MenuWidth * MenuHeight; ++I)
+    for (int Shift : {16, 8, 0})
+      Picture.Samples.push_back(static_cast<std::uint8_t>(BackgroundColor >> Shift));
+  Folder.Write("picture.img", WriteJpeg(Picture));
+  const ::Window W = StartMenu();
+  ASSERT_NE(W, 0u);
+  EXPECT_EQ(AttributesOf(Probe, W).height, MenuHeight);
 }
 
 TEST_F(WineTest, HoverChangesTheButtonAndLeavingRestoresIt) {

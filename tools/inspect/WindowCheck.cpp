@@ -1,6 +1,7 @@
 // The author's check of the window.
 #include "WindowCheck.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "MenuKeys.h"
@@ -26,7 +27,11 @@ std::string PictureFault(const std::string& File, TPicture& Picture) {
   try {
     Picture.LoadFromFile(File);
   } catch (const std::exception& Error) {
-    return std::string("cannot be read: ") + Error.what();
+    // A finding is one line: the second line of a picture's message (the file and the formats
+    // read) follows the first after a space.
+    std::string Message = Error.what();
+    std::replace(Message.begin(), Message.end(), '\n', ' ');
+    return "cannot be read: " + Message;
   }
   return "";
 }
