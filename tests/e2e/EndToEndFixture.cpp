@@ -9,11 +9,14 @@
 
 const int WaitLimitMs = 5000;
 
-TMenuProcess::TMenuProcess(const std::string& Folder, const std::string& DisplayName)
-    : TStartedProgram(Folder, Folder + "/ostrel.log", [Program = Folder + "/ostrel", DisplayName] {
-        setenv("DISPLAY", DisplayName.c_str(), 1);
-        execl(Program.c_str(), Program.c_str(), static_cast<char*>(nullptr));
-      }) {}
+TMenuProcess::TMenuProcess(const std::string& Folder, const std::string& DisplayName,
+                           const std::string& WorkingFolder, const std::string& Path)
+    : TStartedProgram(WorkingFolder.empty() ? Folder : WorkingFolder, Folder + "/ostrel.log",
+                      [Program = Folder + "/ostrel", DisplayName, Path] {
+                        setenv("DISPLAY", DisplayName.c_str(), 1);
+                        if (!Path.empty()) setenv("PATH", Path.c_str(), 1);
+                        execl(Program.c_str(), Program.c_str(), static_cast<char*>(nullptr));
+                      }) {}
 
 void EndToEndTest::SetUpTestSuite() {
   if (!XvfbInstalled() || !OnPath("xdotool")) return;
@@ -61,7 +64,11 @@ void EndToEndTest::WriteMenu(const std::vector<TEntry>& Entries, const std::stri
 }
 
 ::Window EndToEndTest::StartMenu() {
-  Menu = std::make_unique<TMenuProcess>(Folder.Path(), Server->Name());
+  return StartMenuFrom("");
+}
+
+::Window EndToEndTest::StartMenuFrom(const std::string& WorkingFolder, const std::string& Path) {
+  Menu = std::make_unique<TMenuProcess>(Folder.Path(), Server->Name(), WorkingFolder, Path);
   EXPECT_TRUE(Menu->Started());
   return WaitMenuWindow(Probe, AppName, FreeX, FreeY, Folder.File("ostrel.log"));
 }

@@ -22,10 +22,12 @@ inline const std::string AppTaskName = "Ostrel E2E Task";
 // A point of the background that no button covers.
 inline constexpr int FreeX = 300, FreeY = 200;
 
-// The started menu program.
+// The started menu program, from its folder or, given WorkingFolder, from there; Path replaces
+// PATH when it is given.
 class TMenuProcess : public TStartedProgram {
  public:
-  TMenuProcess(const std::string& Folder, const std::string& DisplayName);
+  TMenuProcess(const std::string& Folder, const std::string& DisplayName,
+               const std::string& WorkingFolder = "", const std::string& Path = "");
 };
 
 // One menu entry as menu.ini describes it.
@@ -45,6 +47,8 @@ class EndToEndTest : public testing::Test {
   void WriteMenu(const std::vector<TEntry>& Entries, const std::string& Background = "menu.bmp");
   // Starts the program and returns its menu window once that shows its background.
   ::Window StartMenu();
+  // The same from WorkingFolder, with PATH set to Path when that is given.
+  ::Window StartMenuFrom(const std::string& WorkingFolder, const std::string& Path = "");
 
   std::vector<unsigned long> Area(::Window W, const TButtonPlace& Place) {
     return ReadArea(Probe, W, Place);

@@ -56,6 +56,30 @@ TEST_F(InspectTest, JsonHasEveryFieldAndDecodedTexts) {
     EXPECT_NE(Json.find("\"" + std::string(Key) + "\": "), std::string::npos) << Key;
 }
 
+// Run from another folder, the tool looks targets up from the menu's, as the program does.
+TEST_F(InspectTest, JsonSaysWhatEachButtonDoesOnThisSystem) {
+  Dir.MakeDir("docs");
+  Dir.Write("install.sh", "#!/bin/sh\n");
+  Dir.Write("menu.ini",
+            "[Main]\nProgCount=4\n[Prog_1]\nExePath=$Exit$\nPreRunMessage=Bye?\n"
+            "PreRunConfirm=1\n[Prog_2]\nExePath=HTTPS://example.org\n[Prog_3]\nExePath=docs\n"
+            "[Prog_4]\nExePath=setup.exe\nExeCommandLine=/S\nLinuxExePath=install.sh\n"
+            "LinuxCommandLine=--all\n");
+  const TProgramRun Run = RunInspect("--json " + Dir.Path());
+  ASSERT_EQ(Run.ExitCode, 0) << Run.Output;
+  const std::string& Json = Run.Output;
+  std::size_t At = 0;
+  for (const char* Action : {"exit", "url", "folder", "file"}) {
+    At = Json.find(std::string("\"Action\": \"") + Action + "\"", At);
+    ASSERT_NE(At, std::string::npos) << Action << " in order\n" << Json;
+  }
+  EXPECT_NE(Json.find("\"PreRunConfirm\": true"), std::string::npos);
+  EXPECT_NE(Json.find("\"Target\": \"install.sh\""), std::string::npos);
+  EXPECT_NE(Json.find("\"TargetParameters\": \"--all\""), std::string::npos);
+  EXPECT_NE(Json.find("\"ExePath\": \"setup.exe\""), std::string::npos);
+  EXPECT_EQ(Json.find("\"Available\": false"), std::string::npos) << Json;
+}
+
 TEST_F(InspectTest, AnIconThatCannotBeUsedIsReported) {
   Dir.Write("menu.ini", "[Main]\nIcon=pics\\none.ico\n");
   TOstrelInfo Menu(*MenuFileOf(Dir.Path()));

@@ -2,7 +2,10 @@
 // drives it.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cstdlib>
 
 #include <set>
 #include <sstream>
@@ -175,6 +178,44 @@ TEST_F(WineTest, MissingBackgroundShowsTheErrorBoxAndEnds) {
   })) << "the box did not draw \"Cannot open file\"";
   PressReturn(Boxes.front());
   EXPECT_EQ(Menu->WaitExit(), 0);
+}
+
+TEST_F(WineTest, AnAddressGoesThroughTheShellToTheDesktopsOpener) {
+  // Wine's shell hands web addresses to the Linux desktop's opener; a stand-in records it.
+  Folder.MakeDir("bin");
+  const std::string Opener = Folder.Write(
+      "bin/xdg-open", "#!/bin/sh\necho \"$1\" > " + Quoted(Folder.File("opened.part")) + " && mv " +
+                          Quoted(Folder.File("opened.part")) + " " + Quoted(Folder.File("opened")) +
+                          "\n");
+  ASSERT_EQ(chmod(Opener.c_str(), 0755), 0);
+  const char* Path = std::getenv("PATH");
+  TScopedEnv WithOpener("PATH", Folder.File("bin") + ":" + (Path ? Path : "/usr/bin:/bin"));
+  WriteMenu({{"&Web", "https://example.org/start?a=1", ""}});
+  const ::Window W = StartMenu();
+  ASSERT_NE(W, 0u);
+  Click(W, FirstButton);
+  ASSERT_TRUE(WaitUntil([&] { return access(Folder.File("opened").c_str(), F_OK) == 0; }, 30000))
+      << Log();
+  EXPECT_EQ(ReadAll(Folder.File("opened")), "https://example.org/start?a=1\n");
+  EXPECT_TRUE(WindowsNamed(AppTaskName).empty()) << "an error box came with the start";
+}
+
+TEST_F(WineTest, ATargetTheShellCannotStartIsToldInTheErrorBox) {
+  Folder.Write("tools/Broken.exe", "MZ this is no program");
+  WriteMenu({{"&Broken", "tools\\Broken.exe", ""}});
+  StartProgram("trace+font");
+  const ::Window W = WaitMenuWindow(Probe, AppName, FreeX, FreeY, Folder.File("ostrel.log"));
+  ASSERT_NE(W, 0u) << Log();
+  Click(W, FirstButton);
+  std::vector<::Window> Boxes;
+  ASSERT_TRUE(WaitUntil([&] { return !(Boxes = WindowsNamed(AppTaskName)).empty(); })) << Log();
+  const std::u32string Expected = FirstAppearances(U"Cannot open");
+  EXPECT_TRUE(WaitUntil([&] {
+    return RequestedGlyphs(Log()).find(Expected) != std::u32string::npos;
+  })) << "the box did not draw \"Cannot open\"";
+  PressReturn(Boxes.front());
+  EXPECT_TRUE(WaitUntil([&] { return WindowsNamed(AppTaskName).empty(); }));
+  EXPECT_TRUE(Menu->Running());
 }
 
 }  // namespace

@@ -43,14 +43,8 @@ bool ParseEntry(const char* Text, int& Entry) {
   return true;
 }
 
-// Targets are looked up from the menu folder, as when the menu is started from its medium.
 int Check(const std::string& MenuFile, bool Json) {
   try {
-    if (!SetCurrentDir(ExtractFilePath(MenuFile))) {
-      std::fprintf(stderr, "ostrel-inspect: cannot enter the menu folder of %s\n",
-                   MenuFile.c_str());
-      return 2;
-    }
     std::unique_ptr<TRegistryService> Registry = CreateSystemRegistry();
     const std::vector<TFinding> Findings = CheckMenu(MenuFile, *Registry);
     const std::string Report = Json ? FindingsJson(Findings) : FindingsText(Findings);
@@ -125,6 +119,12 @@ int main(int argc, char** argv) {
   std::optional<std::string> MenuFile = MenuFileOf(Path);
   if (!MenuFile) {
     std::fprintf(stderr, "ostrel-inspect: '%s' is neither a folder nor a file\n", Path);
+    return 2;
+  }
+  // Targets are looked up from the menu folder, as the menu program does wherever it is started.
+  if (Rendering) Request.PngFile = ExpandFileName(Request.PngFile);
+  if (!SetCurrentDir(ExtractFilePath(*MenuFile))) {
+    std::fprintf(stderr, "ostrel-inspect: cannot enter the menu folder of %s\n", MenuFile->c_str());
     return 2;
   }
   if (Rendering) return Render(*MenuFile, Request);
