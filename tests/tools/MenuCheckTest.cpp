@@ -219,11 +219,13 @@ TEST_F(MenuCheckTest, TargetsMissingTooLongOrNotOpenableHere) {
                    "cannot be opened here: it is a Windows program, and wine is not "
                    "installed"));
   ASSERT_EQ(NoOpener.size(), 1u) << FindingsText(NoOpener);
-  EXPECT_TRUE(
-      Says(NoOpener[0], 9, TSeverity::svWarning, "target `docs` cannot be opened here: xdg-open"));
+  EXPECT_TRUE(Says(NoOpener[0], 9, TSeverity::svWarning,
+                   "target `docs` cannot be opened here: the desktop's opener of documents and "
+                   "folders, xdg-open, is not installed"));
   ASSERT_EQ(NoBrowser.size(), 1u) << FindingsText(NoBrowser);
   EXPECT_TRUE(Says(NoBrowser[0], 9, TSeverity::svWarning,
-                   "address `https://example.org` cannot be opened here: xdg-open"));
+                   "address `https://example.org` cannot be opened here: the desktop's opener of "
+                   "web addresses, xdg-open, is not installed"));
   EXPECT_TRUE(WithOpener.empty()) << FindingsText(WithOpener);
 }
 

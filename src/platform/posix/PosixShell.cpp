@@ -248,7 +248,7 @@ std::nullopt_t Refuse(std::string* Obstacle, const char* Why) {
 }
 
 constexpr const char* NoDocumentOpener =
-    "xdg-open, the desktop's opener of documents and folders, is not installed";
+    "the desktop's opener of documents and folders, xdg-open, is not installed";
 
 }  // namespace
 
@@ -259,7 +259,7 @@ std::optional<TLaunchRequest> PlanLaunch(const std::string& FileName, const std:
     // The address goes to the desktop's handler as one argument, exactly as written.
     std::optional<std::string> Opener = FindOnPath("xdg-open");
     if (!Opener)
-      return Refuse(Obstacle, "xdg-open, the desktop's opener of web addresses, is not installed");
+      return Refuse(Obstacle, "the desktop's opener of web addresses, xdg-open, is not installed");
     return TLaunchRequest{*Opener, {FileName}, ResolveFileName(ExpandFileName("."))};
   }
   std::string Full = ExpandFileName(FileName);
