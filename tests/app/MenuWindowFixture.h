@@ -11,6 +11,7 @@
 #include "framework/Application.h"
 #include "framework/MessageDialog.h"
 #include "platform/headless/HeadlessWindowSystem.h"
+#include "support/HeadlessDialogs.h"
 #include "support/TempDir.h"
 
 struct TLaunch {
@@ -37,19 +38,13 @@ class TMenuWindowFixture : public testing::Test {
   // answered with Key (Enter: OK or Yes; Escape: No).
   void AnswerDialogs(unsigned Key = vkReturn) {
     System.OnWait = [this, Key] {
-      for (THeadlessWindow* Window : System.Windows())
-        if (Window->Visible && Window->Options.Dialog) {
-          Log.push_back("dialog " + Window->Caption);
-          for (int I = 0; I < App.ComponentCount(); ++I)
-            if (auto* Form = dynamic_cast<TMessageForm*>(App.Components(I)))
-              Dialogs.push_back(Form->Text());
-          TWindowEvent Event;
-          Event.Kind = TWindowEvent::TKind::wkKeyDown;
-          Event.Window = Window;
-          Event.Key = Key;
-          System.Post(Event);
-          return;
-        }
+      THeadlessWindow* Window = VisibleDialog(System);
+      if (!Window) return;
+      Log.push_back("dialog " + Window->Caption);
+      for (int I = 0; I < App.ComponentCount(); ++I)
+        if (auto* Form = dynamic_cast<TMessageForm*>(App.Components(I)))
+          Dialogs.push_back(Form->Text());
+      PostKey(System, Window, Key);
     };
   }
 

@@ -17,6 +17,7 @@
 #include "platform/Shell.h"
 #include "platform/headless/HeadlessWindowSystem.h"
 #include "platform/posix/PosixShell.h"
+#include "support/HeadlessDialogs.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -288,16 +289,10 @@ TEST_F(SafeLaunchMenuTest, OnlyEnabledEntriesWithAFittingPathStartTheirTarget) {
   // Called for the disabled button all the same, the handler says why it opens nothing.
   int Boxes = 0;
   System.OnWait = [&] {
-    for (THeadlessWindow* Window : System.Windows())
-      if (Window->Visible && Window->Options.Dialog) {
-        ++Boxes;
-        TWindowEvent Enter;
-        Enter.Kind = TWindowEvent::TKind::wkKeyDown;
-        Enter.Window = Window;
-        Enter.Key = vkReturn;
-        System.Post(Enter);
-        return;
-      }
+    if (THeadlessWindow* Box = VisibleDialog(System)) {
+      ++Boxes;
+      PostKey(System, Box, vkReturn);
+    }
   };
   Form->btnTemplateClick(Form->RunPanel->Controls(2));
   EXPECT_EQ(Boxes, 1);

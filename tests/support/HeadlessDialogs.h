@@ -1,0 +1,20 @@
+// Answering the dialogs a program opens on the headless display.
+#pragma once
+
+#include "platform/headless/HeadlessWindowSystem.h"
+
+// The dialog on screen, or nullptr.
+inline THeadlessWindow* VisibleDialog(THeadlessWindowSystem& System) {
+  for (THeadlessWindow* Window : System.Windows())
+    if (Window->Visible && Window->Options.Dialog) return Window;
+  return nullptr;
+}
+
+// Presses a key in the window, as the user does.
+inline void PostKey(THeadlessWindowSystem& System, THeadlessWindow* Window, unsigned Key) {
+  TWindowEvent Event;
+  Event.Kind = TWindowEvent::TKind::wkKeyDown;
+  Event.Window = Window;
+  Event.Key = Key;
+  System.Post(Event);
+}
