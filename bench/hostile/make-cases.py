@@ -110,6 +110,18 @@ def write(folder, name, data):
         out.write(data)
 
 
+def lying_jpeg(width, height):
+    """The fuzz seed's baseline JPEG with its frame header claiming another size: its data end
+    long before rows of that size would."""
+    seed = os.path.join(os.path.dirname(__file__), "..", "..", "fuzz", "corpus",
+                        "JpegPictureFuzzer", "baseline.jpg")
+    with open(seed, "rb") as source:
+        data = bytearray(source.read())
+    frame = data.index(b"\xff\xc0")
+    struct.pack_into(">HH", data, frame + 5, height, width)
+    return bytes(data)
+
+
 def case(root, name, files, largest, runs=1):
     folder = os.path.join(root, name)
     os.makedirs(folder, exist_ok=True)
@@ -181,6 +193,17 @@ def main():
         "menu.bmp": small,
         "menu.ini": menu_ini({}, [button(i, rare, FontInfo=f"Arial,{8 + i},,0,clRed,0")
                                   for i in range(300)])}, small_bytes, runs=2)
+
+    # Backgrounds in the other picture formats: a PNG whose stream goes on with 4 GiB of
+    # compressed zeros after its rows, and a JPEG whose header claims a picture at the pixel
+    # limit that its data do not hold.
+    side = 4096
+    png_bomb = png(side, side, (b"\x00" + bytes(4 * side)) * side, trailing_zero_mib=4096)
+    case(root, "6-png-background-bomb", {"menu.bmp": png_bomb, "menu.ini": menu_ini({}, [button(0)])},
+         side * side * 4)
+    case(root, "6-jpeg-background-lying-size",
+         {"menu.bmp": lying_jpeg(8192, 8191), "menu.ini": menu_ini({}, [button(0)])},
+         8192 * 8191 * 4)
 
     header = "WINE REGISTRY Version 2\n\n"
     deep = "\\\\".join(["a"] * 40000)
