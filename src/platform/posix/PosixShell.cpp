@@ -200,6 +200,14 @@ int OpenDescriptorLimit() {
   return static_cast<int>(Limit.rlim_cur);
 }
 
+std::nullopt_t Refuse(std::string* Obstacle, const char* Why) {
+  if (Obstacle) *Obstacle = Why;
+  return std::nullopt;
+}
+
+constexpr const char* NoDocumentOpener =
+    "the desktop's opener of documents and folders, xdg-open, is not installed";
+
 }  // namespace
 
 std::vector<std::string> SplitParameters(const std::string& Parameters) {
@@ -239,18 +247,6 @@ std::vector<std::string> SplitParameters(const std::string& Parameters) {
     Result.push_back(std::move(Argument));
   }
 }
-
-namespace {
-
-std::nullopt_t Refuse(std::string* Obstacle, const char* Why) {
-  if (Obstacle) *Obstacle = Why;
-  return std::nullopt;
-}
-
-constexpr const char* NoDocumentOpener =
-    "the desktop's opener of documents and folders, xdg-open, is not installed";
-
-}  // namespace
 
 std::optional<TLaunchRequest> PlanLaunch(const std::string& FileName, const std::string& Parameters,
                                          const std::string& Directory, std::string* Obstacle) {
