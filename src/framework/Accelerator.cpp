@@ -36,3 +36,8 @@ std::optional<char32_t> CaptionAccelerator(const std::string& Caption, TFontChar
   }
   return Marked;
 }
+
+bool IsAccel(char32_t Key, const std::string& Caption, TFontCharset Charset) {
+  const std::optional<char32_t> Marked = CaptionAccelerator(Caption, Charset);
+  return Marked && *Marked == FoldCase(Key);
+}

@@ -15,3 +15,7 @@ char32_t FoldCase(char32_t Character);
 // "&" at the end, or before a tab or line break, marks nothing. With several marks the last
 // one counts, as it is the one drawn underlined. Nothing when no character is marked.
 std::optional<char32_t> CaptionAccelerator(const std::string& Caption, TFontCharset Charset);
+
+// True when Key, the character the keyboard layout gives the key pressed with Alt, is the
+// caption's accelerator: the underlined character is the one that works, in any script.
+bool IsAccel(char32_t Key, const std::string& Caption, TFontCharset Charset);

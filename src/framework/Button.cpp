@@ -1,6 +1,8 @@
 // TButton: a push button that clicks on a press released over it or on its accelerator.
 #include "framework/Button.h"
 
+#include "framework/Accelerator.h"
+
 TButton::TButton(TComponent* Owner) : TControl(Owner) {
   ControlStyle = {TControlStyle::csCaptureMouse, TControlStyle::csOpaque};
 }
@@ -58,7 +60,7 @@ void TButton::Click() {
 }
 
 bool TButton::DialogChar(char32_t Key) {
-  if (!Enabled() || !IsAccel(Key, Caption())) return false;
+  if (!Enabled() || !IsAccel(Key, Caption(), Font.Charset())) return false;
   Click();
   return true;
 }

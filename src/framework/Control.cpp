@@ -181,16 +181,3 @@ void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
 void TControl::Click() {
   if (OnClick) OnClick(this);
 }
-
-bool IsAccel(char32_t Key, const std::string& Caption) {
-  auto Fold = [](char32_t C) { return C >= 'a' && C <= 'z' ? C - 32 : C; };
-  for (std::size_t I = 0; I + 1 < Caption.size(); ++I) {
-    if (Caption[I] != '&') continue;
-    if (Caption[I + 1] == '&') {
-      ++I;
-      continue;
-    }
-    return Fold(static_cast<unsigned char>(Caption[I + 1])) == Fold(Key);
-  }
-  return false;
-}

@@ -148,7 +148,3 @@ class TControl : public TComponent {
   TRect FPaintArea;
   bool FPainting = false;
 };
-
-// True when the caption holds Key as its accelerator: "&" before it, compared without regard to
-// ASCII letter case; "&&" is no accelerator.
-bool IsAccel(char32_t Key, const std::string& Caption);

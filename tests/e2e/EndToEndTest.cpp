@@ -105,6 +105,18 @@ TEST_F(EndToEndTest, AltAndTheAcceleratorClicksTheButton) {
   EXPECT_NE(access(Folder.File("other").c_str(), F_OK), 0);
 }
 
+// The key's character in the keyboard's layout: a Cyrillic letter on a Cyrillic caption.
+TEST_F(EndToEndTest, AltAndACyrillicLetterClicksItsButton) {
+  WriteMenu({{"&\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B", WriteTarget("games.sh", "games"), "", "", "",
+              false, FirstButton},
+             {"&Run", WriteTarget("run.sh", "ran"), "", "", "", false, SecondButton}});
+  const ::Window W = StartMenu();
+  ASSERT_NE(W, 0u);
+  Xdotool("windowfocus --sync " + std::to_string(W) + " key alt+Cyrillic_i");
+  ASSERT_TRUE(MarkerWritten("games"));
+  EXPECT_NE(access(Folder.File("ran").c_str(), F_OK), 0);
+}
+
 TEST_F(EndToEndTest, CloseRequestEndsTheProgram) {
   WriteMenu({{"&Run", WriteTarget("run.sh", "ran"), "", "", "", false, FirstButton}});
   const ::Window W = StartMenu();

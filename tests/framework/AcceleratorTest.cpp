@@ -38,3 +38,17 @@ TEST(AcceleratorTest, FoldingPairsCapitalsWithTheirSmallLetters) {
   for (char32_t Other : {U'\u00D7', U'\u00DF', U'1', U'\u3042', U'\u03C2'})
     EXPECT_EQ(FoldCase(Other), Other) << static_cast<unsigned>(Other);
 }
+
+// Alt gives the character of the key in the keyboard's layout: it works on the caption whose
+// underlined character it is, in any script and either letter case, and only on that one.
+TEST(AcceleratorTest, TheKeysCharacterMatchesTheUnderlinedOneInAnyScript) {
+  EXPECT_TRUE(IsAccel(U'\u0438', "&\xC8\xE3\xF0\xFB", RUSSIAN_CHARSET));
+  EXPECT_TRUE(IsAccel(U'\u0418', "&\xC8\xE3\xF0\xFB", RUSSIAN_CHARSET));
+  EXPECT_FALSE(IsAccel(U'b', "&\xC8\xE3\xF0\xFB", RUSSIAN_CHARSET))
+      << "the Latin key that carries the letter in another layout";
+  EXPECT_TRUE(IsAccel(U'\u0418', "&\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B", ANSI_CHARSET));
+  EXPECT_TRUE(IsAccel(U'\u0395', "&\xC5\xEB\xEB\xDC\xE4\xE1", GREEK_CHARSET));
+  EXPECT_TRUE(IsAccel(U'\u00C9', "&\xC9t\xE9", ANSI_CHARSET));
+  EXPECT_TRUE(IsAccel(U'c', "&Open &Close", ANSI_CHARSET)) << "the underlined mark";
+  EXPECT_FALSE(IsAccel(U'o', "&Open &Close", ANSI_CHARSET));
+}

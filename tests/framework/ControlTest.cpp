@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/Accelerator.h"
 #include "framework/WinControl.h"
 #include "platform/headless/HeadlessWindow.h"
 #include "support/Pixels.h"
@@ -38,7 +39,7 @@ class TProbeControl : public TControl {
   void MouseEntered() override { Events.push_back(FLabel + " enter"); }
   void MouseLeft() override { Events.push_back(FLabel + " leave"); }
   bool DialogChar(char32_t Key) override {
-    if (!IsAccel(Key, Caption())) return false;
+    if (!IsAccel(Key, Caption(), Font.Charset())) return false;
     Events.push_back(FLabel + " accel");
     return true;
   }
@@ -200,9 +201,9 @@ TEST_F(ControlTest, AcceleratorsReachTheControlWhoseCaptionHasTheLetter) {
   EXPECT_TRUE(Root.WindowDialogChar(U'O'));
   EXPECT_FALSE(Root.WindowDialogChar(U'm'));
   EXPECT_EQ(Events, (std::vector<std::string>{"b accel", "a accel"}));
-  EXPECT_TRUE(IsAccel(U'p', "&&x&P"));
-  EXPECT_FALSE(IsAccel(U'x', "&&x"));
-  EXPECT_FALSE(IsAccel(U'a', "a&"));
+  EXPECT_TRUE(IsAccel(U'p', "&&x&P", ANSI_CHARSET));
+  EXPECT_FALSE(IsAccel(U'x', "&&x", ANSI_CHARSET));
+  EXPECT_FALSE(IsAccel(U'a', "a&", ANSI_CHARSET));
 }
 
 TEST_F(ControlTest, ParentFontFlowsDownUntilTheChildSetsItsOwn) {

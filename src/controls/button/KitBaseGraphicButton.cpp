@@ -8,6 +8,7 @@
 #include "controls/button/PopupMenu.h"
 #include "controls/core/KitApplicationInstance.h"
 #include "core/Exception.h"
+#include "framework/Accelerator.h"
 #include "framework/WinControl.h"
 
 namespace {
@@ -254,7 +255,8 @@ void TKitBaseGraphicButton::MouseUp(TMouseButton Button, TShiftState Shift, int 
 // --- Keys, enabling, caption and font ---
 
 bool TKitBaseGraphicButton::DialogChar(char32_t Key) {
-  if (!IsAccel(Key, Caption()) || !Enabled() || !Visible() || (Parent() && !Parent()->Enabled()))
+  if (!IsAccel(Key, Caption(), Font.Charset()) || !Enabled() || !Visible() ||
+      (Parent() && !Parent()->Enabled()))
     return false;
   if (FDropDownMenu) {
     if (GetDroppedState()) {
