@@ -121,8 +121,7 @@ TEST_F(MainFormTest, AnIconThatCannotBeReadLeavesTheProgramsIcon) {
 }
 
 // ostrel MENU_FOLDER: that folder's menu.ini and files, whatever lies beside the executable. A
-// relative name counts from the current folder, as relative targets do, which the program
-// never changes: the medium's autorun script starts it in the menu folder.
+// relative name counts from the folder the program was started in.
 TEST_F(MainFormTest, AMenuFolderArgumentTakesThePlaceOfTheExecutablesFolder) {
   WriteBackground(64, 48);
   Dir.Write("menu.ini", "[Main]\nAppName=Beside the program\n");
