@@ -120,6 +120,51 @@ TEST_F(MainFormTest, AnIconThatCannotBeReadLeavesTheProgramsIcon) {
   }
 }
 
+// The menu's icon replaces the program's own on the application and the window.
+TEST_F(MainFormTest, TheMenusIconIsLoadedAndShownOnTheWindow) {
+  WriteBackground(32, 32);
+  // One 1 x 1 image of 32 bits: a blue pixel, opaque.
+  Dir.Write("pics/disc.ico", std::string("\0\0\1\0\1\0\1\1\0\0\1\0\x20\0", 14) +
+                                 std::string("\x30\0\0\0\x16\0\0\0", 8) +
+                                 std::string("(\0\0\0\1\0\0\0\2\0\0\0\1\0\x20\0", 16) +
+                                 std::string(24, '\0') + std::string("\xFF\0\0\xFF", 4) +
+                                 std::string(4, '\0'));
+  Dir.Write("menu.ini", "[Main]\nIcon=pics\\disc.ico\nProgCount=0\n");
+  auto* Form = App.CreateForm<TForm1>();
+  Form->Show();
+  ASSERT_FALSE(Form->Icon.Empty());
+  ASSERT_EQ(App.Icon.ImageCount(), 1);
+  auto* Window = dynamic_cast<THeadlessWindow*>(Form->NativeWindow());
+  ASSERT_NE(Window, nullptr);
+  ASSERT_FALSE(Window->Icons.empty());
+  EXPECT_EQ(Window->Icons.front().Width, 1);
+  ASSERT_EQ(Window->Icons.front().Pixels.size(), 1u);
+  EXPECT_EQ(Window->Icons.front().Pixels[0] & 0x00FFFFFFu, 0x0000FFu);
+}
+
+// Every button past the first is made from the designed one: its style, relief and highlight
+// behaviour come along, and its click goes to the same handler.
+TEST_F(MainFormTest, ExtraButtonsCopyTheDesignedButtonsSettings) {
+  WriteBackground(64, 64);
+  const std::string Tool = Dir.Write("tool.sh", "#!/bin/sh\n");
+  Dir.Write("menu.ini", "[Main]\nProgCount=2\n[Prog_1]\nExePath=" + Tool +
+                            "\nTerminateAfterStart=0\n[Prog_2]\nY=30\nExePath=" + Tool +
+                            "\nExeCommandLine=second\nTerminateAfterStart=0\n");
+  auto* Form = App.CreateForm<TForm1>();
+  auto* First = Form->btnTemplate;
+  auto* Second = dynamic_cast<TKitSpeedButton*>(Form->RunPanel->Controls(1));
+  ASSERT_NE(Second, nullptr);
+  EXPECT_EQ(Second->Style(), First->Style());
+  EXPECT_EQ(Second->Style(), TKitUserButtonStyle::ubsExplorer);
+  EXPECT_TRUE(Second->EnterColorChange());
+  EXPECT_EQ(Second->FontFX().Style(), TKitThreeDStyle::tdSunkenShadow);
+  EXPECT_EQ(Second->FontFX().LightColor(), First->FontFX().LightColor());
+  EXPECT_EQ(Second->FontFX().ShadowColor(), First->FontFX().ShadowColor());
+  Second->Click();
+  ASSERT_EQ(Launches.size(), 1u);
+  EXPECT_EQ(Launches[0].Parameters, "second");
+}
+
 // ostrel MENU_FOLDER: that folder's menu.ini and files, whatever lies beside the executable. A
 // relative name counts from the folder the program was started in.
 TEST_F(MainFormTest, AMenuFolderArgumentTakesThePlaceOfTheExecutablesFolder) {
