@@ -27,6 +27,6 @@ std::string LaunchTarget(TWindowSystem& System, const std::string& Target,
     return Failure(Target, "its full path is longer than the 259 characters a target may have");
   if (Action == TEntryAction::eaFolder)
     return Failure(FullPath, System.ShellOpen(FullPath, "", FullPath));
-  if (!TargetAvailable(Target)) return Failure(FullPath, "it is no longer there");
+  if (!TargetFileExists(FullPath)) return Failure(FullPath, "it is no longer there");
   return Failure(FullPath, System.ShellOpen(FullPath, Parameters, ExtractFilePath(FullPath)));
 }

@@ -3,7 +3,9 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string_view>
 
+#include "core/Strings.h"
 #include "settings/IntegerText.h"
 
 namespace {
@@ -82,13 +84,8 @@ constexpr TIdent<TFontCharset> CharsetIdents[] = {
 };
 
 bool SameTextAscii(const std::string& A, const char* B) {
-  std::size_t I = 0;
-  for (; I < A.size() && B[I] != '\0'; ++I) {
-    char X = A[I] >= 'a' && A[I] <= 'z' ? static_cast<char>(A[I] - 32) : A[I];
-    char Y = B[I] >= 'a' && B[I] <= 'z' ? static_cast<char>(B[I] - 32) : B[I];
-    if (X != Y) return false;
-  }
-  return I == A.size() && B[I] == '\0';
+  const std::string_view Name(B);
+  return A.size() == Name.size() && StartsWithAsciiCaseless(A, Name);
 }
 
 template <typename TValue, std::size_t N>
