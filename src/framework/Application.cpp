@@ -7,6 +7,7 @@
 #include "framework/FileName.h"
 #include "framework/Form.h"
 #include "framework/MessageDialog.h"
+#include "framework/TextCodec.h"
 #include "platform/TextEngine.h"
 
 TApplication* Application = nullptr;
@@ -40,10 +41,7 @@ void TApplication::SetExeName(const std::string& Value) {
   // The title a program has until it sets its own: its file name without folder and
   // extension, the first character as it is and the rest in lower case.
   std::string BaseName = Value.substr(ExtractFilePath(Value).size());
-  BaseName = BaseName.substr(0, BaseName.find('.'));
-  for (std::size_t I = 1; I < BaseName.size(); ++I)
-    if (BaseName[I] >= 'A' && BaseName[I] <= 'Z') BaseName[I] = static_cast<char>(BaseName[I] + 32);
-  SetTitle(BaseName);
+  SetTitle(LowerCaseAfterFirst(BaseName.substr(0, BaseName.find('.'))));
 }
 
 void TApplication::AddForm(TForm* Form) {
@@ -64,6 +62,10 @@ void TApplication::Notification(TComponent* Component, TOperation Operation) {
 void TApplication::SetTicking(bool Value) {
   if (Value == FTicking) return;
   FTicking = Value;
+  if (FTicking) FNextTick = FSystem.Milliseconds() + TickInterval;
+}
+
+void TApplication::RestartTick() {
   if (FTicking) FNextTick = FSystem.Milliseconds() + TickInterval;
 }
 

@@ -62,6 +62,7 @@ class TApplication : public TComponent, public TTimerService {
   // the loop sleeps until an event comes, so an idle program uses no processor time.
   void SetTickHandler(std::function<void()> Handler) override { FTickHandler = std::move(Handler); }
   void SetTicking(bool Value) override;
+  void RestartTick() override;
   bool Ticking() const { return FTicking; }
 
   // Shows an error that escaped an event handler or start-up. The default is the error box;

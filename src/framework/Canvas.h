@@ -104,6 +104,9 @@ class TCanvas {
   // The 3D edge routine: draws the edge kinds on the given sides in the system's 3D colours.
   // With BF_ADJUST, Rect moves inwards past what was drawn.
   bool DrawEdge(TRect& Rect, unsigned Edge, unsigned Flags);
+  // The dotted focus rectangle: every other pixel of Rect's outline inverted, the dots placed
+  // by the surface's own pixel grid so that a second call on the same rectangle removes them.
+  void DrawFocusRect(const TRect& Rect);
 
   // Formatted text in Rect with DT_ flags; the text colour is the font's, text cells are
   // filled with the brush unless it is clear. Returns the height of the text; with

@@ -1,4 +1,5 @@
-// TCanvas::DrawEdge: the classic 3D edge routine, line by line in the system's 3D colours.
+// TCanvas::DrawEdge and DrawFocusRect: the classic 3D edges, line by line in the system's 3D
+// colours, and the dotted focus outline.
 #include <optional>
 
 #include "framework/Canvas.h"
@@ -67,4 +68,21 @@ bool TCanvas::DrawEdge(TRect& Rect, unsigned Edge, unsigned Flags) {
     if (Flags & BF_BOTTOM) Rect.Bottom -= Drawn;
   }
   return true;
+}
+
+void TCanvas::DrawFocusRect(const TRect& Rect) {
+  if (Rect.IsEmpty()) return;
+  auto Invert = [this](int X, int Y) {
+    if ((X + FOrigin.X + Y + FOrigin.Y) % 2 != 0) return;
+    const TColor Old = Pixel(X, Y);
+    if (Old != clNone) SetPixel(X, Y, static_cast<TColor>(Old ^ 0xFFFFFF));
+  };
+  for (int X = Rect.Left; X < Rect.Right; ++X) {
+    Invert(X, Rect.Top);
+    if (Rect.Bottom - 1 > Rect.Top) Invert(X, Rect.Bottom - 1);
+  }
+  for (int Y = Rect.Top + 1; Y < Rect.Bottom - 1; ++Y) {
+    Invert(Rect.Left, Y);
+    if (Rect.Right - 1 > Rect.Left) Invert(Rect.Right - 1, Y);
+  }
 }

@@ -47,12 +47,14 @@ void TControl::SetBounds(int Left, int Top, int Width, int Height) {
 void TControl::SetVisible(bool Value) {
   if (Value == FVisible) return;
   FVisible = Value;
+  if (TWinControl* Root = RootControl(); Root && !Value) Root->FocusGone(this);
   VisibleChanged();
 }
 
 void TControl::SetEnabled(bool Value) {
   if (Value == FEnabled) return;
   FEnabled = Value;
+  if (TWinControl* Root = RootControl(); Root && !Value) Root->FocusGone(this);
   EnabledChanged();
 }
 
@@ -92,6 +94,11 @@ void TControl::TextChanged() {
 void TControl::VisibleChanged() {
   // Invalidate skips nothing for hidden controls, so the area they leave is repainted too.
   Invalidate();
+}
+
+bool TControl::ShowsFocus() const {
+  const TWinControl* Root = RootControl();
+  return Root && Root->FocusCueShown() && Root->FocusedControl() == this;
 }
 
 TWinControl* TControl::RootControl() const {

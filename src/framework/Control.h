@@ -117,6 +117,12 @@ class TControl : public TComponent {
     (void)Key;
     return false;
   }
+  // Whether the keyboard may move the focus here while the control is visible and enabled.
+  virtual bool TakesFocus() const { return false; }
+  // The focus is here and its cue is shown: a navigation key has been used in this window.
+  bool ShowsFocus() const;
+  // Enter or Space while the control has the focus.
+  virtual void KeyClick() { Click(); }
 
   TNotifyEvent OnClick;
   TMouseEvent OnMouseDown;

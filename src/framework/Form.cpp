@@ -113,6 +113,6 @@ int TForm::ShowModal() {
   return ModalResult;
 }
 
-bool TForm::KeyDown(unsigned, char32_t, TShiftState) {
-  return false;
+bool TForm::KeyDown(unsigned Key, char32_t, TShiftState Shift) {
+  return WindowNavigationKey(Key, Shift);
 }

@@ -49,7 +49,8 @@ class TForm : public TWinControl {
   int ShowModal();
   int ModalResult = mrNone;
 
-  // A key that no accelerator took; true when the form handled it.
+  // A key that no accelerator took; true when the form handled it. The form moves the keyboard
+  // focus and clicks the focused control.
   virtual bool KeyDown(unsigned Key, char32_t Character, TShiftState Shift);
 
   TNativeWindow* NativeWindow() const { return FWindow.get(); }

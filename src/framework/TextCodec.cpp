@@ -1,6 +1,7 @@
 // Conversions between 8-bit code-page text and UTF-8.
 #include "framework/TextCodec.h"
 
+#include "framework/Accelerator.h"
 #include "platform/CodePage.h"
 #include "platform/Locale.h"
 
@@ -70,4 +71,35 @@ std::u32string DecodeText(std::string_view Text, TFontCharset Charset) {
   if (Ascii) return std::u32string(Text.begin(), Text.end());
   if (IsValidUtf8(Text)) return Utf8ToUtf32(Text);
   return DecodeCodePage(Text, CodePageOfCharset(Charset));
+}
+
+std::string LowerCaseAfterFirst(std::string_view Text) {
+  if (IsValidUtf8(Text)) {
+    const std::u32string Characters = Utf8ToUtf32(Text);
+    std::string Lower;
+    for (std::size_t I = 0; I < Characters.size(); ++I)
+      AppendUtf8(Lower, I == 0 ? Characters[I] : FoldCase(Characters[I]));
+    return Lower;
+  }
+  const int CodePage = CodePageOfCharset(DEFAULT_CHARSET);
+  auto CharacterOf = [CodePage](unsigned Byte) {
+    const char Single = static_cast<char>(Byte);
+    return DecodeCodePage(std::string_view(&Single, 1), CodePage)[0];
+  };
+  std::string Lower(Text);
+  for (std::size_t I = 0; I < Lower.size(); ++I) {
+    const auto Byte = static_cast<unsigned char>(Lower[I]);
+    if (IsLeadByte(Byte, CodePage)) {
+      ++I;
+      continue;
+    }
+    const char32_t Small = FoldCase(CharacterOf(Byte));
+    if (I == 0 || Small == CharacterOf(Byte)) continue;
+    for (unsigned Candidate = 0; Candidate < 0x100; ++Candidate)
+      if (CharacterOf(Candidate) == Small) {
+        Lower[I] = static_cast<char>(Candidate);
+        break;
+      }
+  }
+  return Lower;
 }

@@ -20,5 +20,9 @@ int CodePageOfCharset(TFontCharset Charset);
 // and not plain ASCII is UTF-8, anything else is in the set's code page.
 std::u32string DecodeText(std::string_view Text, TFontCharset Charset);
 
+// Text with every letter after the first character in lower case, in the encoding it came in:
+// UTF-8 when valid, else the user's ANSI code page (letters of two-byte characters stay).
+std::string LowerCaseAfterFirst(std::string_view Text);
+
 // A text for display as UTF-8: as it is when it is valid UTF-8, otherwise read as Windows-1252.
 std::string DisplayText(std::string_view Text);

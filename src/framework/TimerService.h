@@ -12,6 +12,8 @@ class TTimerService {
   // loop sleeps until an event comes.
   virtual void SetTickHandler(std::function<void()> Handler) = 0;
   virtual void SetTicking(bool Value) = 0;
+  // Starts the tick's period anew while ticking: the next tick comes a whole period from now.
+  virtual void RestartTick() = 0;
   // Shows an error that escaped a handler, as for any event handler.
   virtual void ShowException(const std::exception& Error) = 0;
 };

@@ -26,6 +26,8 @@ void TWinControl::Forget(TControl* Control) {
     if (C == Control) FCapture = nullptr;
   for (TControl* C = FHover; C; C = C->Parent())
     if (C == Control) FHover = nullptr;
+  for (TControl* C = FFocus; C; C = C->Parent())
+    if (C == Control) FFocus = nullptr;
 }
 
 void TWinControl::Notification(TComponent* Component, TOperation Operation) {

@@ -57,6 +57,19 @@ class TWinControl : public TControl {
   // The control that has the mouse while a button is held, if any.
   TControl* CaptureControl() const { return FCapture; }
 
+  // --- Keyboard focus of a window ---
+  TControl* FocusedControl() const { return FFocus; }
+  bool FocusCueShown() const { return FFocusCue; }
+  // Moves the focus, repainting the control that loses it and the one that gains it; nullptr
+  // leaves no control focused.
+  void SetFocusedControl(TControl* Control);
+  // Tab and Shift+Tab, the arrows, Home and End move the focus among the visible, enabled
+  // controls that take it, and show the focus cue from then on; Enter and Space click the
+  // focused control. True when the key did one of these.
+  bool WindowNavigationKey(unsigned Key, TShiftState Shift);
+  // The control, or an ancestor of it, was hidden or disabled: the focus leaves it.
+  void FocusGone(TControl* Control);
+
  protected:
   void Notification(TComponent* Component, TOperation Operation) override;
   void FontChanged() override;
@@ -80,4 +93,6 @@ class TWinControl : public TControl {
   TRect FInvalid;
   TControl* FCapture = nullptr;
   TControl* FHover = nullptr;
+  TControl* FFocus = nullptr;
+  bool FFocusCue = false;
 };

@@ -23,7 +23,18 @@ enum TEventModifier : unsigned {
 };
 
 // Keys that are no characters, with the classic virtual-key numbers.
-enum TVirtualKey : unsigned { vkTab = 9, vkReturn = 13, vkEscape = 27, vkSpace = 32 };
+enum TVirtualKey : unsigned {
+  vkTab = 9,
+  vkReturn = 13,
+  vkEscape = 27,
+  vkSpace = 32,
+  vkEnd = 35,
+  vkHome = 36,
+  vkLeft = 37,
+  vkUp = 38,
+  vkRight = 39,
+  vkDown = 40,
+};
 
 class TNativeWindow;
 

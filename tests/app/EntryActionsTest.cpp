@@ -13,23 +13,6 @@ namespace {
 
 class EntryActionsTest : public TMenuWindowFixture {
  protected:
-  // A menu of the given entry sections, each numbered in order, kept open after a start.
-  TForm1* MenuOf(const std::vector<std::string>& Entries) {
-    WriteBackground(40, 40);
-    std::string Ini =
-        "[Main]\nAppTaskName=Menu\nProgCount=" + std::to_string(Entries.size()) + "\n";
-    for (std::size_t I = 0; I < Entries.size(); ++I)
-      Ini +=
-          "[Prog_" + std::to_string(I + 1) + "]\n" + Entries[I] + "\n" +
-          (Entries[I].find("TerminateAfterStart") == std::string::npos ? "TerminateAfterStart=0\n"
-                                                                       : "");
-    Dir.Write("menu.ini", Ini);
-    auto* Form = App.CreateForm<TForm1>();
-    Form->Show();
-    AnswerDialogs();
-    return Form;
-  }
-
   void Click(TForm1& Form, int Index) { Form.btnTemplateClick(ButtonOf(Form, Index)); }
 };
 

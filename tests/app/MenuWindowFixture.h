@@ -34,6 +34,24 @@ class TMenuWindowFixture : public testing::Test {
     Picture.SaveToFile(Dir.File(Name));
   }
 
+  // A shown menu of the given entry sections, numbered in order, kept open after a start, its
+  // dialogs answered with Enter.
+  TForm1* MenuOf(const std::vector<std::string>& Entries, int Width = 40, int Height = 40) {
+    WriteBackground(Width, Height);
+    std::string Ini =
+        "[Main]\nAppTaskName=Menu\nProgCount=" + std::to_string(Entries.size()) + "\n";
+    for (std::size_t I = 0; I < Entries.size(); ++I)
+      Ini +=
+          "[Prog_" + std::to_string(I + 1) + "]\n" + Entries[I] + "\n" +
+          (Entries[I].find("TerminateAfterStart") == std::string::npos ? "TerminateAfterStart=0\n"
+                                                                       : "");
+    Dir.Write("menu.ini", Ini);
+    auto* Form = App.CreateForm<TForm1>();
+    Form->Show();
+    AnswerDialogs();
+    return Form;
+  }
+
   // Every dialog that opens is logged with its window caption, its text kept in Dialogs, and
   // answered with Key (Enter: OK or Yes; Escape: No).
   void AnswerDialogs(unsigned Key = vkReturn) {

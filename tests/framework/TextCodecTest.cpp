@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ScopedEnv.h"
+
 TEST(TextCodecTest, Utf8ValidityFollowsTheStrictForm) {
   EXPECT_TRUE(IsValidUtf8(""));
   EXPECT_TRUE(IsValidUtf8("plain"));
@@ -27,4 +29,27 @@ TEST(TextCodecTest, Cp1252DecodesTheWholeUpperHalf) {
 TEST(TextCodecTest, DisplayTextKeepsUtf8AndDecodesTheRest) {
   EXPECT_EQ(DisplayText("\xD0\x9C"), "\xD0\x9C");
   EXPECT_EQ(DisplayText("\xD0"), "\xC3\x90");
+}
+
+TEST(TextCodecTest, LowerCaseAfterFirstKeepsEachTextsEncoding) {
+  EXPECT_EQ(LowerCaseAfterFirst("OSTREL"), "Ostrel");
+  EXPECT_EQ(LowerCaseAfterFirst("\xD0\x9C\xD0\x95\xD0\x9D\xD0\xAE"),  // МЕНЮ
+            "\xD0\x9C\xD0\xB5\xD0\xBD\xD1\x8E");
+  EXPECT_EQ(LowerCaseAfterFirst("\xC3\x84\xC3\x96\xC3\x9C"), "\xC3\x84\xC3\xB6\xC3\xBC");  // ÄÖÜ
+  EXPECT_EQ(LowerCaseAfterFirst("\xCE\xA3\xCE\x9F"), "\xCE\xA3\xCE\xBF");                  // ΣΟ
+  EXPECT_EQ(LowerCaseAfterFirst("aB1-C"), "ab1-c");
+  EXPECT_EQ(LowerCaseAfterFirst(""), "");
+  {
+    TScopedEnv Locale("LC_ALL", std::string("ru_RU.CP1251"));
+    EXPECT_EQ(LowerCaseAfterFirst("\xCC\xC5\xCD\xDE"), "\xCC\xE5\xED\xFE");  // МЕНЮ in 1251
+  }
+  {
+    TScopedEnv Locale("LC_ALL", std::string("de_DE"));
+    EXPECT_EQ(LowerCaseAfterFirst("\xC4\xD6\xDC"), "\xC4\xF6\xFC");  // ÄÖÜ in 1252
+  }
+  {
+    TScopedEnv Locale("LC_ALL", std::string("ja_JP.SJIS"));
+    // The second byte of a two-byte character is no letter of its own.
+    EXPECT_EQ(LowerCaseAfterFirst("A\x83\x41Z"), "A\x83\x41z");  // A, katakana a, Z
+  }
 }

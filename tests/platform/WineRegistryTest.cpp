@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/FileSystem.h"
+#include "support/ScopedEnv.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -40,30 +41,6 @@ const std::string UserReg = R"(WINE REGISTRY Version 2
 [Software\\Vendor\\Game] 1700000000
 "Hive"="user"
 )";
-
-// Sets an environment variable for one test and puts the old value back afterwards.
-class TScopedEnv {
- public:
-  TScopedEnv(const char* Name, const char* Value) : FName(Name) {
-    if (const char* Old = std::getenv(Name)) FOld = Old;
-    if (Value)
-      ::setenv(Name, Value, 1);
-    else
-      ::unsetenv(Name);
-  }
-  ~TScopedEnv() {
-    if (FOld)
-      ::setenv(FName, FOld->c_str(), 1);
-    else
-      ::unsetenv(FName);
-  }
-  TScopedEnv(const TScopedEnv&) = delete;
-  TScopedEnv& operator=(const TScopedEnv&) = delete;
-
- private:
-  const char* FName;
-  std::optional<std::string> FOld;
-};
 
 class WineRegistryTest : public ::testing::Test {
  protected:
@@ -188,14 +165,14 @@ TEST_F(WineRegistryTest, EnvironmentPrefixComesFirst) {
 
 TEST_F(WineRegistryTest, HomeWineIsTheDefaultPrefix) {
   Dir.Write("home/.wine/system.reg", SystemReg);
-  TScopedEnv WinePrefix("WINEPREFIX", nullptr);
+  TScopedEnv WinePrefix("WINEPREFIX", std::nullopt);
   TScopedEnv Home("HOME", Dir.File("home").c_str());
   EXPECT_EQ(Read(*CreateSystemRegistry(), HKEY_LOCAL_MACHINE, "Hive"), "system");
 }
 
 TEST_F(WineRegistryTest, NoPrefixInTheEnvironmentOpensNothing) {
   TScopedEnv WinePrefix("WINEPREFIX", "");
-  TScopedEnv Home("HOME", nullptr);
+  TScopedEnv Home("HOME", std::nullopt);
   auto Registry = CreateSystemRegistry();
   ASSERT_NE(Registry, nullptr);
   EXPECT_EQ(Registry->OpenKeyReadOnly(HKEY_LOCAL_MACHINE, ""), nullptr);

@@ -80,21 +80,6 @@ TXvfb::~TXvfb() {
   waitpid(FPid, nullptr, 0);
 }
 
-TScopedEnv::TScopedEnv(const char* Name, const std::optional<std::string>& Value) : FName(Name) {
-  if (const char* Old = std::getenv(Name)) FOld = Old;
-  if (Value)
-    setenv(Name, Value->c_str(), 1);
-  else
-    unsetenv(Name);
-}
-
-TScopedEnv::~TScopedEnv() {
-  if (FOld)
-    setenv(FName, FOld->c_str(), 1);
-  else
-    unsetenv(FName);
-}
-
 TSession::TSession() {
   System = OpenWindowSystem(Error);
   Probe = XOpenDisplay(nullptr);

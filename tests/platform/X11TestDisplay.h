@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/WindowSystem.h"
+#include "support/ScopedEnv.h"
 
 bool XvfbInstalled();
 
@@ -34,19 +35,6 @@ class TXvfb {
  private:
   pid_t FPid = -1;
   std::string FDisplay;
-};
-
-// Sets an environment variable (or removes it, for nullopt) until the end of the scope.
-class TScopedEnv {
- public:
-  TScopedEnv(const char* Name, const std::optional<std::string>& Value);
-  ~TScopedEnv();
-  TScopedEnv(const TScopedEnv&) = delete;
-  TScopedEnv& operator=(const TScopedEnv&) = delete;
-
- private:
-  const char* FName;
-  std::optional<std::string> FOld;
 };
 
 // The window system under test on $DISPLAY and a second connection that looks at what it did.

@@ -10,11 +10,14 @@ inline THeadlessWindow* VisibleDialog(THeadlessWindowSystem& System) {
   return nullptr;
 }
 
-// Presses a key in the window, as the user does.
-inline void PostKey(THeadlessWindowSystem& System, THeadlessWindow* Window, unsigned Key) {
+// Presses a key in the window, as the user does, with the modifiers (emShift...) held.
+inline void PostKey(THeadlessWindowSystem& System, THeadlessWindow* Window, unsigned Key,
+                    unsigned Modifiers = 0) {
   TWindowEvent Event;
   Event.Kind = TWindowEvent::TKind::wkKeyDown;
   Event.Window = Window;
   Event.Key = Key;
+  Event.Modifiers = Modifiers;
+  if (Key == vkSpace) Event.Character = U' ';
   System.Post(Event);
 }

@@ -122,6 +122,18 @@ TEST_F(WineTest, AltAndTheAcceleratorClicksTheButton) {
               std::string::npos);
 }
 
+TEST_F(WineTest, TabAndEnterStartTheFocusedButton) {
+  const std::string ArgsProbe = AddProbe();
+  WriteMenu({{"&First", ArgsProbe, "first", FirstButton},
+             {"&Run", ArgsProbe, "by keyboard", SecondButton}});
+  const ::Window W = StartMenu();
+  ASSERT_NE(W, 0u);
+  PressKeys(W, "Tab Tab Return");
+  ASSERT_TRUE(ProbeReported()) << Log();
+  EXPECT_TRUE(ReadAll(Folder.File("tools/ArgsProbe.txt")).find(" by keyboard\n") !=
+              std::string::npos);
+}
+
 TEST_F(WineTest, MessageBeforeTheStartIsAnOwnedDialogThatReturnCloses) {
   WriteMenu({{"&Run", AddProbe(), "", FirstButton, "Before the start."}});
   const ::Window W = StartMenu();

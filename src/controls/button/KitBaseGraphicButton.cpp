@@ -255,9 +255,20 @@ void TKitBaseGraphicButton::MouseUp(TMouseButton Button, TShiftState Shift, int 
 // --- Keys, enabling, caption and font ---
 
 bool TKitBaseGraphicButton::DialogChar(char32_t Key) {
-  if (!IsAccel(Key, Caption(), Font.Charset()) || !Enabled() || !Visible() ||
-      (Parent() && !Parent()->Enabled()))
-    return false;
+  if (!IsAccel(Key, Caption(), Font.Charset())) return false;
+  return PressByKey();
+}
+
+void TKitBaseGraphicButton::KeyClick() {
+  PressByKey();
+}
+
+TKitButtonState TKitBaseGraphicButton::ShownState() const {
+  return FState == TKitButtonState::bsUp && ShowsFocus() ? TKitButtonState::bsMouseOver : FState;
+}
+
+bool TKitBaseGraphicButton::PressByKey() {
+  if (!Enabled() || !Visible() || (Parent() && !Parent()->Enabled())) return false;
   if (FDropDownMenu) {
     if (GetDroppedState()) {
       StateChange(TKitButtonState::bsMouseOver);
@@ -330,7 +341,7 @@ void TKitBaseGraphicButton::DrawGlyphAndText(TCanvas& Canvas, const TRect& Rect)
                                    .MultiLine = FMultiLine,
                                    .FontFX = &FFontFX,
                                    .Glyph = &FGlyph};
-  KitDrawButtonCaption(Canvas, Rect, FState, Settings);
+  KitDrawButtonCaption(Canvas, Rect, ShownState(), Settings);
 }
 
 bool TKitBaseGraphicButton::CheckOptimized() const {

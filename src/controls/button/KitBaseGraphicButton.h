@@ -138,6 +138,9 @@ class TKitBaseGraphicButton : public TKitBaseControl {
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   bool DialogChar(char32_t Key) override;
+  bool TakesFocus() const override { return true; }
+  // Enter or Space on the focused button: the same as its accelerator.
+  void KeyClick() override;
 
   TNotifyEvent OnDblClick;
   TNotifyEvent OnDropDown;
@@ -147,6 +150,8 @@ class TKitBaseGraphicButton : public TKitBaseControl {
   // runs the hover check exactly while the button is hot.
   void StateChange(TKitButtonState NewState);
   void SetMouseOver(bool Value);
+  // The state the button is drawn in: a focused button whose cue is shown looks hot.
+  TKitButtonState ShownState() const;
   void MouseEnter() override;
   void MouseExit() override;
   // The parent lends its background and the button does not paint its own.
@@ -179,6 +184,9 @@ class TKitBaseGraphicButton : public TKitBaseControl {
   void ButtonPressed(std::int32_t Group, const TKitBaseGraphicButton& Sender);
   // Tells the parent's buttons that this one latched, and passes on AllowAllUp.
   void InformOptionSet();
+  // What an accelerator or Enter does to an enabled, visible button: a click shown hot, a
+  // latch, or the drop-down menu. False when the button cannot be pressed.
+  bool PressByKey();
   // The part of a left press that decides the state it leads to.
   void Press(int X, int Y, TKitButtonState& Target);
   // The hit tests of moves and of releases, in client coordinates.

@@ -43,6 +43,7 @@ void TKitCustomSpeedButton::Paint() {
   TCanvas& Surface = Canvas();
   const int Bevel = KitGetButtonBevel(FStyle);
   const TRect Face = FaceRect(Bevel);
+  const TKitButtonState Shown = ShownState();
   // A see-through face draws frames only, so the whole button first gets what lies under it,
   // the arrow part included, lest a frame of an earlier state stay there.
   if (KitIsExplorerStyle(FStyle)) {
@@ -55,18 +56,18 @@ void TKitCustomSpeedButton::Paint() {
   }
   if (DropDownComboActive()) {
     // The main face and the arrow part each show the other's pressed state as merely hot.
-    KitDrawBtnFace(
-        Surface, MouseOver(), Face, FStyle,
-        State() == TKitButtonState::bsDropDownOpen ? TKitButtonState::bsMouseOver : State(),
-        Color());
+    KitDrawBtnFace(Surface, MouseOver(), Face, FStyle,
+                   Shown == TKitButtonState::bsDropDownOpen ? TKitButtonState::bsMouseOver : Shown,
+                   Color());
     const TRect Arrow{Width() - DropDownComboWidth(), 0, Width(), Height()};
     KitDrawBtnFace(Surface, MouseOver(), Arrow, FStyle,
-                   State() == TKitButtonState::bsDown ? TKitButtonState::bsMouseOver : State(),
+                   Shown == TKitButtonState::bsDown ? TKitButtonState::bsMouseOver : Shown,
                    Color());
     KitDrawDropDownArrow(Surface, Arrow.Left + (DropDownComboWidth() - ArrowSize) / 2,
                          (Height() - ArrowSize) / 2, ArrowSize, Enabled());
   } else {
-    KitDrawBtnFace(Surface, MouseOver(), Face, FStyle, State(), Color());
+    KitDrawBtnFace(Surface, MouseOver(), Face, FStyle, Shown, Color());
   }
-  DrawGlyphAndText(Surface, KitButtonContentRect(Face, Bevel, State(), DropDownComboActive()));
+  DrawGlyphAndText(Surface, KitButtonContentRect(Face, Bevel, Shown, DropDownComboActive()));
+  if (ShowsFocus()) Surface.DrawFocusRect(InflateRect(Face, -(Bevel + 1), -(Bevel + 1)));
 }

@@ -8,12 +8,16 @@
 
 TKitApplication::TKitApplication() {
   FTimerPool.OnNeedsTicksChange = [this](TObject*) { FollowTimerService(); };
+  FTimerPool.OnRestart = [](TObject*) {
+    if (TTimerService* Service = RunningTimerService()) Service->RestartTick();
+  };
 }
 
 TKitApplication::~TKitApplication() {
   // The tick lets go of the pool while this object is still whole.
   FTimerPool.ClearTimers();
   FTimerPool.OnNeedsTicksChange = nullptr;
+  FTimerPool.OnRestart = nullptr;
 }
 
 void TKitApplication::FollowTimerService() {

@@ -35,6 +35,7 @@ int TKitTimerPool::AddTimer(std::uint16_t Ident, std::uint16_t Interval, TNotify
   // Inside a tick the count is set one short, because the tick's own step then brings it to 1:
   // the next tick is the first after the restart either way.
   FTickCount = FBusy ? 0 : 1;
+  if (OnRestart) OnRestart(this);
   return Count() - 1;
 }
 

@@ -70,6 +70,9 @@ class TKitTimerPool : public TObject {
 
   TKitTimerEvent OnTimer;
   TNotifyEvent OnNeedsTicksChange;
+  // Called after an addition restarted the tick count, so that whoever drives the tick can
+  // start its period anew too: the new timer first fires a whole interval after it was added.
+  TNotifyEvent OnRestart;
   TKitTimerErrorEvent OnError;
 
  private:

@@ -64,6 +64,18 @@ unsigned VirtualKeyOf(WPARAM Key) {
       return vkTab;
     case VK_SPACE:
       return vkSpace;
+    case VK_HOME:
+      return vkHome;
+    case VK_END:
+      return vkEnd;
+    case VK_LEFT:
+      return vkLeft;
+    case VK_RIGHT:
+      return vkRight;
+    case VK_UP:
+      return vkUp;
+    case VK_DOWN:
+      return vkDown;
     default:
       return 0;
   }

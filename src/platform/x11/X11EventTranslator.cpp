@@ -61,6 +61,24 @@ unsigned VirtualKeyOf(KeySym Sym) {
     case XK_space:
     case XK_KP_Space:
       return vkSpace;
+    case XK_Home:
+    case XK_KP_Home:
+      return vkHome;
+    case XK_End:
+    case XK_KP_End:
+      return vkEnd;
+    case XK_Left:
+    case XK_KP_Left:
+      return vkLeft;
+    case XK_Right:
+    case XK_KP_Right:
+      return vkRight;
+    case XK_Up:
+    case XK_KP_Up:
+      return vkUp;
+    case XK_Down:
+    case XK_KP_Down:
+      return vkDown;
     default:
       return 0;
   }
@@ -104,6 +122,9 @@ bool TX11EventTranslator::Translate(XEvent& Source, TNativeWindow* Target, TWind
       return false;
     case KeyPress:
       return TranslateKey(Source.xkey, Event);
+    case MapNotify:
+      TakeFocusWhenUnowned(Source.xmap.window);
+      return false;
     case ClientMessage:
       return TranslateClientMessage(Source.xclient, Event);
     case DestroyNotify:
@@ -210,4 +231,14 @@ bool TX11EventTranslator::TranslateClientMessage(const XClientMessageEvent& Sour
     return false;
   Event.Kind = TKind::wkClose;
   return true;
+}
+
+void TX11EventTranslator::TakeFocusWhenUnowned(::Window Mapped) {
+  // A window manager hands the focus to a new window itself; without one the keyboard would
+  // follow the pointer, or go nowhere, until the window were clicked.
+  ::Window Focus = None;
+  int RevertTo = 0;
+  XGetInputFocus(FDisplay, &Focus, &RevertTo);
+  if (Focus == PointerRoot || Focus == None)
+    XSetInputFocus(FDisplay, Mapped, RevertToPointerRoot, CurrentTime);
 }

@@ -7,8 +7,11 @@
 #include <vector>
 
 #include "controls/core/KitApplication.h"
+#include "controls/core/KitApplicationInstance.h"
 #include "controls/core/KitTimerPool.h"
 #include "core/Exception.h"
+#include "framework/Application.h"
+#include "platform/headless/HeadlessWindowSystem.h"
 
 namespace {
 
@@ -410,3 +413,25 @@ TEST_F(TimerPoolTest, ErrorHookGetsEveryErrorOfTheTickInOrder) {
 }
 
 }  // namespace
+
+// --- The application's tick under the pool ---------------------------------------------------
+
+// The tick is the application's; an addition starts its period anew, so a timer added between
+// two ticks still waits its whole interval.
+TEST(TimerPoolTickTest, ATimerAddedBetweenTicksFirstFiresAWholeIntervalLater) {
+  THeadlessWindowSystem System;
+  TApplication App{System};
+  std::vector<std::int64_t> Early, Late;
+  const std::uint16_t First =
+      KitApplication().AddTimer(100, [&](TObject*) { Early.push_back(System.Clock); });
+  std::uint16_t Second = 0;
+  for (System.Clock = 0; System.Clock <= 250; System.Clock += 10) {
+    if (System.Clock == 30)
+      Second = KitApplication().AddTimer(100, [&](TObject*) { Late.push_back(System.Clock); });
+    App.HandleMessage(false);
+  }
+  KitApplication().RemoveTimer(First);
+  KitApplication().RemoveTimer(Second);
+  EXPECT_EQ(Late, (std::vector<std::int64_t>{130, 230}));
+  EXPECT_EQ(Early, (std::vector<std::int64_t>{130, 230})) << "every timer's phase restarts";
+}
