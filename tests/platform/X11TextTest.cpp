@@ -9,10 +9,13 @@ TEST(X11TextTest, LatinOneTextIsTheSameInBoth) {
   EXPECT_EQ(Name.Latin1, "Men\xFC caf\xE9");
 }
 
-TEST(X11TextTest, CharactersPastLatinOneBecomeQuestionMarks) {
+TEST(X11TextTest, CharactersPastLatinOneBecomeQuestionMarksAndAskForCompoundText) {
   const TX11Name Name = X11NameOf("\xD0\x9C\xD0\xB5\xD0\xBD\xD1\x8E \xE2\x9C\x93 \xF0\x9F\x98\x80");
   EXPECT_EQ(Name.Utf8, "\xD0\x9C\xD0\xB5\xD0\xBD\xD1\x8E \xE2\x9C\x93 \xF0\x9F\x98\x80");
   EXPECT_EQ(Name.Latin1, "???? ? ?");
+  EXPECT_FALSE(Name.Latin1Enough);
+  EXPECT_EQ(Name.Legible, Name.Utf8);
+  EXPECT_TRUE(X11NameOf("Men\xC3\xBC").Latin1Enough);
 }
 
 TEST(X11TextTest, ControlCharactersOtherThanTabAndNewlineAreKeptOutOfLatinOne) {
@@ -23,6 +26,8 @@ TEST(X11TextTest, ControlCharactersOtherThanTabAndNewlineAreKeptOutOfLatinOne) {
                             14));
   EXPECT_EQ(Name.Latin1, std::string("a\tb\nc?d?e?f?g"));
   EXPECT_EQ(Name.Utf8.size(), 14u);
+  EXPECT_EQ(Name.Legible, "a\tb\nc?d?e?f?g");
+  EXPECT_TRUE(Name.Latin1Enough);
 }
 
 TEST(X11TextTest, EachByteOfAMalformedSequenceIsOneReplacement) {

@@ -46,6 +46,23 @@ std::string PropertyText(Display* Dpy, ::Window Handle, const char* Name) {
   return Text;
 }
 
+// A text property as a reader of the older properties decodes it, and its type.
+std::string DecodedName(Display* Dpy, ::Window Handle, const char* Name, std::string& Type) {
+  XTextProperty Property{};
+  if (!XGetTextProperty(Dpy, Handle, &Property, AtomOf(Dpy, Name))) return "(none)";
+  char* TypeName = XGetAtomName(Dpy, Property.encoding);
+  Type = TypeName;
+  XFree(TypeName);
+  char** List = nullptr;
+  int Count = 0;
+  std::string Text;
+  if (Xutf8TextPropertyToTextList(Dpy, &Property, &List, &Count) == Success && Count == 1)
+    Text = List[0];
+  if (List) XFreeStringList(List);
+  XFree(Property.value);
+  return Text;
+}
+
 TEST_F(X11WindowTest, ShownWindowHasItsClientSizePlaceNamesAndHints) {
   TWindowOptions Opts = Options(320, 240);
   Opts.Caption = "Men\xC3\xBC \xE2\x9C\x93";
@@ -76,7 +93,9 @@ TEST_F(X11WindowTest, ShownWindowHasItsClientSizePlaceNamesAndHints) {
   PropertyItems(Probe(), Handle, "_NET_WM_NAME", &Type);
   EXPECT_EQ(Type, AtomOf(Probe(), "UTF8_STRING"));
   EXPECT_EQ(PropertyText(Probe(), Handle, "_NET_WM_NAME"), Opts.Caption);
-  EXPECT_EQ(PropertyText(Probe(), Handle, "WM_NAME"), "Men\xFC ?");
+  std::string NameType;
+  EXPECT_EQ(DecodedName(Probe(), Handle, "WM_NAME", NameType), Opts.Caption);
+  EXPECT_EQ(NameType, "COMPOUND_TEXT") << "Latin-1 cannot hold the check mark";
   EXPECT_EQ(PropertyText(Probe(), Handle, "_NET_WM_ICON_NAME"), "Launcher");
   EXPECT_EQ(PropertyText(Probe(), Handle, "WM_ICON_NAME"), "Launcher");
 
@@ -127,7 +146,34 @@ TEST_F(X11WindowTest, MalformedCaptionIsStoredAsWellFormedText) {
   EXPECT_EQ(PropertyText(Probe(), Handle, "_NET_WM_NAME"),
             "A\xEF\xBF\xBD"
             "B\xEF\xBF\xBD");
-  EXPECT_EQ(PropertyText(Probe(), Handle, "WM_NAME"), "A?B?");
+  std::string Type;
+  EXPECT_EQ(DecodedName(Probe(), Handle, "WM_NAME", Type),
+            "A\xEF\xBF\xBD"
+            "B\xEF\xBF\xBD");
+}
+
+// Tools that read only the older properties see the name, not question marks.
+TEST_F(X11WindowTest, NamesBeyondLatinOneAreCompoundTextAndLatinOneNamesStayStrings) {
+  auto Window = System().CreateWindow(Options(50, 50));
+  const ::Window Handle = HandleOf(*Window);
+  const std::string Cyrillic =
+      "\xD0\x9C\xD0\xB5\xD0\xBD\xD1\x8E \xD0\xB4\xD0\xB8\xD1\x81\xD0\xBA\xD0\xB0";
+  Window->SetCaption(Cyrillic);
+  Window->SetIconName("\xCE\x9C\xCE\xB5\xCE\xBD\xCE\xBF\xCF\x8D caf\xC3\xA9");
+  Sync(System());
+  std::string Type;
+  EXPECT_EQ(DecodedName(Probe(), Handle, "WM_NAME", Type), Cyrillic);
+  EXPECT_EQ(Type, "COMPOUND_TEXT");
+  EXPECT_EQ(DecodedName(Probe(), Handle, "WM_ICON_NAME", Type),
+            "\xCE\x9C\xCE\xB5\xCE\xBD\xCE\xBF\xCF\x8D caf\xC3\xA9");
+  EXPECT_EQ(Type, "COMPOUND_TEXT");
+  EXPECT_EQ(PropertyText(Probe(), Handle, "_NET_WM_ICON_NAME"),
+            "\xCE\x9C\xCE\xB5\xCE\xBD\xCE\xBF\xCF\x8D caf\xC3\xA9");
+
+  Window->SetCaption("Men\xC3\xBC\tcaf\xC3\xA9\x01");
+  Sync(System());
+  EXPECT_EQ(DecodedName(Probe(), Handle, "WM_NAME", Type), "Men\xC3\xBC\tcaf\xC3\xA9?");
+  EXPECT_EQ(Type, "STRING");
 }
 
 TEST_F(X11WindowTest, IconsAreStoredAsSizesAndPixelsAndUnusableOnesSkipped) {

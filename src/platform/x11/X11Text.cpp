@@ -23,7 +23,10 @@ TX11Name X11NameOf(const std::string& Utf8) {
     const char32_t Code = Char.Code;
     Index += Char.Length;
     AppendUtf8(Name.Utf8, Code);
+    const bool Control = Code < 0x20 || (Code >= 0x7F && Code < 0xA0);
+    AppendUtf8(Name.Legible, Control && !InLatin1Text(Code) ? U'?' : Code);
     Name.Latin1 += InLatin1Text(Code) ? static_cast<char>(Code) : '?';
+    if (!Control && Code > 0xFF) Name.Latin1Enough = false;
   }
   return Name;
 }

@@ -154,7 +154,15 @@ void TX11Window::SetClass(const std::string& ClassName) {
 void TX11Window::SetName(Atom Utf8Property, Atom LatinProperty, const std::string& Utf8) {
   const TX11Name Name = X11NameOf(Utf8);
   SetBytes(FDisplay, FHandle, Utf8Property, FSystem.Atoms().Utf8String, Name.Utf8);
-  SetBytes(FDisplay, FHandle, LatinProperty, XA_STRING, Name.Latin1);
+  XTextProperty Compound{};
+  char* List[] = {const_cast<char*>(Name.Legible.c_str())};
+  if (!Name.Latin1Enough &&
+      Xutf8TextListToTextProperty(FDisplay, List, 1, XCompoundTextStyle, &Compound) >= 0) {
+    XSetTextProperty(FDisplay, FHandle, &Compound, LatinProperty);
+    XFree(Compound.value);
+  } else {
+    SetBytes(FDisplay, FHandle, LatinProperty, XA_STRING, Name.Latin1);
+  }
   XFlush(FDisplay);
 }
 
