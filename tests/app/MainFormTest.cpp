@@ -276,3 +276,31 @@ TEST_F(MainFormTest, AvailableTargetsAreTheOnesAClickStarts) {
 }
 
 }  // namespace
+
+// The caption's effect copies: TopContourColor is the light copy, drawn down and to the right
+// of the face; BottomContourColor the shadow copy, drawn up and to the left.
+TEST_F(MainFormTest, TopContourIsTheLightCopyBelowRightAndBottomContourTheShadowAboveLeft) {
+  auto* Form = MenuOf(
+      {"X=0\nY=0\nWidth=120\nHeight=40\nButtonText=HIT\nExePath=" + Dir.Write("a.txt", "text") +
+       "\nFontInfo=Arial,20,B,0,clWhite,0\nTopContourColor=clRed\n"
+       "BottomContourColor=clBlue"},
+      120, 40);
+  App.ProcessMessages();
+  TRect Red{120, 40, 0, 0}, Blue{120, 40, 0, 0};
+  auto Extend = [](TRect& Box, int X, int Y) {
+    Box = {std::min(Box.Left, X), std::min(Box.Top, Y), std::max(Box.Right, X + 1),
+           std::max(Box.Bottom, Y + 1)};
+  };
+  for (int Y = 0; Y < 40; ++Y)
+    for (int X = 0; X < 120; ++X) {
+      const std::uint32_t Pixel = Form->BackBuffer().Pixel(X, Y) & 0xFFFFFFu;
+      if (Pixel == 0xFF0000u) Extend(Red, X, Y);
+      if (Pixel == 0x0000FFu) Extend(Blue, X, Y);
+    }
+  ASSERT_FALSE(Red.IsEmpty());
+  ASSERT_FALSE(Blue.IsEmpty());
+  EXPECT_GT(Red.Left, Blue.Left);
+  EXPECT_GT(Red.Top, Blue.Top);
+  EXPECT_GT(Red.Right, Blue.Right);
+  EXPECT_GT(Red.Bottom, Blue.Bottom);
+}
