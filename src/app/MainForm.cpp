@@ -102,6 +102,7 @@ void TForm1::BuildFromMenu() {
     Button->SetWidth(Entry.Width);
     Button->SetHeight(Entry.Height);
     Button->SetCaption(Entry.ButtonText);
+    Button->Hint = Entry.Hint;
     Button->Font.Assign(Entry.FontInfo);
     Button->SetEnterColor(Entry.HighlightColor);
     Button->FontFX().SetColor(0, Entry.TopContourColor);

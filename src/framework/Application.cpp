@@ -21,7 +21,8 @@ std::string ErrorBoxText(const std::string& Message) {
   return Message;
 }
 
-TApplication::TApplication(TWindowSystem& System) : TComponent(nullptr), FSystem(System) {
+TApplication::TApplication(TWindowSystem& System)
+    : TComponent(nullptr), FSystem(System), FHints(std::make_unique<THintController>(*this)) {
   if (!Application) Application = this;
 }
 
@@ -49,6 +50,7 @@ void TApplication::AddForm(TForm* Form) {
 }
 
 void TApplication::RemoveForm(TForm* Form) {
+  FHints->FormGone(Form);
   FForms.erase(std::remove(FForms.begin(), FForms.end(), Form), FForms.end());
   FModal.erase(std::remove(FModal.begin(), FModal.end(), Form), FModal.end());
   if (FMainForm == Form) FMainForm = nullptr;
@@ -69,9 +71,12 @@ void TApplication::RestartTick() {
   if (FTicking) FNextTick = FSystem.Milliseconds() + TickInterval;
 }
 
-int TApplication::MillisecondsToTick() const {
-  if (!FTicking) return -1;
-  return static_cast<int>(std::max<std::int64_t>(FNextTick - FSystem.Milliseconds(), 0));
+int TApplication::MillisecondsToWake() const {
+  const std::int64_t Now = FSystem.Milliseconds();
+  const int ToTip = FHints->MillisecondsToDue(Now);
+  if (!FTicking) return ToTip;
+  const int ToTick = static_cast<int>(std::max<std::int64_t>(FNextTick - Now, 0));
+  return ToTip < 0 ? ToTick : std::min(ToTick, ToTip);
 }
 
 void TApplication::DeliverTick() {
@@ -90,8 +95,9 @@ void TApplication::HandleMessage(bool Wait) {
   try {
     PaintForms();
     TWindowEvent Event;
-    if (FSystem.NextEvent(Event, Wait ? MillisecondsToTick() : 0)) Dispatch(Event);
+    if (FSystem.NextEvent(Event, Wait ? MillisecondsToWake() : 0)) Dispatch(Event);
     DeliverTick();
+    FHints->Deliver(FSystem.Milliseconds());
     PaintForms();
   } catch (const std::exception& Error) {
     ShowException(Error);
@@ -105,6 +111,7 @@ void TApplication::ProcessMessages() {
       if (!FSystem.NextEvent(Event, 0)) break;
       Dispatch(Event);
       DeliverTick();
+      FHints->Deliver(FSystem.Milliseconds());
     } catch (const std::exception& Error) {
       ShowException(Error);
     }
@@ -163,6 +170,7 @@ void TApplication::Dispatch(const TWindowEvent& Event) {
   // While a modal form is open, only its window takes input.
   if (ModalForm() && ModalForm() != Form) return;
   const TShiftState Shift = ShiftOf(Event.Modifiers, Event.DoubleClick);
+  const TControl* FocusBefore = Form->FocusedControl();
   switch (Event.Kind) {
     case TKind::wkButtonDown:
       Form->WindowMouseDown(ButtonOf(Event.Button), Shift, Event.X, Event.Y);
@@ -188,6 +196,7 @@ void TApplication::Dispatch(const TWindowEvent& Event) {
     case TKind::wkExpose:
       break;
   }
+  FHints->AfterEvent(*Form, Event.Kind, FocusBefore);
 }
 
 void TApplication::ShowException(const std::exception& Error) {

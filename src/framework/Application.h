@@ -4,10 +4,12 @@
 
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/Component.h"
+#include "framework/HintController.h"
 #include "framework/Icon.h"
 #include "framework/TimerService.h"
 #include "platform/WindowSystem.h"
@@ -79,6 +81,9 @@ class TApplication : public TComponent, public TTimerService {
   void PushModal(TForm* Form) { FModal.push_back(Form); }
   void PopModal() { FModal.pop_back(); }
 
+  // The controls' tips.
+  THintController& Hints() { return *FHints; }
+
  protected:
   void Notification(TComponent* Component, TOperation Operation) override;
 
@@ -86,7 +91,8 @@ class TApplication : public TComponent, public TTimerService {
   void Dispatch(const TWindowEvent& Event);
   void PaintForms();
   void DeliverTick();
-  int MillisecondsToTick() const;
+  // How long the loop may sleep: until the next tick or the next tip, -1 for ever.
+  int MillisecondsToWake() const;
 
   TWindowSystem& FSystem;
   std::string FTitle;
@@ -102,6 +108,7 @@ class TApplication : public TComponent, public TTimerService {
   // An error box is open from ShowException, and whether showing it failed.
   bool FErrorBoxUp = false;
   bool FErrorBoxFailed = false;
+  std::unique_ptr<THintController> FHints;
 };
 
 // The application of the running program (the first one made).

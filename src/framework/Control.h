@@ -80,6 +80,8 @@ class TControl : public TComponent {
   void SetParentFont(bool Value);
 
   TControlStyles ControlStyle;
+  // The tip shown while the pointer rests on the control or the keyboard focus is on it.
+  std::string Hint;
 
   // A canvas on the window's back buffer with this control's top-left as origin, clipped to the
   // part of the control its ancestors show.

@@ -59,6 +59,7 @@ void TForm::Show() {
     Options.IconName = Application->Title();
     Options.ClassName = Application->Title();
     Options.Dialog = BorderStyle == TFormBorderStyle::bsDialog;
+    Options.Popup = PopupWindow;
     if (Application->MainForm() != this && Application->MainForm())
       Options.Owner = Application->MainForm()->NativeWindow();
     FWindow = System.CreateWindow(Options);

@@ -35,6 +35,8 @@ class TForm : public TWinControl {
 
   TFormBorderStyle BorderStyle = TFormBorderStyle::bsSingle;
   TPosition Position = TPosition::poDesigned;
+  // Shown as a tip: no frame, no task-bar entry, and it never takes the keyboard.
+  bool PopupWindow = false;
   // The window's icon; an empty icon leaves the window with the platform's default.
   TIcon Icon;
 

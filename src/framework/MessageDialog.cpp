@@ -8,15 +8,18 @@
 #include "framework/Application.h"
 #include "framework/Bitmap.h"
 
+void AssignMessageFont(TFont& Font) {
+  Font.SetName("Tahoma");
+  Font.SetHeight(-11);
+  Font.SetCharset(DEFAULT_CHARSET);
+}
+
 TMessageForm::TMessageForm(TComponent* Owner, TMessageKind Kind, const std::string& Text)
     : TForm(Owner), FKind(Kind), FText(Kind == TMessageKind::mkError ? ErrorBoxText(Text) : Text) {
   BorderStyle = TFormBorderStyle::bsDialog;
   Position = TPosition::poScreenCenter;
   if (Application) SetCaption(Application->Title());
-  // The system's message font.
-  Font.SetName("Tahoma");
-  Font.SetHeight(-11);
-  Font.SetCharset(DEFAULT_CHARSET);
+  AssignMessageFont(Font);
 
   int ScreenWidth = 0, ScreenHeight = 0;
   if (Application) Application->WindowSystem().ScreenSize(ScreenWidth, ScreenHeight);

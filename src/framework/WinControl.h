@@ -56,6 +56,8 @@ class TWinControl : public TControl {
   bool WindowDialogChar(char32_t Key);
   // The control that has the mouse while a button is held, if any.
   TControl* CaptureControl() const { return FCapture; }
+  // The control under the pointer, disabled ones included, if any.
+  TControl* HoverControl() const { return FHover; }
 
   // --- Keyboard focus of a window ---
   TControl* FocusedControl() const { return FFocus; }

@@ -84,6 +84,7 @@ void TOstrelInfo::LoadEntry(TProgInfo& Entry, const std::string& Section) {
   Entry.AfterRunMessage = FIniFile->ReadString(Section, "AfterRunMessage", "");
   Entry.PreRunConfirm = FIniFile->ReadBool(Section, "PreRunConfirm", false);
   Entry.TerminateAfterStart = FIniFile->ReadBool(Section, "TerminateAfterStart", true);
+  Entry.Hint = FIniFile->ReadString(Section, "Hint", "");
 }
 
 void TOstrelInfo::ResolveRegistryReferences(TRegistryService& Registry) {

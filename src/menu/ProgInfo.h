@@ -35,6 +35,8 @@ class TProgInfo : public TObject {
   // PreRunMessage becomes a question: only Yes starts the target.
   bool PreRunConfirm = false;
   bool TerminateAfterStart = false;
+  // The tip shown while the pointer rests on the button or the keyboard focus is on it.
+  std::string Hint;
 
   // The target and its parameters on this system. On Linux a LinuxExePath replaces ExePath and
   // brings its own parameters (LinuxCommandLine, perhaps none: the Windows program's switches

@@ -78,6 +78,8 @@ struct TWindowOptions {
   TNativeWindow* Owner = nullptr;
   // Only a close box: no minimise box (dialogs).
   bool Dialog = false;
+  // A tip: no frame, no task-bar entry, above other windows, and it never takes the keyboard.
+  bool Popup = false;
 };
 
 // A top-level window of fixed client size, with a system menu and a minimise box but no

@@ -31,6 +31,7 @@ const std::vector<TMenuKey> EntryKeys = {
     {"PreRunConfirm", TValueKind::vkBoolean, "0"},
     {"AfterRunMessage", TValueKind::vkText, ""},
     {"TerminateAfterStart", TValueKind::vkBoolean, "1"},
+    {"Hint", TValueKind::vkText, ""},
 };
 
 std::optional<std::int32_t> EntryNumber(const std::string& Section) {

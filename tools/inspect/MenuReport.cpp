@@ -66,6 +66,7 @@ std::vector<TField> EntryFields(const TProgInfo& Entry) {
       {"PreRunConfirm", Entry.PreRunConfirm},
       {"AfterRunMessage", DisplayText(Entry.AfterRunMessage)},
       {"TerminateAfterStart", Entry.TerminateAfterStart},
+      {"Hint", DisplayText(Entry.Hint)},
       // What a click opens on this system, and whether its button is enabled.
       {"Target", DisplayText(Entry.RunPath())},
       {"TargetParameters", DisplayText(Entry.RunParameters())},

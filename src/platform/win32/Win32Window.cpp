@@ -22,12 +22,23 @@ HWND OwnerHandle(const TWindowOptions& Options) {
   return Owner != nullptr ? Owner->Handle() : nullptr;
 }
 
+DWORD StyleOf(const TWindowOptions& Options) {
+  if (Options.Popup) return WS_POPUP;
+  return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | (Options.Dialog ? 0 : WS_MINIMIZEBOX);
+}
+
+DWORD ExStyleOf(const TWindowOptions& Options) {
+  if (Options.Popup) return WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
+  return Options.Dialog ? WS_EX_DLGMODALFRAME : 0;
+}
+
 }  // namespace
 
 TWin32Window::TWin32Window(TWin32WindowSystem& System, const TWindowOptions& Options)
     : FSystem(System),
-      FStyle(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | (Options.Dialog ? 0 : WS_MINIMIZEBOX)),
-      FExStyle(Options.Dialog ? WS_EX_DLGMODALFRAME : 0),
+      FStyle(StyleOf(Options)),
+      FExStyle(ExStyleOf(Options)),
+      FPopup(Options.Popup),
       FWidth(ClampSide(Options.ClientWidth)),
       FHeight(ClampSide(Options.ClientHeight)),
       FCaption(WideOf(Options.Caption)),
@@ -213,15 +224,19 @@ void TWin32Window::SetClientSize(int Width, int Height) {
 
 void TWin32Window::Show(int X, int Y) {
   if (FShown) {
-    SetForegroundWindow(FHandle);
+    if (!FPopup) SetForegroundWindow(FHandle);
     return;
   }
   const RECT Frame = FrameFor();
   SetWindowPos(FHandle, nullptr, X + Frame.left, Y + Frame.top, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  FShown = true;
+  if (FPopup) {
+    ShowWindow(FHandle, SW_SHOWNOACTIVATE);
+    return;
+  }
   ShowWindow(FHandle, SW_SHOWNORMAL);
   SetForegroundWindow(FHandle);
-  FShown = true;
 }
 
 void TWin32Window::Hide() {

@@ -52,6 +52,7 @@ class TWin32Window : public TNativeWindow {
   TWin32WindowSystem& FSystem;
   DWORD FStyle;
   DWORD FExStyle;
+  bool FPopup;
   HWND FHandle = nullptr;
   int FWidth = 1;
   int FHeight = 1;

@@ -123,7 +123,7 @@ bool TX11EventTranslator::Translate(XEvent& Source, TNativeWindow* Target, TWind
     case KeyPress:
       return TranslateKey(Source.xkey, Event);
     case MapNotify:
-      TakeFocusWhenUnowned(Source.xmap.window);
+      if (!Source.xmap.override_redirect) TakeFocusWhenUnowned(Source.xmap.window);
       return false;
     case ClientMessage:
       return TranslateClientMessage(Source.xclient, Event);

@@ -59,10 +59,13 @@ TX11Window::TX11Window(TX11WindowSystem& System, const TWindowOptions& Options)
   Attributes.bit_gravity = NorthWestGravity;
   Attributes.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
                           EnterWindowMask | LeaveWindowMask | KeyPressMask | StructureNotifyMask;
+  // A tip is placed and stacked by the program alone: window managers leave such windows be.
+  Attributes.override_redirect = Options.Popup ? True : False;
   FHandle = XCreateWindow(
       FDisplay, System.Root(), 0, 0, static_cast<unsigned>(FWidth), static_cast<unsigned>(FHeight),
       0, Choice.Depth, InputOutput, Choice.ChosenVisual,
-      CWBackPixmap | CWBorderPixel | CWColormap | CWBitGravity | CWEventMask, &Attributes);
+      CWBackPixmap | CWBorderPixel | CWColormap | CWBitGravity | CWEventMask | CWOverrideRedirect,
+      &Attributes);
   FGc = XCreateGC(FDisplay, FHandle, 0, nullptr);
 
   XWMHints* Hints = XAllocWMHints();
