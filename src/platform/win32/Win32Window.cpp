@@ -26,8 +26,8 @@ HWND OwnerHandle(const TWindowOptions& Options) {
 
 TWin32Window::TWin32Window(TWin32WindowSystem& System, const TWindowOptions& Options)
     : FSystem(System),
-      FStyle(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | (Options.Dialog ? 0 : WS_MINIMIZEBOX)),
-      FExStyle(Options.Dialog ? WS_EX_DLGMODALFRAME : 0),
+      FStyle(StyleOf(Options.Dialog)),
+      FExStyle(ExStyleOf(Options.Dialog)),
       FWidth(ClampSide(Options.ClientWidth)),
       FHeight(ClampSide(Options.ClientHeight)),
       FCaption(WideOf(Options.Caption)),
@@ -40,6 +40,14 @@ TWin32Window::TWin32Window(TWin32WindowSystem& System, const TWindowOptions& Opt
                             System.Instance(), this);
   FInput = std::make_unique<TWin32Input>(
       FHandle, this, [&System](const TWindowEvent& Event) { System.Post(Event); });
+}
+
+DWORD TWin32Window::StyleOf(bool Dialog) {
+  return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | (Dialog ? 0 : WS_MINIMIZEBOX);
+}
+
+DWORD TWin32Window::ExStyleOf(bool Dialog) {
+  return Dialog ? WS_EX_DLGMODALFRAME : 0;
 }
 
 TWin32Window::~TWin32Window() {
