@@ -1,6 +1,8 @@
 // TKitCustomSpeedButton: style changes and the layers of a paint.
 #include "controls/button/KitCustomSpeedButton.h"
 
+#include <algorithm>
+
 #include "controls/button/KitDrawButtonCaption.h"
 #include "controls/core/KitCustomControl.h"
 
@@ -19,6 +21,13 @@ void TKitCustomSpeedButton::SetStyle(TKitUserButtonStyle Value) {
   if (KitIsExplorerStyle(Value) != KitIsExplorerStyle(FStyle))
     SetTransparent(KitIsExplorerStyle(Value));
   FStyle = Value;
+  GetChange(this);
+}
+
+void TKitCustomSpeedButton::SetFrameWidth(int Value) {
+  Value = std::max(Value, 1);
+  if (Value == FFrameWidth) return;
+  FFrameWidth = Value;
   GetChange(this);
 }
 
@@ -58,15 +67,16 @@ void TKitCustomSpeedButton::Paint() {
     KitDrawBtnFace(
         Surface, MouseOver(), Face, FStyle,
         State() == TKitButtonState::bsDropDownOpen ? TKitButtonState::bsMouseOver : State(),
-        Color());
+        Color(), FFrameWidth);
     const TRect Arrow{Width() - DropDownComboWidth(), 0, Width(), Height()};
     KitDrawBtnFace(Surface, MouseOver(), Arrow, FStyle,
                    State() == TKitButtonState::bsDown ? TKitButtonState::bsMouseOver : State(),
-                   Color());
+                   Color(), FFrameWidth);
     KitDrawDropDownArrow(Surface, Arrow.Left + (DropDownComboWidth() - ArrowSize) / 2,
                          (Height() - ArrowSize) / 2, ArrowSize, Enabled());
   } else {
-    KitDrawBtnFace(Surface, MouseOver(), Face, FStyle, State(), Color());
+    KitDrawBtnFace(Surface, MouseOver(), Face, FStyle, State(), Color(), FFrameWidth);
   }
-  DrawGlyphAndText(Surface, KitButtonContentRect(Face, Bevel, State(), DropDownComboActive()));
+  DrawGlyphAndText(Surface,
+                   KitButtonContentRect(Face, Bevel * FFrameWidth, State(), DropDownComboActive()));
 }
