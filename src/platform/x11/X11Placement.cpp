@@ -2,6 +2,7 @@
 // RandR, the desktop's work area, the window manager's frames and the desktop's text scale.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/Xrandr.h>
 #include <poll.h>
 
@@ -101,6 +102,14 @@ TFrameExtents TX11WindowSystem::AskFrameExtents(bool Dialog) {
       static_cast<long>(Dialog ? FAtoms.NetWmWindowTypeDialog : FAtoms.NetWmWindowTypeNormal);
   XChangeProperty(FDisplay, Probe, FAtoms.NetWmWindowType, XA_ATOM, 32, PropModeReplace,
                   reinterpret_cast<const unsigned char*>(&Kind), 1);
+  // Of a fixed size, as the program's windows are: window managers leave the resize handle off
+  // such windows, and their frames are lower by it.
+  if (XSizeHints* Hints = XAllocSizeHints()) {
+    Hints->flags = PMinSize | PMaxSize;
+    Hints->min_width = Hints->max_width = Hints->min_height = Hints->max_height = 1;
+    XSetWMNormalHints(FDisplay, Probe, Hints);
+    XFree(Hints);
+  }
   XEvent Request{};
   Request.xclient.type = ClientMessage;
   Request.xclient.window = Probe;
