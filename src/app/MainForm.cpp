@@ -93,6 +93,11 @@ void TForm1::BuildFromMenu() {
   SetCaption(FMenuInfo->AppName());
   if (!FMenuInfo->IconPath().empty() && Application) LoadMenuIcon();
 
+  // The captions' relief grows with the frames; the other buttons copy it from the first.
+  TKitFxCaption& Relief = btnTemplate->FontFX();
+  const int Depth = FaceFrameWidth(FScale);
+  Relief.SetLightDepth(static_cast<std::uint8_t>(Relief.LightDepth() * Depth));
+  Relief.SetShadowDepth(static_cast<std::uint8_t>(Relief.ShadowDepth() * Depth));
   for (int I = 0; I < FMenuInfo->EntryCount(); ++I) {
     TKitSpeedButton* Button = btnTemplate;
     if (I > 0) {

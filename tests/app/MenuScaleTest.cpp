@@ -53,6 +53,7 @@ TEST_F(MenuScaleTest, AtScaleOneTheMenuIsAsDesigned) {
   EXPECT_EQ(Button(*Form, 0)->BoundsRect(), Bounds(5, 6, 25, 15));
   EXPECT_EQ(Button(*Form, 0)->Font.Height(), Form->MenuInfo().ProgInfo(0)->FontInfo.Height());
   EXPECT_EQ(Button(*Form, 0)->FrameWidth(), 1);
+  EXPECT_EQ(Button(*Form, 1)->FontFX().ShadowDepth(), 1);
 }
 
 TEST_F(MenuScaleTest, AtScaleTwoEverythingIsTwiceAsLarge) {
@@ -70,6 +71,8 @@ TEST_F(MenuScaleTest, AtScaleTwoEverythingIsTwiceAsLarge) {
     EXPECT_LT(Designed, 0);
     EXPECT_EQ(Button(*Form, I)->Font.Height(), 2 * Designed);
     EXPECT_EQ(Button(*Form, I)->FrameWidth(), 2);
+    EXPECT_EQ(Button(*Form, I)->FontFX().LightDepth(), 2);
+    EXPECT_EQ(Button(*Form, I)->FontFX().ShadowDepth(), 2);
   }
 }
 
