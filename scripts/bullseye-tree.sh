@@ -11,7 +11,7 @@ archive=${OSTREL_DEBIAN_ARCHIVE:-http://deb.debian.org/debian}
 # The build tools, the headers and static libraries of the picture and compression libraries,
 # the headers of the shared desktop libraries, and the fonts the demo menu is drawn with.
 packages=g++,make,cmake,ninja-build,binutils,libpng-dev,libjpeg62-turbo-dev,zlib1g-dev
-packages+=,libfreetype6-dev,libfontconfig1-dev,libx11-dev,libxext-dev,fonts-liberation
+packages+=,libfreetype6-dev,libfontconfig1-dev,libx11-dev,libxext-dev,libxrandr-dev,fonts-liberation
 packages+=,fonts-dejavu-core
 
 # The marker holds the package list the tree was made with; a tree made with an older list gets

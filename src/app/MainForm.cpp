@@ -1,12 +1,14 @@
 // TForm1: the menu window, built from menu.ini.
 #include "app/MainForm.h"
 
-#include <algorithm>
+#include <utility>
 
 #include "app/Launcher.h"
+#include "app/MenuScale.h"
 #include "controls/panel/KitBitmapListItem.h"
 #include "core/Exception.h"
 #include "framework/Application.h"
+#include "framework/BitmapResample.h"
 #include "framework/FileName.h"
 #include "framework/MessageDialog.h"
 #include "menu/EntryAction.h"
@@ -72,20 +74,30 @@ void TForm1::CreateDesign() {
 void TForm1::BuildFromMenu() {
   auto* Item = new TKitBitmapListItem(ImgList);
   Item->GetBitmap().LoadFromFile(FMenuInfo->BackgroundPath());
+  FScale = MenuScale(Item->GetBitmap());
+  if (FScale != 1) {
+    // Resampled once here, so that painting and hit tests need no scale.
+    TBitmap Scaled;
+    const TBitmap& Picture = Item->GetBitmap();
+    ResampleBitmap(Picture, Scaled, ScaledLength(Picture.Width(), FScale),
+                   ScaledLength(Picture.Height(), FScale));
+    Item->GetBitmap().Assign(std::move(Scaled));
+  }
   ImgList->Add(Item);
   const TBitmap& Background = Item->GetBitmap();
-  // A window larger than the screen shows nothing more, and its buffers would each be as large
-  // as the picture.
-  int ScreenWidth = Background.Width(), ScreenHeight = Background.Height();
-  if (Application) Application->WindowSystem().ScreenSize(ScreenWidth, ScreenHeight);
-  SetClientWidth(std::min(Background.Width(), ScreenWidth));
-  SetClientHeight(std::min(Background.Height(), ScreenHeight));
+  SetClientWidth(Background.Width());
+  SetClientHeight(Background.Height());
   RunPanel->Realign();
 
   if (Application) Application->SetTitle(FMenuInfo->AppTaskName());
   SetCaption(FMenuInfo->AppName());
   if (!FMenuInfo->IconPath().empty() && Application) LoadMenuIcon();
 
+  // The captions' relief grows with the frames; the other buttons copy it from the first.
+  TKitFxCaption& Relief = btnTemplate->FontFX();
+  const int Depth = FaceFrameWidth(FScale);
+  Relief.SetLightDepth(static_cast<std::uint8_t>(Relief.LightDepth() * Depth));
+  Relief.SetShadowDepth(static_cast<std::uint8_t>(Relief.ShadowDepth() * Depth));
   for (int I = 0; I < FMenuInfo->EntryCount(); ++I) {
     TKitSpeedButton* Button = btnTemplate;
     if (I > 0) {
@@ -97,19 +109,27 @@ void TForm1::BuildFromMenu() {
       Button->OnClick = btnTemplate->OnClick;
     }
     const TProgInfo& Entry = *FMenuInfo->ProgInfo(I);
-    Button->SetTop(Entry.Y);
-    Button->SetLeft(Entry.X);
-    Button->SetWidth(Entry.Width);
-    Button->SetHeight(Entry.Height);
+    const TRect Place = ScaledRect(Bounds(Entry.X, Entry.Y, Entry.Width, Entry.Height), FScale);
+    Button->SetBounds(Place.Left, Place.Top, Place.Width(), Place.Height());
     Button->SetCaption(Entry.ButtonText);
     Button->Hint = Entry.Hint;
     Button->Font.Assign(Entry.FontInfo);
+    // The text engine draws the caption at the scaled height, as crisp as any text of that size.
+    Button->Font.SetHeight(ScaledFontHeight(Entry.FontInfo.Height(), FScale));
+    Button->SetFrameWidth(FaceFrameWidth(FScale));
     Button->SetEnterColor(Entry.HighlightColor);
     Button->FontFX().SetColor(0, Entry.TopContourColor);
     Button->FontFX().SetColor(1, Entry.BottomContourColor);
     Button->Tag = I;
     Button->SetEnabled(Availability(I));
   }
+}
+
+double TForm1::MenuScale(const TBitmap& Picture) const {
+  if (!Application) return 1;
+  TWindowSystem& System = Application->WindowSystem();
+  return FittedScale(System.DesktopScale(), Picture.Width(), Picture.Height(),
+                     System.PointerWorkArea(), System.FrameExtents(false));
 }
 
 // The icon is optional: one that cannot be read leaves the program's own (the author's check

@@ -33,6 +33,9 @@ class TForm1 : public TForm {
 
   const std::string& MenuDir() const { return FMenuDir; }
   const TOstrelInfo& MenuInfo() const { return *FMenuInfo; }
+  // The scale the menu is drawn at: the desktop's, or smaller so that the window fits on the
+  // pointer's monitor. Positions and sizes in menu.ini are multiplied by it.
+  double Scale() const { return FScale; }
 
  private:
   void CreateDesign();
@@ -41,7 +44,9 @@ class TForm1 : public TForm {
   // What the user is told when the entry's target cannot be opened; "" when it was opened.
   std::string Launch(const TProgInfo& Entry);
   bool Availability(int Index) const;
+  double MenuScale(const TBitmap& Picture) const;
 
   std::string FMenuDir;
   std::unique_ptr<TOstrelInfo> FMenuInfo;
+  double FScale = 1;
 };

@@ -48,17 +48,26 @@ void TForm::UpdateTitleAndIcon() {
   FWindow->SetIcons(IconPixelsOf(Icon.Empty() && Application ? Application->Icon : Icon));
 }
 
+TPoint CentredClientOrigin(const TRect& Area, const TFrameExtents& Frame, int Width, int Height) {
+  const int OuterWidth = Frame.Left + Width + Frame.Right;
+  const int OuterHeight = Frame.Top + Height + Frame.Bottom;
+  // A window larger than the area keeps its caption on it, where the user can take it.
+  const int Left = std::max(Area.Left + (Area.Width() - OuterWidth) / 2, Area.Left);
+  const int Top = std::max(Area.Top + (Area.Height() - OuterHeight) / 2, Area.Top);
+  return {Left + Frame.Left, Top + Frame.Top};
+}
+
 void TForm::Show() {
   if (!Application) return;
   TWindowSystem& System = Application->WindowSystem();
+  TWindowOptions Options;
+  Options.Dialog = BorderStyle == TFormBorderStyle::bsDialog;
   if (!FWindow) {
-    TWindowOptions Options;
     Options.ClientWidth = Width();
     Options.ClientHeight = Height();
     Options.Caption = Caption();
     Options.IconName = Application->Title();
     Options.ClassName = Application->Title();
-    Options.Dialog = BorderStyle == TFormBorderStyle::bsDialog;
     Options.Popup = PopupWindow;
     if (Application->MainForm() != this && Application->MainForm())
       Options.Owner = Application->MainForm()->NativeWindow();
@@ -69,10 +78,9 @@ void TForm::Show() {
   if (!FPlaced) {
     FPlaced = true;
     if (Position == TPosition::poScreenCenter) {
-      int ScreenWidth = 0, ScreenHeight = 0;
-      System.ScreenSize(ScreenWidth, ScreenHeight);
-      TControl::SetBounds((ScreenWidth - Width()) / 2, (ScreenHeight - Height()) / 2, Width(),
-                          Height());
+      const TPoint Origin = CentredClientOrigin(
+          System.PointerWorkArea(), System.FrameExtents(Options.Dialog), Width(), Height());
+      TControl::SetBounds(Origin.X, Origin.Y, Width(), Height());
     }
   }
   InvalidateWindowRect(ClientRect());

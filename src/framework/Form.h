@@ -20,6 +20,9 @@ inline constexpr int mrNo = 7;
 
 class TApplication;
 
+// Where a window's client area goes so that the window, frame included, is centred in Area.
+TPoint CentredClientOrigin(const TRect& Area, const TFrameExtents& Frame, int Width, int Height);
+
 class TForm : public TWinControl {
  public:
   // Owner is normally the application, which then finds the form's events.
@@ -40,7 +43,8 @@ class TForm : public TWinControl {
   // The window's icon; an empty icon leaves the window with the platform's default.
   TIcon Icon;
 
-  // Shows the window, centred on the screen the first time when Position says so.
+  // Shows the window; the first time, when Position says so, centred with its frame on the
+  // monitor that holds the pointer, inside the desktop's work area.
   void Show();
   void Hide();
   bool Showing() const { return FShowing; }

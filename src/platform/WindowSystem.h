@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Types.h"
 #include "platform/Window.h"
 
 enum class TPointerButton : std::uint8_t { pbLeft, pbRight, pbMiddle };
@@ -82,6 +83,15 @@ struct TWindowOptions {
   bool Popup = false;
 };
 
+// The pixels the window manager's frame adds on each side of a window's client area.
+struct TFrameExtents {
+  int Left = 0;
+  int Top = 0;
+  int Right = 0;
+  int Bottom = 0;
+  friend constexpr bool operator==(const TFrameExtents&, const TFrameExtents&) = default;
+};
+
 // A top-level window of fixed client size, with a system menu and a minimise box but no
 // maximise box, closed through its close box.
 class TNativeWindow : public TPlatformWindow {
@@ -104,6 +114,15 @@ class TWindowSystem {
   // none came in time.
   virtual bool NextEvent(TWindowEvent& Event, int TimeoutMs) = 0;
   virtual void ScreenSize(int& Width, int& Height) const = 0;
+  // The part of the screen a new window goes in: the monitor holding the pointer, less the
+  // desktop's panels (platform/MonitorChoice.h).
+  virtual TRect PointerWorkArea() const = 0;
+  // The frame a top-level window of this kind gets; zero on each side when the window manager
+  // does not say.
+  virtual TFrameExtents FrameExtents(bool Dialog) = 0;
+  // The scale for pictures and text (platform/DisplayScale.h): the user's OSTREL_SCALE when
+  // valid, else the desktop's, 1 at 96 dots per inch.
+  virtual double DesktopScale() const = 0;
   virtual void CursorPos(int& X, int& Y) const = 0;
   // Milliseconds of a steady clock, for timing ticks.
   virtual std::int64_t Milliseconds() const = 0;

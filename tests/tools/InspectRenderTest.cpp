@@ -139,6 +139,35 @@ TEST_F(InspectRenderTest, APngBackgroundRendersAsTheSamePictureAsABitmap) {
   EXPECT_EQ(Differences, "");
 }
 
+TEST_F(InspectRenderTest, AtScaleTwoTheFaceIsTwiceAsLargeWithTwoPixelFrames) {
+  TPngImage Hot = Render("--hot 0 --scale 2");
+  ASSERT_EQ(Hot.Width, 2 * Width);
+  ASSERT_EQ(Hot.Height, 2 * Height);
+  const TRect Button = Bounds(12, 10, 100, 32);
+  for (int I = 0; I < 2; ++I) {
+    EXPECT_EQ(At(Hot, Button.Left + I, Button.Top + 16), PixelFor(clBtnHighlight));
+    EXPECT_EQ(At(Hot, Button.Left + 50, Button.Top + I), PixelFor(clBtnHighlight));
+    EXPECT_EQ(At(Hot, Button.Right - 1 - I, Button.Top + 16), PixelFor(clBtnShadow));
+    EXPECT_EQ(At(Hot, Button.Left + 50, Button.Bottom - 1 - I), PixelFor(clBtnShadow));
+  }
+  EXPECT_NE(At(Hot, Button.Left + 2, Button.Top + 16), PixelFor(clBtnHighlight));
+  // The background is enlarged smoothly: between two pixels' centres their colours blend.
+  EXPECT_EQ(At(Hot, 0, 0), BackgroundAt(0, 0));
+  const TPixel Blend = At(Hot, 61, 50);
+  EXPECT_GT((Blend >> 16) & 0xFF, (BackgroundAt(30, 25) >> 16) & 0xFF);
+  EXPECT_LT((Blend >> 16) & 0xFF, (BackgroundAt(31, 25) >> 16) & 0xFF);
+}
+
+TEST_F(InspectRenderTest, AScaleIsAQuarterStepFromOneToFour) {
+  EXPECT_EQ(Render("--scale 1.25").Width, 100);
+  EXPECT_EQ(Render("--scale 1").Width, Width);
+  const std::string Png = Dir.File("face.png");
+  for (const std::string Scale : {"0.5", "5", "x", "-2", ""})
+    EXPECT_EQ(RunInspect("--render " + Png + " --scale " + Scale + " " + Dir.Path()).ExitCode, 2)
+        << Scale;
+  EXPECT_EQ(RunInspect("--scale 2 " + Dir.Path()).ExitCode, 2);
+}
+
 TEST_F(InspectRenderTest, MissingOrDisabledEntriesAndBadArgumentsExitWithTwo) {
   const std::string Png = Dir.File("face.png");
   TProgramRun Missing = RunInspect("--render " + Png + " --hot 2 " + Dir.Path());

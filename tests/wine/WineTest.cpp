@@ -55,6 +55,20 @@ TEST_F(WineTest, WindowHasTheBackgroundsClientSizeAndTheCaption) {
   EXPECT_EQ(Attributes.height, MenuHeight);
 }
 
+// The scale the user asks for reaches the Windows program through Wine's environment: the
+// window is twice as large, and its button takes the pointer where it is drawn.
+TEST_F(WineTest, ScaleTwoGivesAWindowTwiceTheSize) {
+  WriteMenu({{"&Run", AddProbe(), ""}});
+  TScopedEnv Scale("OSTREL_SCALE", "2");
+  const ::Window W = StartMenu();
+  ASSERT_NE(W, 0u);
+  const XWindowAttributes Attributes = AttributesOf(Probe, W);
+  EXPECT_EQ(Attributes.width, 2 * MenuWidth);
+  EXPECT_EQ(Attributes.height, 2 * MenuHeight);
+  Click(W, {2 * FirstButton.X, 2 * FirstButton.Y, 2 * FirstButton.Width, 2 * FirstButton.Height});
+  EXPECT_TRUE(ProbeReported()) << Log();
+}
+
 // The system's decoder reads the pictures by their contents: the window takes the picture's size
 // and shows its colour (StartMenu waits for it at a free point).
 TEST_F(WineTest, APngBackgroundIsReadWhateverItsName) {

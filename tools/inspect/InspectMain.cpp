@@ -13,6 +13,7 @@
 #include "framework/Application.h"
 #include "framework/FileName.h"
 #include "menu/MenuInfo.h"
+#include "platform/DisplayScale.h"
 #include "platform/FileSystem.h"
 
 namespace {
@@ -20,14 +21,15 @@ namespace {
 constexpr const char* Usage =
     "usage: ostrel-inspect [--json] PATH\n"
     "       ostrel-inspect --check [--json] PATH\n"
-    "       ostrel-inspect --render FILE.png [--hot N | --down N] PATH\n"
+    "       ostrel-inspect --render FILE.png [--hot N | --down N] [--scale S] PATH\n"
     "  PATH             a menu folder or its menu.ini\n"
     "  --json           the description (or the findings) as JSON instead of a listing\n"
     "  --check          list every mistake found in the menu, one line each, as\n"
     "                   FILE:LINE: error|warning: TEXT; exit status 1 when there is an error\n"
     "  --render FILE    save the menu window's face, as the menu program paints it, as a PNG\n"
     "  --hot N          ...with the button of entry N (0-based) under the pointer\n"
-    "  --down N         ...with the button of entry N held down\n";
+    "  --down N         ...with the button of entry N held down\n"
+    "  --scale S        ...drawn at the screen scale S (1 to 4, in quarter steps)\n";
 
 int UsageError(const std::string& Message) {
   std::fprintf(stderr, "ostrel-inspect: %s\n%s", Message.c_str(), Usage);
@@ -80,6 +82,7 @@ int main(int argc, char** argv) {
   bool Json = false;
   bool Rendering = false;
   bool Checking = false;
+  bool Scaled = false;
   TRenderRequest Request;
   const char* Path = nullptr;
   for (int I = 1; I < argc; ++I) {
@@ -99,6 +102,12 @@ int main(int argc, char** argv) {
         return UsageError(std::string(argv[I]) + " needs an entry number");
       Request.Pose = argv[I][2] == 'h' ? TRenderPose::rpHot : TRenderPose::rpDown;
       ++I;
+    } else if (std::strcmp(argv[I], "--scale") == 0) {
+      const std::optional<double> Scale = ScaleFromText(Value);
+      if (!Scale) return UsageError("--scale needs a number from 1 to 4");
+      Request.Scale = *Scale;
+      Scaled = true;
+      ++I;
     } else if (std::strcmp(argv[I], "--help") == 0 || std::strcmp(argv[I], "-h") == 0) {
       std::fputs(Usage, stdout);
       return 0;
@@ -116,6 +125,7 @@ int main(int argc, char** argv) {
   if (Rendering && Checking) return UsageError("--check and --render do not go together");
   if (!Rendering && Request.Pose != TRenderPose::rpNone)
     return UsageError("--hot and --down need --render");
+  if (!Rendering && Scaled) return UsageError("--scale needs --render");
   std::optional<std::string> MenuFile = MenuFileOf(Path);
   if (!MenuFile) {
     std::fprintf(stderr, "ostrel-inspect: '%s' is neither a folder nor a file\n", Path);

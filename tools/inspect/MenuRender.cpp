@@ -60,6 +60,9 @@ bool Pose(THeadlessWindowSystem& System, TForm1& Form, const TRenderRequest& Req
 
 bool RenderMenu(const TRenderRequest& Request, std::string& Refusal) {
   THeadlessWindowSystem System;
+  System.Scale = Request.Scale;
+  // No monitor is too small for the menu: the face is the menu's own, never fitted to a screen.
+  System.ScreenWidth = System.ScreenHeight = 65535;
   TApplication App(System);
   App.SetExeName(NormalDir(Request.MenuDir) + "ostrel");
   auto* Form = App.CreateForm<TForm1>();

@@ -14,6 +14,9 @@ struct TRenderRequest {
   TRenderPose Pose = TRenderPose::rpNone;
   // The 0-based entry the pose applies to.
   int Entry = 0;
+  // The desktop scale the menu is drawn at, as the program draws it on a screen large enough
+  // for it.
+  double Scale = 1;
 };
 
 // Draws the window and saves its face. Returns false with Refusal set when the entry does not

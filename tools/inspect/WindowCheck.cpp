@@ -129,6 +129,8 @@ class TWindowCheck {
     const std::string Folder = NormalDir(ExtractFilePath(FMenu.FileName()));
     if (Folder + "menu.ini" != FMenu.FileName()) return;
     THeadlessWindowSystem System;
+    // A screen the menu always fits on, so that it is measured as designed, not shrunk.
+    System.ScreenWidth = System.ScreenHeight = 65535;
     TApplication App(System);
     App.SetExeName(Folder + "ostrel");
     TForm1* Form = nullptr;

@@ -50,6 +50,11 @@ bool PressedLook(TKitButtonState State) {
 
 // A latched face is a dither of the face colour and the highlight colour, so that it reads as
 // held down without being hot.
+// Each copy of a frame moves the rectangle inwards past what it drew.
+void DrawFrames(TCanvas& Canvas, TRect& Face, TKitBorderStyle Style, int FrameWidth) {
+  for (int I = 0; I < FrameWidth; ++I) KitDrawStdFrame(Canvas, Face, Style, 0);
+}
+
 void FillDither(TCanvas& Canvas, const TRect& Rect, TColor Color) {
   Canvas.Brush = {Color, TBrushStyle::bsSolid};
   Canvas.FillRect(Rect);
@@ -75,16 +80,16 @@ int KitGetButtonBevel(TKitUserButtonStyle Style) {
 }
 
 void KitDrawBtnFace(TCanvas& Canvas, bool MouseOver, const TRect& Rect, TKitUserButtonStyle Style,
-                    TKitButtonState State, TColor Color) {
+                    TKitButtonState State, TColor Color, int FrameWidth) {
   Style = Resolved(Style);
   const TFaceFrames Frames = FramesOf(Style);
   TRect Face = Rect;
   if (KitIsExplorerStyle(Style)) {
     // Only the state counts here: the MouseOver flag outlives the hot look after an accelerator.
     if (PressedLook(State)) {
-      KitDrawStdFrame(Canvas, Face, Frames.Pressed, 0);
+      DrawFrames(Canvas, Face, Frames.Pressed, FrameWidth);
     } else if (State == TKitButtonState::bsMouseOver) {
-      KitDrawStdFrame(Canvas, Face, Frames.Hot, 0);
+      DrawFrames(Canvas, Face, Frames.Hot, FrameWidth);
     }
     return;
   }
@@ -105,11 +110,11 @@ void KitDrawBtnFace(TCanvas& Canvas, bool MouseOver, const TRect& Rect, TKitUser
   }
   const bool Hot =
       State == TKitButtonState::bsMouseOver || (MouseOver && State == TKitButtonState::bsUp);
-  KitDrawStdFrame(Canvas, Face,
-                  PressedLook(State) ? Frames.Pressed
-                  : Hot              ? Frames.Hot
-                                     : Frames.Up,
-                  0);
+  DrawFrames(Canvas, Face,
+             PressedLook(State) ? Frames.Pressed
+             : Hot              ? Frames.Hot
+                                : Frames.Up,
+             FrameWidth);
 }
 
 void KitDrawDropDownArrow(TCanvas& Canvas, int X, int Y, int Size, bool Enabled) {

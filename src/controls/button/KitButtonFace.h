@@ -38,9 +38,10 @@ int KitGetButtonBevel(TKitUserButtonStyle Style);
 // draw a one-pixel frame only: raised while hot, sunken in the pressed states (latched, held,
 // menu open, disabled latched). The other styles fill the face with Color (a dither of Color
 // while latched) and frame it; the flat ones show their raised frame while hot or while
-// MouseOver is set.
+// MouseOver is set. FrameWidth repeats the frame inwards that many times, for screens that draw
+// everything larger.
 void KitDrawBtnFace(TCanvas& Canvas, bool MouseOver, const TRect& Rect, TKitUserButtonStyle Style,
-                    TKitButtonState State, TColor Color);
+                    TKitButtonState State, TColor Color, int FrameWidth = 1);
 
 // The small downward arrow of a drop-down part, Size rows high with its top-left at (X, Y);
 // grey when the button is disabled.

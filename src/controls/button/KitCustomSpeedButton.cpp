@@ -1,6 +1,8 @@
 // TKitCustomSpeedButton: style changes and the layers of a paint.
 #include "controls/button/KitCustomSpeedButton.h"
 
+#include <algorithm>
+
 #include "controls/button/KitDrawButtonCaption.h"
 #include "controls/core/KitCustomControl.h"
 
@@ -19,6 +21,13 @@ void TKitCustomSpeedButton::SetStyle(TKitUserButtonStyle Value) {
   if (KitIsExplorerStyle(Value) != KitIsExplorerStyle(FStyle))
     SetTransparent(KitIsExplorerStyle(Value));
   FStyle = Value;
+  GetChange(this);
+}
+
+void TKitCustomSpeedButton::SetFrameWidth(int Value) {
+  Value = std::max(Value, 1);
+  if (Value == FFrameWidth) return;
+  FFrameWidth = Value;
   GetChange(this);
 }
 
@@ -58,16 +67,19 @@ void TKitCustomSpeedButton::Paint() {
     // The main face and the arrow part each show the other's pressed state as merely hot.
     KitDrawBtnFace(Surface, MouseOver(), Face, FStyle,
                    Shown == TKitButtonState::bsDropDownOpen ? TKitButtonState::bsMouseOver : Shown,
-                   Color());
+                   Color(), FFrameWidth);
     const TRect Arrow{Width() - DropDownComboWidth(), 0, Width(), Height()};
     KitDrawBtnFace(Surface, MouseOver(), Arrow, FStyle,
-                   Shown == TKitButtonState::bsDown ? TKitButtonState::bsMouseOver : Shown,
-                   Color());
+                   Shown == TKitButtonState::bsDown ? TKitButtonState::bsMouseOver : Shown, Color(),
+                   FFrameWidth);
     KitDrawDropDownArrow(Surface, Arrow.Left + (DropDownComboWidth() - ArrowSize) / 2,
                          (Height() - ArrowSize) / 2, ArrowSize, Enabled());
   } else {
-    KitDrawBtnFace(Surface, MouseOver(), Face, FStyle, Shown, Color());
+    KitDrawBtnFace(Surface, MouseOver(), Face, FStyle, Shown, Color(), FFrameWidth);
   }
-  DrawGlyphAndText(Surface, KitButtonContentRect(Face, Bevel, Shown, DropDownComboActive()));
-  if (ShowsFocus()) Surface.DrawFocusRect(InflateRect(Face, -(Bevel + 1), -(Bevel + 1)));
+  const int FrameDepth = Bevel * FFrameWidth;
+  DrawGlyphAndText(Surface, KitButtonContentRect(Face, FrameDepth, Shown, DropDownComboActive()));
+  if (ShowsFocus())
+    Surface.DrawFocusRect(
+        InflateRect(Face, -(FrameDepth + FFrameWidth), -(FrameDepth + FFrameWidth)));
 }

@@ -21,6 +21,10 @@ class TKitCustomSpeedButton : public TKitBaseGraphicButton {
   // The see-through styles make the button transparent, the others opaque; the styles whose
   // pictures are grey until hot set the glyph holder's explorer style.
   void SetStyle(TKitUserButtonStyle Value);
+  // How many times the face's frame is drawn inwards, and the caption area inset with it: 1,
+  // or more on screens that draw everything larger. Values below 1 are taken as 1.
+  int FrameWidth() const { return FFrameWidth; }
+  void SetFrameWidth(int Value);
 
   void Paint() override;
 
@@ -33,4 +37,5 @@ class TKitCustomSpeedButton : public TKitBaseGraphicButton {
   TRect FaceRect(int Bevel) const;
 
   TKitUserButtonStyle FStyle = TKitUserButtonStyle::ubsAutoDetect;
+  int FFrameWidth = 1;
 };

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/MonitorChoice.h"
+
 // A headless window that the system keeps track of while it exists.
 class THeadlessOwnedWindow : public THeadlessWindow {
  public:
@@ -46,6 +48,11 @@ bool THeadlessWindowSystem::NextEvent(TWindowEvent& Event, int TimeoutMs) {
 void THeadlessWindowSystem::ScreenSize(int& Width, int& Height) const {
   Width = ScreenWidth;
   Height = ScreenHeight;
+}
+
+TRect THeadlessWindowSystem::PointerWorkArea() const {
+  return ::PointerWorkArea(Monitors, {FPointerX, FPointerY}, WorkArea,
+                           {0, 0, ScreenWidth, ScreenHeight});
 }
 
 void THeadlessWindowSystem::CursorPos(int& X, int& Y) const {

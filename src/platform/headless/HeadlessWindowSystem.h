@@ -25,6 +25,11 @@ class THeadlessWindowSystem : public TWindowSystem {
   bool NextEvent(TWindowEvent& Event, int TimeoutMs) override;
   void ScreenSize(int& Width, int& Height) const override;
   void CursorPos(int& X, int& Y) const override;
+  // Chosen from Monitors and WorkArea as the real systems choose.
+  TRect PointerWorkArea() const override;
+  TFrameExtents FrameExtents(bool) override { return Frame; }
+  // Scale: the environment is not read, so that a test sees the scale it sets.
+  double DesktopScale() const override { return Scale; }
   std::int64_t Milliseconds() const override { return Clock; }
   // Starts nothing: records the launch, tells OnShellOpen and answers RefuseWith.
   std::string ShellOpen(const std::string& FileName, const std::string& Parameters,
@@ -39,6 +44,12 @@ class THeadlessWindowSystem : public TWindowSystem {
   std::function<void()> OnWait;
   int ScreenWidth = 1024;
   int ScreenHeight = 768;
+  // The monitors, as parts of the screen; none is one monitor, the whole screen.
+  std::vector<TRect> Monitors;
+  // The desktop's work area; empty when it gives none.
+  TRect WorkArea;
+  TFrameExtents Frame;
+  double Scale = 1;
   std::int64_t Clock = 0;
   // What the shell would have opened, in order.
   std::vector<THeadlessLaunch> Launches;

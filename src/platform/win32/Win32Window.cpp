@@ -22,22 +22,13 @@ HWND OwnerHandle(const TWindowOptions& Options) {
   return Owner != nullptr ? Owner->Handle() : nullptr;
 }
 
-DWORD StyleOf(const TWindowOptions& Options) {
-  if (Options.Popup) return WS_POPUP;
-  return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | (Options.Dialog ? 0 : WS_MINIMIZEBOX);
-}
-
-DWORD ExStyleOf(const TWindowOptions& Options) {
-  if (Options.Popup) return WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
-  return Options.Dialog ? WS_EX_DLGMODALFRAME : 0;
-}
-
 }  // namespace
 
 TWin32Window::TWin32Window(TWin32WindowSystem& System, const TWindowOptions& Options)
     : FSystem(System),
-      FStyle(StyleOf(Options)),
-      FExStyle(ExStyleOf(Options)),
+      FStyle(Options.Popup ? WS_POPUP : StyleOf(Options.Dialog)),
+      FExStyle(Options.Popup ? WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE
+                             : ExStyleOf(Options.Dialog)),
       FPopup(Options.Popup),
       FWidth(ClampSide(Options.ClientWidth)),
       FHeight(ClampSide(Options.ClientHeight)),
@@ -51,6 +42,14 @@ TWin32Window::TWin32Window(TWin32WindowSystem& System, const TWindowOptions& Opt
                             System.Instance(), this);
   FInput = std::make_unique<TWin32Input>(
       FHandle, this, [&System](const TWindowEvent& Event) { System.Post(Event); });
+}
+
+DWORD TWin32Window::StyleOf(bool Dialog) {
+  return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | (Dialog ? 0 : WS_MINIMIZEBOX);
+}
+
+DWORD TWin32Window::ExStyleOf(bool Dialog) {
+  return Dialog ? WS_EX_DLGMODALFRAME : 0;
 }
 
 TWin32Window::~TWin32Window() {

@@ -36,6 +36,9 @@ class TWin32Window : public TNativeWindow {
   void Hide() override;
 
   HWND Handle() const { return FHandle; }
+  // The window styles of a top-level window or a dialog, for its frame.
+  static DWORD StyleOf(bool Dialog);
+  static DWORD ExStyleOf(bool Dialog);
 
   static LRESULT CALLBACK WindowProc(HWND Handle, UINT Message, WPARAM WParam, LPARAM LParam);
 

@@ -19,8 +19,9 @@ HICON LoadMainIcon(HINSTANCE Instance, int Side) {
 }  // namespace
 
 std::unique_ptr<TWindowSystem> OpenWindowSystem(std::string& Error) {
-  // The window's size is the background picture's, pixel for pixel: the system must not
-  // stretch it on screens set to larger text.
+  // The program scales the menu itself, from the monitor's DPI: the system must not stretch
+  // its window on screens set to larger text (the manifest says so too, per monitor, where the
+  // system reads it).
   SetProcessDPIAware();
   HINSTANCE Instance = GetModuleHandleW(nullptr);
   WNDCLASSEXW Class{};

@@ -25,6 +25,13 @@ class TWin32WindowSystem : public TWindowSystem {
   bool NextEvent(TWindowEvent& Event, int TimeoutMs) override;
   void ScreenSize(int& Width, int& Height) const override;
   void CursorPos(int& X, int& Y) const override;
+  // The work area of the monitor holding the pointer.
+  TRect PointerWorkArea() const override;
+  // The frame AdjustWindowRectEx gives the window's styles.
+  TFrameExtents FrameExtents(bool Dialog) override;
+  // The effective DPI of the pointer's monitor where the system tells it per monitor (Windows
+  // 8.1 on), else the system's DPI; OSTREL_SCALE overrides either.
+  double DesktopScale() const override;
   std::int64_t Milliseconds() const override;
   std::string ShellOpen(const std::string& FileName, const std::string& Parameters,
                         const std::string& Directory) override;

@@ -7,7 +7,7 @@
 
 TX11Atoms::TX11Atoms(Display* Dpy) {
   // The names and the members they fill, side by side so that neither list can drift.
-  const std::array<std::pair<const char*, Atom*>, 11> Table = {{
+  const std::array<std::pair<const char*, Atom*>, 16> Table = {{
       {"WM_PROTOCOLS", &WmProtocols},
       {"WM_DELETE_WINDOW", &WmDeleteWindow},
       {"_MOTIF_WM_HINTS", &MotifWmHints},
@@ -19,6 +19,11 @@ TX11Atoms::TX11Atoms(Display* Dpy) {
       {"_NET_WM_WINDOW_TYPE_DIALOG", &NetWmWindowTypeDialog},
       {"_NET_WM_WINDOW_TYPE_NORMAL", &NetWmWindowTypeNormal},
       {"UTF8_STRING", &Utf8String},
+      {"_NET_SUPPORTED", &NetSupported},
+      {"_NET_WORKAREA", &NetWorkarea},
+      {"_NET_CURRENT_DESKTOP", &NetCurrentDesktop},
+      {"_NET_FRAME_EXTENTS", &NetFrameExtents},
+      {"_NET_REQUEST_FRAME_EXTENTS", &NetRequestFrameExtents},
   }};
   std::array<char*, Table.size()> Names{};
   std::array<Atom, Table.size()> Atoms{};

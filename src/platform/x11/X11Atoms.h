@@ -18,4 +18,9 @@ struct TX11Atoms {
   Atom NetWmWindowTypeDialog = None;
   Atom NetWmWindowTypeNormal = None;
   Atom Utf8String = None;
+  Atom NetSupported = None;
+  Atom NetWorkarea = None;
+  Atom NetCurrentDesktop = None;
+  Atom NetFrameExtents = None;
+  Atom NetRequestFrameExtents = None;
 };

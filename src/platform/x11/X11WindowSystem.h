@@ -4,7 +4,9 @@
 
 #include <X11/Xlib.h>
 
+#include <optional>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/WindowSystem.h"
 #include "platform/x11/X11Atoms.h"
@@ -32,6 +34,13 @@ class TX11WindowSystem : public TWindowSystem {
   bool NextEvent(TWindowEvent& Event, int TimeoutMs) override;
   void ScreenSize(int& Width, int& Height) const override;
   void CursorPos(int& X, int& Y) const override;
+  // The RandR monitors and the current desktop's _NET_WORKAREA.
+  TRect PointerWorkArea() const override;
+  // Asked of the window manager once per kind through _NET_REQUEST_FRAME_EXTENTS, on a window
+  // that is never shown.
+  TFrameExtents FrameExtents(bool Dialog) override;
+  // Xft.dpi of the X resources, unless OSTREL_SCALE says otherwise.
+  double DesktopScale() const override;
   std::int64_t Milliseconds() const override;
   std::string ShellOpen(const std::string& FileName, const std::string& Parameters,
                         const std::string& Directory) override;
@@ -53,6 +62,10 @@ class TX11WindowSystem : public TWindowSystem {
   void SharedImagesFailed() { FSharedImages = false; }
   void Register(TX11Window* Added);
   void Unregister(TX11Window* Removed);
+  std::vector<TRect> Monitors() const;
+  TRect DesktopWorkArea() const;
+  bool WindowManagerSupports(Atom Feature) const;
+  TFrameExtents AskFrameExtents(bool Dialog);
 
   Display* FDisplay;
   int FScreen;
@@ -63,4 +76,6 @@ class TX11WindowSystem : public TWindowSystem {
   bool FSharedImages;
   TX11EventTranslator FTranslator;
   std::unordered_map<::Window, TX11Window*> FWindows;
+  // The frames of normal windows and dialogs, once asked.
+  std::optional<TFrameExtents> FFrames[2];
 };
