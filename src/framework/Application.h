@@ -78,7 +78,11 @@ class TApplication : public TComponent, public TTimerService {
   void RemoveForm(TForm* Form);
   // The innermost modal form, whose window alone takes input.
   TForm* ModalForm() const { return FModal.empty() ? nullptr : FModal.back(); }
-  void PushModal(TForm* Form) { FModal.push_back(Form); }
+  // A modal form hides the tip: nothing under it takes input while it is open.
+  void PushModal(TForm* Form) {
+    FHints->Cancel();
+    FModal.push_back(Form);
+  }
   void PopModal() { FModal.pop_back(); }
 
   // The controls' tips.

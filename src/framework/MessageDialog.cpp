@@ -7,10 +7,12 @@
 
 #include "framework/Application.h"
 #include "framework/Bitmap.h"
+#include "platform/MessageFont.h"
 
 void AssignMessageFont(TFont& Font) {
-  Font.SetName("Tahoma");
-  Font.SetHeight(-11);
+  const TMessageFontSpec System = SystemMessageFont();
+  Font.SetName(System.Name);
+  Font.SetHeight(System.Height);
   Font.SetCharset(DEFAULT_CHARSET);
 }
 

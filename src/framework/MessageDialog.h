@@ -15,7 +15,7 @@ enum class TMessageKind : std::uint8_t { mkPlain, mkError, mkQuestion };
 // its left for an error, and its buttons centred below: one "OK", default and cancel, or for a
 // question "Yes", the default, and "No", the cancel button. Sized and laid out for the text
 // when made; placed at the centre of the screen when shown.
-// The font of message texts: the dialogs' and the tips'.
+// The font of message texts, the dialogs' and the tips': the system's message font.
 void AssignMessageFont(TFont& Font);
 
 class TMessageForm : public TForm {

@@ -80,6 +80,33 @@ TEST_F(HintTest, APressOrAKeyHidesTheTipAndAMoveWithinTheButtonDoesNotBringItBac
   EXPECT_FALSE(TipShown());
 }
 
+// An accelerator that opens a message hides the tip before the message shows.
+TEST_F(HintTest, TheTipIsGoneWhileAMessageTheKeyOpenedIsUp) {
+  auto* Form = MenuOf({"X=10\nY=10\nWidth=100\nHeight=30\nButtonText=&One\nHint=Tip\n"
+                       "PreRunMessage=Starting\nExePath=" +
+                       Dir.Write("a.txt", "text")},
+                      200, 120);
+  PointAt(*Form, 20, 20);
+  After(500);
+  ASSERT_TRUE(TipShown());
+  bool ShownWithMessage = true;
+  System.OnWait = [&] {
+    if (THeadlessWindow* Dialog = VisibleDialog(System)) {
+      ShownWithMessage = TipShown();
+      PostKey(System, Dialog, vkReturn);
+    }
+  };
+  TWindowEvent Key;
+  Key.Kind = TWindowEvent::TKind::wkKeyDown;
+  Key.Window = Form->NativeWindow();
+  Key.Character = U'o';
+  Key.Modifiers = emAlt;
+  System.Post(Key);
+  App.HandleMessage(false);
+  ASSERT_EQ(Launches.size(), 1u);
+  EXPECT_FALSE(ShownWithMessage);
+}
+
 TEST_F(HintTest, TheKeyboardFocusBringsTheTipBelowTheButtonWithoutCoveringIt) {
   auto* Form = TwoButtonMenu();
   PostKey(System, static_cast<THeadlessWindow*>(Form->NativeWindow()), vkTab);

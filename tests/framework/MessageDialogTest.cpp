@@ -79,8 +79,8 @@ TEST_F(MessageDialogTest, ShowsACentredDialogCaptionedWithTheTitleAndEndsOnEnter
     EXPECT_EQ(Window.Caption, "Menu");
     EXPECT_EQ(Window.OriginX, (System.ScreenWidth - Form.ClientWidth()) / 2);
     EXPECT_EQ(Window.OriginY, (System.ScreenHeight - Form.ClientHeight()) / 2);
-    EXPECT_EQ(Form.Font.Name(), "Tahoma");
-    EXPECT_EQ(Form.Font.Height(), -11);
+    EXPECT_EQ(Form.Font.Name(), "Sans") << "the desktop's sans face";
+    EXPECT_EQ(Form.Font.Height(), -12) << "9 points";
     PostKey(Form, vkReturn);
   }});
   ShowMessage("Insert the second disc");
