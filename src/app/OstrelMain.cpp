@@ -13,6 +13,7 @@
 #include "framework/Application.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
+#include "platform/TextEngine.h"
 #include "platform/WindowSystem.h"
 
 int main(int argc, char** argv) {
@@ -32,6 +33,9 @@ int main(int argc, char** argv) {
   App.SetParams(Params);
   SetCurrentDir(MenuFolder());
   App.Icon.LoadFromBytes(ProgramIconBytes());
+  // Made before the window: where no font answers are kept from an earlier start, the font
+  // configuration is set up meanwhile, beside the picture's decoding and the window's creation.
+  SystemTextEngine();
   try {
     App.CreateForm<TForm1>();
     App.Run();

@@ -200,10 +200,12 @@ std::string FromEnvironment(const char* Name, const char* Home, const char* Fall
 
 }  // namespace
 
-TFontMatcher::TFontMatcher(const std::string& CacheFile) : FCache(CacheFile) {}
+TFontMatcher::TFontMatcher(const std::string& CacheFile) : FCache(CacheFile) {
+  if (FCache.Empty()) FSetUp = std::async(std::launch::async, FcInitLoadConfigAndFonts);
+}
 
 FcConfig* TFontMatcher::Config() const {
-  if (FConfig == nullptr) FConfig = FcInitLoadConfigAndFonts();
+  if (FConfig == nullptr) FConfig = FSetUp.valid() ? FSetUp.get() : FcInitLoadConfigAndFonts();
   return FConfig;
 }
 
@@ -229,6 +231,7 @@ std::vector<std::string> TFontMatcher::Watched() const {
 }
 
 TFontMatcher::~TFontMatcher() {
+  if (FSetUp.valid()) FConfig = FSetUp.get();
   if (FConfig != nullptr) FcConfigDestroy(FConfig);
 }
 
