@@ -277,4 +277,23 @@ TEST_F(ControlTest, AFaceWhollyUnderAnOpaqueChildIsNotPainted) {
   EXPECT_EQ(Root.BackBuffer().Pixel(12, 7), Rgb(0, 128, 0));
 }
 
+// A window being built paints nothing until it has a window, whose first paint draws it all.
+TEST(ControlWithoutWindow, PaintNowWaitsForTheWindow) {
+  TProbeContainer Root{nullptr};
+  Root.SetBounds(0, 0, 20, 20);
+  auto* Child = new TProbeContainer(&Root);
+  Child->SetParent(&Root);
+  Child->SetBounds(0, 0, 10, 10);
+  Child->SetColor(clRed);
+  Child->PaintNow();
+  EXPECT_EQ(Child->Paints, 0);
+  EXPECT_EQ(Root.BackBuffer().Pixel(5, 5), Rgb(0, 0, 0));
+
+  THeadlessWindow Window{20, 20};
+  Root.SetWindow(&Window);
+  Child->PaintNow();
+  EXPECT_EQ(Child->Paints, 1);
+  EXPECT_EQ(Root.BackBuffer().Pixel(5, 5), Rgb(255, 0, 0));
+}
+
 }  // namespace
