@@ -17,6 +17,10 @@
 #include "platform/WindowSystem.h"
 
 int main(int argc, char** argv) {
+  // Made first: where no font answers are kept from an earlier start, the font configuration is
+  // set up meanwhile, beside the display's opening, the picture's decoding and the window's
+  // creation.
+  SystemTextEngine();
   std::string Error;
   std::unique_ptr<TWindowSystem> System = OpenWindowSystem(Error);
   if (!System) {
@@ -33,9 +37,6 @@ int main(int argc, char** argv) {
   App.SetParams(Params);
   SetCurrentDir(MenuFolder());
   App.Icon.LoadFromBytes(ProgramIconBytes());
-  // Made before the window: where no font answers are kept from an earlier start, the font
-  // configuration is set up meanwhile, beside the picture's decoding and the window's creation.
-  SystemTextEngine();
   try {
     App.CreateForm<TForm1>();
     App.Run();
