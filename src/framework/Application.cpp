@@ -7,6 +7,7 @@
 #include "framework/FileName.h"
 #include "framework/Form.h"
 #include "framework/MessageDialog.h"
+#include "platform/Process.h"
 #include "platform/TextEngine.h"
 
 TApplication* Application = nullptr;
@@ -111,11 +112,13 @@ void TApplication::ProcessMessages() {
 }
 
 // The font answers are written once the first frame is on the screen, not while it is being
-// made, and again at the end only if more were learned.
+// made, and again at the end only if more were learned. What the start used for a while is
+// given back then too.
 void TApplication::Run() {
   if (FMainForm) FMainForm->Show();
   if (!FTerminated && FMainForm) HandleMessage(false);
   SystemTextEngine().SaveAnswers();
+  ReleaseFreedMemory();
   while (!FTerminated && FMainForm) HandleMessage(true);
   SystemTextEngine().SaveAnswers();
 }
