@@ -28,13 +28,13 @@ std::vector<char> ReadRaw(const char* FileName, std::size_t Bytes) {
   return Pixels;
 }
 
-void DrawLabel(Display* Dpy, Window Win, GC Gc, const XFontStruct* Font, int Index, bool Hot) {
+void DrawLabel(Display* Dpy, Window Win, GC Gc, const XFontStruct* LabelFont, int Index, bool Hot) {
   const TReferenceRect& R = ReferenceLabels[static_cast<std::size_t>(Index)];
   XSetForeground(Dpy, Gc, Hot ? Lime : Yellow);
   XDrawRectangle(Dpy, Win, Gc, R.X, R.Y, static_cast<unsigned>(R.Width - 1),
                  static_cast<unsigned>(R.Height - 1));
   const std::string Caption = "Button " + std::to_string(Index + 1);
-  const int Baseline = R.Y + (R.Height + Font->ascent - Font->descent) / 2;
+  const int Baseline = R.Y + (R.Height + LabelFont->ascent - LabelFont->descent) / 2;
   XDrawString(Dpy, Win, Gc, R.X + 8, Baseline, Caption.data(), static_cast<int>(Caption.size()));
 }
 
@@ -60,9 +60,9 @@ int main(int argc, char** argv) {
   XImage* Image = XCreateImage(Dpy, DefaultVisual(Dpy, ScreenNumber), 24, ZPixmap, 0, Pixels.data(),
                                static_cast<unsigned>(Width), static_cast<unsigned>(Height), 32, 0);
   GC Gc = XCreateGC(Dpy, Win, 0, nullptr);
-  XFontStruct* Font = XLoadQueryFont(Dpy, "fixed");
-  if (Image == nullptr || Font == nullptr) return 1;
-  XSetFont(Dpy, Gc, Font->fid);
+  XFontStruct* LabelFont = XLoadQueryFont(Dpy, "fixed");
+  if (Image == nullptr || LabelFont == nullptr) return 1;
+  XSetFont(Dpy, Gc, LabelFont->fid);
   bool Hot = false;
   for (;;) {
     XEvent Event;
@@ -71,13 +71,13 @@ int main(int argc, char** argv) {
       XPutImage(Dpy, Win, Gc, Image, 0, 0, 0, 0, static_cast<unsigned>(Width),
                 static_cast<unsigned>(Height));
       for (int I = 0; I < static_cast<int>(ReferenceLabels.size()); ++I)
-        DrawLabel(Dpy, Win, Gc, Font, I, Hot && I == 0);
+        DrawLabel(Dpy, Win, Gc, LabelFont, I, Hot && I == 0);
     } else if (Event.type == MotionNotify || Event.type == LeaveNotify) {
       const bool Inside = Event.type == MotionNotify &&
                           ReferenceLabels[0].Contains(Event.xmotion.x, Event.xmotion.y);
       if (Inside == Hot) continue;
       Hot = Inside;
-      DrawLabel(Dpy, Win, Gc, Font, 0, Hot);
+      DrawLabel(Dpy, Win, Gc, LabelFont, 0, Hot);
     }
     XFlush(Dpy);
   }

@@ -31,8 +31,8 @@ TStoreRegistry& Registry() {
 
 struct TBitmap::TPixelStore {
   // Zeroed or not, Width x Height pixels; raises EOutOfResources when there is no memory.
-  TPixelStore(int Width, int Height, bool Zeroed) : Width(Width), Height(Height) {
-    const std::size_t Count = static_cast<std::size_t>(Width) * static_cast<std::size_t>(Height);
+  TPixelStore(int Columns, int Rows, bool Zeroed) : Width(Columns), Height(Rows) {
+    const std::size_t Count = static_cast<std::size_t>(Columns) * static_cast<std::size_t>(Rows);
     Pixels = static_cast<TPixel*>(Zeroed ? std::calloc(Count, sizeof(TPixel))
                                          : std::malloc(Count * sizeof(TPixel)));
     if (!Pixels) throw EOutOfResources("Out of memory for a bitmap");
