@@ -111,14 +111,15 @@ void TApplication::ProcessMessages() {
   PaintForms();
 }
 
+// What building the windows used for a while is given back before the first frame, which
+// then brings in only what painting needs, so that a later repaint finds its memory at hand.
 // The font answers are written once the first frame is on the screen, not while it is being
-// made, and again at the end only if more were learned. What the start used for a while is
-// given back then too.
+// made, and again at the end only if more were learned.
 void TApplication::Run() {
+  ReleaseFreedMemory();
   if (FMainForm) FMainForm->Show();
   if (!FTerminated && FMainForm) HandleMessage(false);
   SystemTextEngine().SaveAnswers();
-  ReleaseFreedMemory();
   while (!FTerminated && FMainForm) HandleMessage(true);
   SystemTextEngine().SaveAnswers();
 }
