@@ -4,6 +4,7 @@
 #include <dlfcn.h>
 
 #include <memory>
+#include <type_traits>
 
 namespace {
 
