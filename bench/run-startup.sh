@@ -1,14 +1,21 @@
 #!/usr/bin/env bash
-# Whole-program timings on a private Xvfb without a window manager: the menu program showing a
-# 640 x 480 menu of eight buttons against a minimal Xlib program that maps a window of the same
-# size and puts an image into it, started in turns. Prints start-up, hover, memory and idle
-# figures with their ratios. RUNS (default 15) and WARMUPS (default 2) set the repetitions;
-# OSTREL_BENCH_DIR chooses the build folder (default build-bench).
+# Whole-program timings on a private Xvfb without a window manager, through the server's damage
+# reports: the menu program showing a 640 x 480 menu with a 24-bit background and four bold
+# captions, with its face cache warm and with none, against the physical limit (a minimal Xlib
+# program that puts the same picture from raw pixels with one request and draws four framed
+# labels with core requests) and xmessage, started in turns. Prints each program's start with its
+# paired ratios to the limit (median and least), resident memory, hover and idle figures.
+# RUNS (default 21) and WARMUPS (default 2) set the repetitions; OSTREL_BENCH_DIR chooses the
+# build folder (default build-bench); OSTREL_BENCH_BEFORE names another build of the menu program
+# to measure in the same run, both ways.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+command -v xmessage >/dev/null || scripts/install-deps.sh
+
 build=$(realpath -m "${OSTREL_BENCH_DIR:-build-bench}")
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DOSTREL_TESTS=OFF >/dev/null
+[ -f "$build/CMakeCache.txt" ] ||
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DOSTREL_TESTS=OFF >/dev/null
 cmake --build "$build" --target ostrel ostrel-inspect ostrel-demo-art minimal_window \
   startup_probe >/dev/null
 
@@ -17,10 +24,26 @@ xvfb=
 trap 'kill $xvfb 2>/dev/null || true; rm -rf "$menu"' EXIT
 cp "$build"/src/app/ostrel "$menu"/
 "$build"/tools/demo-art/ostrel-demo-art "$menu/menu.bmp" 640 480
+# The limit reads the same picture as rows of 32-bit pixels, top row first: nothing to decode.
+python3 - "$menu/menu.bmp" "$menu/menu.raw" <<'PY'
+import struct, sys
+data = open(sys.argv[1], 'rb').read()
+offset, = struct.unpack_from('<I', data, 10)
+width, height, _, bits = struct.unpack_from('<iiHH', data, 18)
+assert bits == 24, 'the benchmark picture is a 24-bit bitmap'
+stride = (width * 3 + 3) & ~3
+rows = [data[offset + y * stride: offset + y * stride + width * 3] for y in range(abs(height))]
+if height > 0:
+    rows.reverse()
+with open(sys.argv[2], 'wb') as out:
+    for row in rows:
+        out.write(b''.join(row[x:x + 3] + b'\0' for x in range(0, width * 3, 3)))
+PY
 echo "The target of every button." >"$menu/readme.txt"
 {
-  printf '[Main]\nBackground=menu.bmp\nAppName=Start-up benchmark\nProgCount=8\n'
-  for i in $(seq 1 8); do
+  printf '[Main]\nBackground=menu.bmp\nAppName=Start-up benchmark\nProgCount=4\n'
+  # Where bench/startup/ReferenceWindow.h puts the limit's labels.
+  for i in 1 2 3 4; do
     printf '[Prog_%d]\nX=40\nY=%d\nWidth=260\nHeight=32\nButtonText=Button &%d\n' \
       "$i" $((20 + 40 * i)) "$i"
     printf 'FontInfo=Times New Roman,14,B,0,clYellow,204\nHighlightColor=clLime\n'
@@ -32,10 +55,23 @@ cd "$menu"
 "$build"/tools/inspect/ostrel-inspect --render "$menu/face.png" "$menu" >/dev/null
 "$build"/tools/inspect/ostrel-inspect --render "$menu/hot.png" --hot 0 "$menu" >/dev/null
 
+programs=(-- limit reference "$build"/bench/startup/minimal_window "$menu/menu.raw" 640 480
+  -- xmessage find-button /usr/bin/xmessage -geometry 640x480
+  -buttons "Button 1,Button 2,Button 3,Button 4" "Start-up benchmark"
+  -- "ostrel, face cache warm" frames "XDG_CACHE_HOME=$menu/warm" "$menu/ostrel"
+  -- "ostrel, no face cache" "frames,cold=$menu/cold" "XDG_CACHE_HOME=$menu/cold" "$menu/ostrel")
+if [ -n "${OSTREL_BENCH_BEFORE:-}" ]; then
+  cp "$OSTREL_BENCH_BEFORE" "$menu/ostrel-before"
+  programs+=(-- "before, face cache warm" frames "XDG_CACHE_HOME=$menu/warm-before"
+    "$menu/ostrel-before"
+    -- "before, no face cache" "frames,cold=$menu/cold-before" "XDG_CACHE_HOME=$menu/cold-before"
+    "$menu/ostrel-before")
+fi
+
 display=:79
 Xvfb $display -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 export DISPLAY=$display
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-"$build"/bench/startup/startup_probe "${RUNS:-15}" "${WARMUPS:-2}" \
-  "$build"/bench/startup/minimal_window "$menu/ostrel" "$menu/face.png" "$menu/hot.png"
+"$build"/bench/startup/startup_probe "${RUNS:-21}" "${WARMUPS:-2}" "$menu/face.png" \
+  "$menu/hot.png" "${programs[@]}"

@@ -4,7 +4,8 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ clang-format libgtest-dev libgmock-dev libbenchmark-dev libpng-dev
   libjpeg62-turbo-dev python3 libfreetype-dev libfontconfig-dev fonts-liberation fonts-dejavu-core
-  libx11-dev libxext-dev libxrandr-dev xvfb xdotool x11-utils x11-xkb-utils openbox liblz4-dev zlib1g-dev debootstrap)
+  libx11-dev libxext-dev libxrandr-dev libxdamage-dev xvfb xdotool x11-utils x11-xkb-utils openbox
+  liblz4-dev zlib1g-dev debootstrap)
 # Callers may ask for more (the demo's screenshot tools) through EXTRA_PACKAGES.
 read -r -a extra <<<"${EXTRA_PACKAGES:-}"
 packages+=("${extra[@]}")

@@ -13,9 +13,14 @@
 #include "framework/Application.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
+#include "platform/TextEngine.h"
 #include "platform/WindowSystem.h"
 
 int main(int argc, char** argv) {
+  // Made first: where no font answers are kept from an earlier start, the font configuration is
+  // set up meanwhile, beside the display's opening, the picture's decoding and the window's
+  // creation.
+  SystemTextEngine();
   std::string Error;
   std::unique_ptr<TWindowSystem> System = OpenWindowSystem(Error);
   if (!System) {

@@ -8,6 +8,7 @@
 #include "framework/Form.h"
 #include "framework/MessageDialog.h"
 #include "framework/TextCodec.h"
+#include "platform/Process.h"
 #include "platform/TextEngine.h"
 
 TApplication* Application = nullptr;
@@ -119,9 +120,12 @@ void TApplication::ProcessMessages() {
   PaintForms();
 }
 
+// What building the windows used for a while is given back before the first frame, which
+// then brings in only what painting needs, so that a later repaint finds its memory at hand.
 // The font answers are written once the first frame is on the screen, not while it is being
 // made, and again at the end only if more were learned.
 void TApplication::Run() {
+  ReleaseFreedMemory();
   if (FMainForm) FMainForm->Show();
   if (!FTerminated && FMainForm) HandleMessage(false);
   SystemTextEngine().SaveAnswers();

@@ -3,6 +3,8 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <unordered_set>
 #include <utility>
 
 #include "core/Exception.h"
@@ -10,6 +12,57 @@
 #include "framework/Canvas.h"
 #include "framework/PictureFile.h"
 #include "platform/FileSystem.h"
+
+namespace {
+
+// The pixel stores alive, for LiveStoresAtLeast. Never destroyed, so that bitmaps of static
+// duration may still leave it at exit; pictures may be decoded on any thread.
+struct TStoreRegistry {
+  std::mutex Lock;
+  std::unordered_set<const void*> Stores;
+};
+
+TStoreRegistry& Registry() {
+  static auto* Instance = new TStoreRegistry;
+  return *Instance;
+}
+
+}  // namespace
+
+struct TBitmap::TPixelStore {
+  // Zeroed or not, Width x Height pixels; raises EOutOfResources when there is no memory.
+  TPixelStore(int Columns, int Rows, bool Zeroed) : Width(Columns), Height(Rows) {
+    const std::size_t Count = static_cast<std::size_t>(Columns) * static_cast<std::size_t>(Rows);
+    Pixels = static_cast<TPixel*>(Zeroed ? std::calloc(Count, sizeof(TPixel))
+                                         : std::malloc(Count * sizeof(TPixel)));
+    if (!Pixels) throw EOutOfResources("Out of memory for a bitmap");
+    const std::lock_guard<std::mutex> Guard(Registry().Lock);
+    Registry().Stores.insert(this);
+  }
+  ~TPixelStore() {
+    {
+      const std::lock_guard<std::mutex> Guard(Registry().Lock);
+      Registry().Stores.erase(this);
+    }
+    std::free(Pixels);
+  }
+  TPixelStore(const TPixelStore&) = delete;
+  TPixelStore& operator=(const TPixelStore&) = delete;
+
+  int Width;
+  int Height;
+  TPixel* Pixels = nullptr;
+};
+
+int TBitmap::LiveStoresAtLeast(int Width, int Height) {
+  const std::lock_guard<std::mutex> Guard(Registry().Lock);
+  int Count = 0;
+  for (const void* Entry : Registry().Stores) {
+    const auto* Store = static_cast<const TPixelStore*>(Entry);
+    if (Store->Width >= Width && Store->Height >= Height) ++Count;
+  }
+  return Count;
+}
 
 TBitmap::TBitmap() = default;
 
@@ -28,12 +81,12 @@ bool TBitmap::SizeAllowed(int Width, int Height) {
 void TBitmap::SetSize(int Width, int Height) {
   if (!SizeAllowed(Width, Height)) throw EOutOfResources("Bitmap is too large");
   if (Width == 0 || Height == 0) Width = Height = 0;
-  const std::size_t Count = static_cast<std::size_t>(Width) * static_cast<std::size_t>(Height);
-  FPixels.reset();
+  FStore.reset();
+  FPixels = nullptr;
   FWidth = FHeight = 0;
-  if (Count > 0) {
-    FPixels.reset(static_cast<TPixel*>(std::calloc(Count, sizeof(TPixel))));
-    if (!FPixels) throw EOutOfResources("Out of memory for a bitmap");
+  if (Width > 0) {
+    FStore = std::make_shared<TPixelStore>(Width, Height, true);
+    FPixels = FStore->Pixels;
   }
   FWidth = Width;
   FHeight = Height;
@@ -59,21 +112,19 @@ void TBitmap::SaveToFile(const std::string& FileName) const {
     throw EFCreateError(FormatMessage("Cannot create file %s", ExpandFileName(FileName)));
 }
 
-void TBitmap::TFreePixels::operator()(TPixel* Pixels) const {
-  std::free(Pixels);
+void TBitmap::Unshare() {
+  auto Own = std::make_shared<TPixelStore>(FWidth, FHeight, false);
+  std::memcpy(
+      Own->Pixels, FPixels,
+      static_cast<std::size_t>(FWidth) * static_cast<std::size_t>(FHeight) * sizeof(TPixel));
+  FStore = std::move(Own);
+  FPixels = FStore->Pixels;
 }
 
 void TBitmap::Assign(const TBitmap& Source) {
   if (&Source == this) return;
-  const std::size_t Count =
-      static_cast<std::size_t>(Source.FWidth) * static_cast<std::size_t>(Source.FHeight);
-  std::unique_ptr<TPixel[], TFreePixels> Copy;
-  if (Count > 0) {
-    Copy.reset(static_cast<TPixel*>(std::malloc(Count * sizeof(TPixel))));
-    if (!Copy) throw EOutOfResources("Out of memory for a bitmap");
-    std::memcpy(Copy.get(), Source.FPixels.get(), Count * sizeof(TPixel));
-  }
-  FPixels = std::move(Copy);
+  FStore = Source.FStore;
+  FPixels = Source.FPixels;
   FWidth = Source.FWidth;
   FHeight = Source.FHeight;
   Changed();
@@ -81,7 +132,8 @@ void TBitmap::Assign(const TBitmap& Source) {
 
 void TBitmap::Assign(TBitmap&& Source) {
   if (&Source == this) return;
-  FPixels = std::move(Source.FPixels);
+  FStore = std::move(Source.FStore);
+  FPixels = std::exchange(Source.FPixels, nullptr);
   FWidth = std::exchange(Source.FWidth, 0);
   FHeight = std::exchange(Source.FHeight, 0);
   Changed();

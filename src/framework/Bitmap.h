@@ -38,10 +38,12 @@ class TBitmap : public TObject {
   // New contents, all black; raises EOutOfResources past MaxBytes or for a negative size.
   void SetSize(int Width, int Height);
 
-  TPixel* ScanLine(int Y) { return FPixels.get() + static_cast<std::size_t>(Y) * FWidth; }
-  const TPixel* ScanLine(int Y) const {
-    return FPixels.get() + static_cast<std::size_t>(Y) * FWidth;
+  // Writing through the pixels of a bitmap that shares them with another takes a copy first.
+  TPixel* ScanLine(int Y) {
+    if (FStore.use_count() > 1) Unshare();
+    return FPixels + static_cast<std::size_t>(Y) * FWidth;
   }
+  const TPixel* ScanLine(int Y) const { return FPixels + static_cast<std::size_t>(Y) * FWidth; }
   TPixel Pixel(int X, int Y) const { return ScanLine(Y)[X]; }
   void SetPixel(int X, int Y, TPixel Value) { ScanLine(Y)[X] = Value; }
 
@@ -56,23 +58,31 @@ class TBitmap : public TObject {
   void SaveToFile(const std::string& FileName) const;
   // Writes an RGB PNG file, for previews. Raises EFCreateError.
   void SaveToPngFile(const std::string& FileName) const;
+  // Shares Source's pixels until either bitmap writes to them: a copy that is only read costs
+  // no memory.
   void Assign(const TBitmap& Source);
   // Takes Source's pixels without copying them, leaving Source empty.
   void Assign(TBitmap&& Source);
+
+  // How many pixel stores alive are at least Width x Height in both directions, shared ones
+  // counted once: a window should keep its picture once beside its back buffer.
+  static int LiveStoresAtLeast(int Width, int Height);
 
   // Sent after the contents or the size changed through the bitmap's own operations.
   TNotifyEvent OnChange;
   void Changed();
 
  private:
-  struct TFreePixels {
-    void operator()(TPixel* Pixels) const;
-  };
+  // The pixels, from calloc: a large block comes as fresh zero pages from the system, so a new
+  // picture is black without a pass that clears it, and a decoder writes each pixel only once.
+  struct TPixelStore;
+
+  // Takes a store of its own with the same pixels.
+  void Unshare();
 
   int FWidth = 0;
   int FHeight = 0;
-  // From calloc: a large block comes as fresh zero pages from the system, so a new picture is
-  // black without a pass that clears it, and a decoder writes each pixel only once.
-  std::unique_ptr<TPixel[], TFreePixels> FPixels;
+  std::shared_ptr<TPixelStore> FStore;
+  TPixel* FPixels = nullptr;  // the store's pixels
   std::unique_ptr<TCanvas> FCanvas;
 };

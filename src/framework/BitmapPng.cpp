@@ -6,6 +6,6 @@
 #include "platform/PngEncoder.h"
 
 void TBitmap::SaveToPngFile(const std::string& FileName) const {
-  if (Empty() || !EncodePngFile(FileName, FWidth, FHeight, FPixels.get()))
+  if (Empty() || !EncodePngFile(FileName, FWidth, FHeight, FPixels))
     throw EFCreateError(FormatMessage("Cannot create file %s", ExpandFileName(FileName)));
 }

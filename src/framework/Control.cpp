@@ -152,7 +152,9 @@ void TControl::Repaint() {
 
 void TControl::PaintNow() {
   TWinControl* Root = RootControl();
-  if (!Root || !FVisible) return;
+  // Before its window exists nothing can be shown; the window's first paint draws everything,
+  // so that a menu being built neither paints its buttons again and again nor needs fonts yet.
+  if (!Root || !Root->Window() || !FVisible) return;
   for (const TControl* C = FParent; C; C = C->FParent)
     if (!C->FVisible) return;
   TCanvas& Surface = Canvas();

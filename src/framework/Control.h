@@ -96,7 +96,7 @@ class TControl : public TComponent {
   // Invalidate followed by Update.
   virtual void Repaint();
   // Runs Paint at once on Canvas() and shows the result, without repainting what is under or
-  // over the control.
+  // over the control; nothing while the root control has no window.
   void PaintNow();
 
   // The control's top-left corner in the coordinates of the window's client area.

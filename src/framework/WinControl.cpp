@@ -112,18 +112,34 @@ void TWinControl::PaintControl(TControl& Control, const TRect& Area) {
   const TRect Shown =
       IntersectRect(Area, Bounds(Origin.X, Origin.Y, Control.Width(), Control.Height()));
   if (Shown.IsEmpty()) return;
-  Control.FPaintArea = OffsetRect(Shown, -Origin.X, -Origin.Y);
-  Control.FPainting = true;
-  try {
-    Control.Paint();
-  } catch (...) {
+  if (!CoveredByChild(Control, Shown)) {
+    Control.FPaintArea = OffsetRect(Shown, -Origin.X, -Origin.Y);
+    Control.FPainting = true;
+    try {
+      Control.Paint();
+    } catch (...) {
+      Control.FPainting = false;
+      throw;
+    }
     Control.FPainting = false;
-    throw;
   }
-  Control.FPainting = false;
   if (auto* Container = dynamic_cast<TWinControl*>(&Control))
     for (TControl* Child : std::vector<TControl*>(Container->FControls))
       PaintControl(*Child, Shown);
+}
+
+bool TWinControl::CoveredByChild(const TControl& Control, const TRect& Shown) {
+  const auto* Container = dynamic_cast<const TWinControl*>(&Control);
+  if (!Container) return false;
+  for (const TControl* Child : Container->FControls) {
+    if (!Child->Visible() || Child->Loading() ||
+        !Child->ControlStyle.Contains(TControlStyle::csOpaque))
+      continue;
+    const TPoint Origin = Child->WindowOrigin();
+    if (IntersectRect(Shown, Bounds(Origin.X, Origin.Y, Child->Width(), Child->Height())) == Shown)
+      return true;
+  }
+  return false;
 }
 
 void TWinControl::PresentRect(const TRect& Rect) {

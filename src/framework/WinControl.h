@@ -88,6 +88,9 @@ class TWinControl : public TControl {
   void Forget(TControl* Control);
   void SetHover(TControl* Control);
   void PaintControl(TControl& Control, const TRect& Area);
+  // Whether a shown, opaque child of Control covers Shown (window coordinates): Control's own
+  // face would be painted there only to be painted over.
+  static bool CoveredByChild(const TControl& Control, const TRect& Shown);
 
   std::vector<TControl*> FControls;
   TPlatformWindow* FWindow = nullptr;

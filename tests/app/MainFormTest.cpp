@@ -100,6 +100,33 @@ TEST_F(MainFormTest, APictureWiderThanTheScreenIsShownWholeAndSmaller) {
   EXPECT_EQ(Form->BackBuffer().Width(), System.ScreenWidth);
 }
 
+// The face is held once beside the back buffer: the panel's background copy shares the picture's
+// pixels, and neither the first frame nor a hover repaint makes a copy of them.
+TEST_F(MainFormTest, TheFirstFrameKeepsThePictureOnceBesideTheBackBuffer) {
+  constexpr int W = 301, H = 203;  // a size no other picture of the test has
+  WriteBackground(W, H);
+  Dir.Write("menu.ini",
+            "[Main]\nProgCount=2\n[Prog_1]\nX=5\nY=6\nWidth=80\nHeight=20\nButtonText=One\n"
+            "ExePath=" +
+                Dir.Write("one.sh", "#!/bin/sh\n") +
+                "\n[Prog_2]\nX=5\nY=40\nWidth=80\nHeight=20\nButtonText=Two\n");
+  auto* Form = App.CreateForm<TForm1>();
+  Form->Show();
+  Form->UpdateWindow();
+  EXPECT_EQ(TBitmap::LiveStoresAtLeast(W, H), 2) << "the picture and the back buffer";
+
+  THeadlessWindow* Window = System.Windows().front();
+  TWindowEvent Move;
+  Move.Kind = TWindowEvent::TKind::wkPointerMove;
+  Move.Window = Window;
+  Move.X = 20;
+  Move.Y = 15;
+  System.Post(Move);
+  App.ProcessMessages();
+  EXPECT_TRUE(Form->btnTemplate->MouseOver());
+  EXPECT_EQ(TBitmap::LiveStoresAtLeast(W, H), 2) << "after a hover repaint";
+}
+
 // The icon is optional: a missing or broken one leaves the program's own, and the menu starts.
 TEST_F(MainFormTest, AnIconThatCannotBeReadLeavesTheProgramsIcon) {
   WriteBackground(32, 32);

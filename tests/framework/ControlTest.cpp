@@ -52,11 +52,13 @@ class TProbeContainer : public TWinControl {
  public:
   using TWinControl::TWinControl;
   void Paint() override {
+    ++Paints;
     Canvas().Brush = {Fill == clNone ? Color() : Fill, TBrushStyle::bsSolid};
     Canvas().FillRect(ClientRect());
   }
   // Painted instead of Color when set, without asking for a repaint.
   TColor Fill = clNone;
+  int Paints = 0;
   void MouseDown(TMouseButton, TShiftState, int X, int Y) override {
     Events.push_back("container down " + std::to_string(X) + "," + std::to_string(Y));
   }
@@ -247,6 +249,51 @@ TEST_F(ControlTest, PaintingStaysInsideTheInvalidArea) {
   EXPECT_EQ(Root.BackBuffer().Pixel(10, 5), Rgb(0, 128, 0));
   EXPECT_EQ(Root.BackBuffer().Pixel(12, 5), Rgb(192, 192, 192));
   EXPECT_EQ(Root.BackBuffer().Pixel(40, 30), Rgb(192, 192, 192));
+}
+
+// A face wholly under an opaque child would only be painted over, so it is left out; where the
+// child leaves any of the area showing, or is not opaque, or is hidden, the face is painted.
+TEST_F(ControlTest, AFaceWhollyUnderAnOpaqueChildIsNotPainted) {
+  auto PaintsOf = [&](const TRect& Area) {
+    const int Before = Root.Paints;
+    Root.InvalidateWindowRect(Area);
+    Root.UpdateWindow();
+    return Root.Paints - Before;
+  };
+  const TRect UnderPanel{12, 7, 30, 20};
+  EXPECT_EQ(PaintsOf(UnderPanel), 1) << "the panel is not opaque";
+  Panel->ControlStyle.Include(TControlStyle::csOpaque);
+  const int PanelPaints = Panel->Paints;
+  EXPECT_EQ(PaintsOf(UnderPanel), 0);
+  EXPECT_EQ(Panel->Paints, PanelPaints + 1) << "the opaque child still paints itself";
+  EXPECT_EQ(PaintsOf({10, 5, 50, 35}), 0) << "the panel's whole rectangle";
+  EXPECT_EQ(PaintsOf({9, 5, 50, 35}), 1) << "one column beside the panel shows the face";
+  Root.Fill = clGreen;
+  EXPECT_EQ(PaintsOf({9, 5, 50, 35}), 1);
+  EXPECT_EQ(Root.BackBuffer().Pixel(9, 5), Rgb(0, 128, 0));
+  EXPECT_EQ(Root.BackBuffer().Pixel(10, 5), Rgb(192, 192, 192));
+  Panel->SetVisible(false);
+  EXPECT_EQ(PaintsOf(UnderPanel), 1) << "a hidden child covers nothing";
+  EXPECT_EQ(Root.BackBuffer().Pixel(12, 7), Rgb(0, 128, 0));
+}
+
+// A window being built paints nothing until it has a window, whose first paint draws it all.
+TEST(ControlWithoutWindow, PaintNowWaitsForTheWindow) {
+  TProbeContainer Root{nullptr};
+  Root.SetBounds(0, 0, 20, 20);
+  auto* Child = new TProbeContainer(&Root);
+  Child->SetParent(&Root);
+  Child->SetBounds(0, 0, 10, 10);
+  Child->SetColor(clRed);
+  Child->PaintNow();
+  EXPECT_EQ(Child->Paints, 0);
+  EXPECT_EQ(Root.BackBuffer().Pixel(5, 5), Rgb(0, 0, 0));
+
+  THeadlessWindow Window{20, 20};
+  Root.SetWindow(&Window);
+  Child->PaintNow();
+  EXPECT_EQ(Child->Paints, 1);
+  EXPECT_EQ(Root.BackBuffer().Pixel(5, 5), Rgb(255, 0, 0));
 }
 
 }  // namespace

@@ -48,6 +48,18 @@ TEST_F(FaceCacheTest, ALaterRunFindsTheAnswersItsFoldersWereMadeFor) {
   EXPECT_TRUE(TFaceCache(CacheFile).Find(Other, 0)) << "rotation does not change the face";
 }
 
+// Empty tells the matcher that the first request will miss, so that it sets fontconfig up early.
+TEST_F(FaceCacheTest, EmptyUntilAnAnswerIsKeptOrReadFromACurrentFile) {
+  EXPECT_TRUE(TFaceCache(CacheFile).Empty()) << "no file";
+  KeepAnswer();
+  EXPECT_FALSE(TFaceCache(CacheFile).Empty());
+  SetModified(ConfigFile, 1000);
+  EXPECT_TRUE(TFaceCache(CacheFile).Empty()) << "a watched file changed";
+  TFaceCache Cache(CacheFile);
+  Cache.Add(Request, 0, Match, {ConfigFile});
+  EXPECT_FALSE(Cache.Empty());
+}
+
 TEST_F(FaceCacheTest, KeepsThatACharacterHasNoFace) {
   TFaceCache Cache(CacheFile);
   Cache.Add(Request, U'\x4E2D', std::nullopt, {ConfigFile});

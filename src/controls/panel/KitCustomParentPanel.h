@@ -30,13 +30,17 @@ class TKitCustomParentPanel : public TKitCustomBevelPanel {
  protected:
   // Builds the background copy from the list's picture, tiled over the panel's size, or frees
   // it when there is no picture or the panel is transparent. Unless Force, a copy larger than
-  // the panel in both directions stays as it is.
+  // the panel in both directions stays as it is. A bitmap list's picture of the panel's size
+  // lends its pixels to the copy instead of their being copied.
   virtual void CreateBack(bool Force);
 
   void GetIMLChange() override;
   void SizeChanged() override;
 
  private:
+  // The bitmap list's picture when it has exactly this size, else nullptr.
+  const TBitmap* PictureOfPanelSize(int Width, int Height) const;
+
   std::unique_ptr<TBitmap> FBack;
   bool FQuickDraw = false;
 };

@@ -30,6 +30,8 @@ class TFaceCache {
   // (0 for the face of the request itself): nothing when none is kept, or the kept "no face".
   std::optional<std::optional<TFontMatch>> Find(const TFontRequest& Request,
                                                 char32_t Character) const;
+  // No answer is kept: the first request will miss.
+  bool Empty() const { return FRunAnswers.empty(); }
   // Keeps an answer, with Watched as the files and folders whose state the answers depend on.
   void Add(const TFontRequest& Request, char32_t Character, const std::optional<TFontMatch>& Match,
            const std::vector<std::string>& Watched);

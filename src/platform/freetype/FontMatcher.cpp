@@ -9,8 +9,14 @@
 
 #include "platform/freetype/ClassicFaces.h"
 #include "platform/freetype/FaceMetrics.h"
+#include "platform/freetype/FontconfigLibrary.h"
 
 namespace {
+
+// Called only once a request has missed the kept answers and the library has loaded.
+const TFontconfig& Lib() {
+  return *Fontconfig();
+}
 
 constexpr int FixedPitch = 2;
 constexpr int BoldWeight = 600;
@@ -55,7 +61,7 @@ constexpr TCharsetLanguage CharsetLanguages[] = {
 };
 
 struct TPatternDeleter {
-  void operator()(FcPattern* Pattern) const { FcPatternDestroy(Pattern); }
+  void operator()(FcPattern* Pattern) const { Lib().PatternDestroy(Pattern); }
 };
 using TPattern = std::unique_ptr<FcPattern, TPatternDeleter>;
 
@@ -90,7 +96,7 @@ const char* LanguageOf(int Charset) {
 
 void AddString(FcPattern* Pattern, const char* Object, std::string_view Value) {
   std::string Text(Value);
-  FcPatternAddString(Pattern, Object, reinterpret_cast<const FcChar8*>(Text.c_str()));
+  Lib().PatternAddString(Pattern, Object, reinterpret_cast<const FcChar8*>(Text.c_str()));
 }
 
 int RequestedWeight(const TFontRequest& Request) {
@@ -98,7 +104,7 @@ int RequestedWeight(const TFontRequest& Request) {
 }
 
 TPattern RequestPattern(const TFontRequest& Request, TFamilies Families) {
-  TPattern Pattern(FcPatternCreate());
+  TPattern Pattern(Lib().PatternCreate());
   std::string_view Name = Trimmed(Request.Name);
   const TClassicFace* Classic = FindClassicFace(Name);
   if (Families == TFamilies::fmRequested && !Name.empty()) {
@@ -115,67 +121,69 @@ TPattern RequestPattern(const TFontRequest& Request, TFamilies Families) {
     AddString(Pattern.get(), FC_FAMILY, Classic->Generic);
   else if (Families == TFamilies::fmGeneric)
     AddString(Pattern.get(), FC_FAMILY, "sans-serif");
-  FcPatternAddInteger(Pattern.get(), FC_WEIGHT, FcWeightFromOpenType(RequestedWeight(Request)));
-  FcPatternAddInteger(Pattern.get(), FC_SLANT, Request.Italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-  FcPatternAddDouble(Pattern.get(), FC_PIXEL_SIZE,
-                     Request.Height != 0 ? std::abs(static_cast<double>(Request.Height))
-                                         : TFaceSize::DefaultEmPixels);
+  Lib().PatternAddInteger(Pattern.get(), FC_WEIGHT,
+                          Lib().WeightFromOpenType(RequestedWeight(Request)));
+  Lib().PatternAddInteger(Pattern.get(), FC_SLANT,
+                          Request.Italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+  Lib().PatternAddDouble(Pattern.get(), FC_PIXEL_SIZE,
+                         Request.Height != 0 ? std::abs(static_cast<double>(Request.Height))
+                                             : TFaceSize::DefaultEmPixels);
   return Pattern;
 }
 
 // Rendering needs outlines (rotation, paths), so scalable faces are preferred.
 TPattern StylePattern(const TFontRequest& Request, TFamilies Families) {
   TPattern Pattern = RequestPattern(Request, Families);
-  FcPatternAddBool(Pattern.get(), FC_SCALABLE, FcTrue);
-  if (Request.Pitch == FixedPitch) FcPatternAddInteger(Pattern.get(), FC_SPACING, FC_MONO);
+  Lib().PatternAddBool(Pattern.get(), FC_SCALABLE, FcTrue);
+  if (Request.Pitch == FixedPitch) Lib().PatternAddInteger(Pattern.get(), FC_SPACING, FC_MONO);
   if (const char* Language = LanguageOf(Request.Charset))
     AddString(Pattern.get(), FC_LANG, Language);
   return Pattern;
 }
 
 TPattern BestFont(FcConfig* Config, TPattern Pattern) {
-  FcConfigSubstitute(Config, Pattern.get(), FcMatchPattern);
-  FcDefaultSubstitute(Pattern.get());
+  Lib().ConfigSubstitute(Config, Pattern.get(), FcMatchPattern);
+  Lib().DefaultSubstitute(Pattern.get());
   FcResult Result = FcResultNoMatch;
-  return TPattern(FcFontMatch(Config, Pattern.get(), &Result));
+  return TPattern(Lib().FontMatch(Config, Pattern.get(), &Result));
 }
 
 bool Covers(const FcPattern* Font, const char* Language) {
   FcLangSet* Languages = nullptr;
-  return FcPatternGetLangSet(Font, FC_LANG, 0, &Languages) == FcResultMatch &&
-         FcLangSetHasLang(Languages, reinterpret_cast<const FcChar8*>(Language)) == FcLangEqual;
+  return Lib().PatternGetLangSet(Font, FC_LANG, 0, &Languages) == FcResultMatch &&
+         Lib().LangSetHasLang(Languages, reinterpret_cast<const FcChar8*>(Language)) == FcLangEqual;
 }
 
 bool HasCharacter(const FcPattern* Font, char32_t Character) {
   FcCharSet* Characters = nullptr;
-  return FcPatternGetCharSet(Font, FC_CHARSET, 0, &Characters) == FcResultMatch &&
-         FcCharSetHasChar(Characters, Character);
+  return Lib().PatternGetCharSet(Font, FC_CHARSET, 0, &Characters) == FcResultMatch &&
+         Lib().CharSetHasChar(Characters, Character);
 }
 
 TFontMatch Describe(const FcPattern* Font, const TFontRequest& Request) {
   TFontMatch Match;
   FcChar8* File = nullptr;
-  if (FcPatternGetString(Font, FC_FILE, 0, &File) != FcResultMatch) return Match;
+  if (Lib().PatternGetString(Font, FC_FILE, 0, &File) != FcResultMatch) return Match;
   Match.File = reinterpret_cast<const char*>(File);
-  FcPatternGetInteger(Font, FC_INDEX, 0, &Match.Index);
+  Lib().PatternGetInteger(Font, FC_INDEX, 0, &Match.Index);
   // A face listed under several families is named by the one asked for, if it is among them.
   FcChar8* Family = nullptr;
-  for (int Index = 0; FcPatternGetString(Font, FC_FAMILY, Index, &Family) == FcResultMatch;
+  for (int Index = 0; Lib().PatternGetString(Font, FC_FAMILY, Index, &Family) == FcResultMatch;
        ++Index) {
     std::string_view Name = reinterpret_cast<const char*>(Family);
     if (Index == 0 || SameName(Name, Trimmed(Request.Name))) Match.Family = Name;
   }
   int Weight = FC_WEIGHT_REGULAR;
-  FcPatternGetInteger(Font, FC_WEIGHT, 0, &Weight);
+  Lib().PatternGetInteger(Font, FC_WEIGHT, 0, &Weight);
   int Slant = FC_SLANT_ROMAN;
-  FcPatternGetInteger(Font, FC_SLANT, 0, &Slant);
+  Lib().PatternGetInteger(Font, FC_SLANT, 0, &Slant);
   // The usual configuration already marks faces to be emboldened or slanted and then reports
   // them as bold or oblique; without it the face's own weight and slant tell.
   FcBool Embolden = FcFalse;
-  FcPatternGetBool(Font, FC_EMBOLDEN, 0, &Embolden);
+  Lib().PatternGetBool(Font, FC_EMBOLDEN, 0, &Embolden);
   FcMatrix* Matrix = nullptr;
   const bool Sheared =
-      FcPatternGetMatrix(Font, FC_MATRIX, 0, &Matrix) == FcResultMatch && Matrix->xy != 0;
+      Lib().PatternGetMatrix(Font, FC_MATRIX, 0, &Matrix) == FcResultMatch && Matrix->xy != 0;
   Match.SyntheticBold =
       RequestedWeight(Request) >= BoldWeight && (Embolden == FcTrue || Weight < FC_WEIGHT_DEMIBOLD);
   Match.SyntheticItalic = Request.Italic && (Sheared || Slant == FC_SLANT_ROMAN);
@@ -188,8 +196,13 @@ bool IsCodePoint(char32_t Character) {
 
 void AddList(FcStrList* List, std::vector<std::string>& Paths) {
   if (List == nullptr) return;
-  while (FcChar8* Path = FcStrListNext(List)) Paths.emplace_back(reinterpret_cast<char*>(Path));
-  FcStrListDone(List);
+  while (FcChar8* Path = Lib().StrListNext(List)) Paths.emplace_back(reinterpret_cast<char*>(Path));
+  Lib().StrListDone(List);
+}
+
+// The system's font configuration, or nullptr without fontconfig.
+FcConfig* SetUp() {
+  return Fontconfig() != nullptr ? Lib().InitLoadConfigAndFonts() : nullptr;
 }
 
 std::string FromEnvironment(const char* Name, const char* Home, const char* Fallback) {
@@ -200,20 +213,22 @@ std::string FromEnvironment(const char* Name, const char* Home, const char* Fall
 
 }  // namespace
 
-TFontMatcher::TFontMatcher(const std::string& CacheFile) : FCache(CacheFile) {}
+TFontMatcher::TFontMatcher(const std::string& CacheFile) : FCache(CacheFile) {
+  if (FCache.Empty()) FSetUp = std::async(std::launch::async, SetUp);
+}
 
 FcConfig* TFontMatcher::Config() const {
-  if (FConfig == nullptr) FConfig = FcInitLoadConfigAndFonts();
+  if (FConfig == nullptr) FConfig = FSetUp.valid() ? FSetUp.get() : SetUp();
   return FConfig;
 }
 
 std::vector<std::string> TFontMatcher::Watched() const {
   std::vector<std::string> Paths;
-  AddList(FcConfigGetConfigFiles(Config()), Paths);
+  AddList(Lib().ConfigGetConfigFiles(Config()), Paths);
   for (std::size_t I = 0, Files = Paths.size(); I < Files; ++I)
     Paths.push_back(Paths[I].substr(0, Paths[I].find_last_of('/')));
-  AddList(FcConfigGetConfigDirs(Config()), Paths);
-  AddList(FcConfigGetFontDirs(Config()), Paths);
+  AddList(Lib().ConfigGetConfigDirs(Config()), Paths);
+  AddList(Lib().ConfigGetFontDirs(Config()), Paths);
   // Places a user may create later, which the configuration reads when they exist.
   const char* Home = std::getenv("HOME");
   const std::string ConfigHome = FromEnvironment("XDG_CONFIG_HOME", Home, "/.config");
@@ -229,12 +244,14 @@ std::vector<std::string> TFontMatcher::Watched() const {
 }
 
 TFontMatcher::~TFontMatcher() {
-  if (FConfig != nullptr) FcConfigDestroy(FConfig);
+  if (FSetUp.valid()) FConfig = FSetUp.get();
+  if (FConfig != nullptr) Lib().ConfigDestroy(FConfig);
 }
 
 TFontMatch TFontMatcher::Match(const TFontRequest& Request) const {
   if (auto Kept = FCache.Find(Request, 0)) return Kept->value_or(TFontMatch{});
   FcConfig* Fonts = Config();
+  if (Fonts == nullptr) return TFontMatch{};
   TPattern Font = BestFont(Fonts, StylePattern(Request, TFamilies::fmRequested));
   // The classic mapper puts the character set before the name; a face that cannot show the
   // script gives way to one of the same kind that can.
@@ -252,11 +269,12 @@ std::optional<TFontMatch> TFontMatcher::MatchCharacter(const TFontRequest& Reque
                                                        char32_t Character) const {
   if (!IsCodePoint(Character) || Character == 0) return std::nullopt;
   if (auto Kept = FCache.Find(Request, Character)) return *Kept;
+  if (Config() == nullptr) return std::nullopt;
   TPattern Pattern = RequestPattern(Request, TFamilies::fmRequested);
-  FcCharSet* Characters = FcCharSetCreate();
-  FcCharSetAddChar(Characters, Character);
-  FcPatternAddCharSet(Pattern.get(), FC_CHARSET, Characters);
-  FcCharSetDestroy(Characters);
+  FcCharSet* Characters = Lib().CharSetCreate();
+  Lib().CharSetAddChar(Characters, Character);
+  Lib().PatternAddCharSet(Pattern.get(), FC_CHARSET, Characters);
+  Lib().CharSetDestroy(Characters);
   TPattern Font = BestFont(Config(), std::move(Pattern));
   std::optional<TFontMatch> Found;
   if (Font != nullptr && HasCharacter(Font.get(), Character)) Found = Describe(Font.get(), Request);

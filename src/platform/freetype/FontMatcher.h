@@ -3,6 +3,7 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <future>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,7 +15,9 @@
 // The system's fonts as fontconfig configures them. Classic names are read as the free faces
 // that share their metrics; the character set steers the choice towards a face for its script.
 // Answers are kept in a face cache, and fontconfig is set up only when one is missing there: its
-// set-up costs more than everything else a menu does before its first frame.
+// set-up costs more than everything else a menu does before its first frame. Without any kept
+// answer the first request will miss, so the set-up starts on a thread of its own at once and
+// runs beside the window's creation and the picture's decoding.
 class TFontMatcher {
  public:
   // CacheFile: where answers are kept between runs; empty to keep them for this run only.
@@ -36,5 +39,7 @@ class TFontMatcher {
   std::vector<std::string> Watched() const;
 
   mutable FcConfig* FConfig = nullptr;
+  // The set-up started early, until Config takes its result.
+  mutable std::future<FcConfig*> FSetUp;
   mutable TFaceCache FCache;
 };

@@ -1,6 +1,7 @@
 // Facts about the running process on POSIX.
 #include "platform/Process.h"
 
+#include <malloc.h>
 #include <unistd.h>
 
 #include <vector>
@@ -10,4 +11,8 @@ std::string ExecutableFileName() {
   ssize_t Length = ::readlink("/proc/self/exe", Buffer.data(), Buffer.size());
   if (Length <= 0 || static_cast<std::size_t>(Length) >= Buffer.size()) return "";
   return std::string(Buffer.data(), static_cast<std::size_t>(Length));
+}
+
+void ReleaseFreedMemory() {
+  malloc_trim(0);
 }

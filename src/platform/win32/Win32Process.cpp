@@ -1,4 +1,5 @@
 // Facts about the running process on Windows.
+#include <malloc.h>
 #include <windows.h>
 
 #include <string>
@@ -24,4 +25,8 @@ std::string ExecutableFileName() {
     }
   }
   return "";
+}
+
+void ReleaseFreedMemory() {
+  _heapmin();
 }

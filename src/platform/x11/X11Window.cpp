@@ -249,7 +249,9 @@ void TX11Window::Hide() {
 
 void TX11Window::Present(const std::uint32_t* Pixels, int Stride, int X, int Y, int Width,
                          int Height) {
-  if (FLost || !FImage->Valid()) return;
+  // An unmapped window keeps nothing that is put into it; mapping it exposes the whole client
+  // area, which is presented then.
+  if (FLost || !FMapped || !FImage->Valid()) return;
   const int Left = std::max(X, 0), Top = std::max(Y, 0);
   const int Right = std::min(X + Width, FWidth), Bottom = std::min(Y + Height, FHeight);
   if (Left >= Right || Top >= Bottom) return;

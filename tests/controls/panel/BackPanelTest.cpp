@@ -246,6 +246,44 @@ TEST_F(BackPanelTest, ResizeWhilePaintingFromACopyRepaintsAtOnceAndTellsTheChild
   EXPECT_EQ(Window.ScreenPixel(299, 199), Picture(299 % 64, 199 % 64, 19));
 }
 
+// A picture of the panel's size is not copied again: the copy shares its pixels (one store of
+// that size besides the window's back buffer) and still keeps them when the picture is loaded
+// anew without telling the list.
+TEST_F(BackPanelTest, APictureOfThePanelsSizeLendsItsPixelsToTheCopy) {
+  constexpr int PW = W - 20, PH = H - 10;  // no other store of the test is this size
+  Panel->SetAlign(TAlign::alNone);
+  Panel->SetBounds(0, 0, PW, PH);
+  TKitBitmapListItem* Item = AddPicture(*List, PW, PH, 30);
+  EXPECT_EQ(TBitmap::LiveStoresAtLeast(PW, PH), 2) << "the shared picture and the back buffer";
+  RepaintAll();
+  EXPECT_EQ(Mismatches(Screen(), {0, 0, PW, PH}, [](int X, int Y) { return Picture(X, Y, 30); }),
+            "");
+  EXPECT_EQ(TBitmap::LiveStoresAtLeast(PW, PH), 2) << "painting reads the copy without a copy";
+
+  Paint(Item->GetBitmap(), PW, PH, 31);
+  EXPECT_EQ(Panel->BackBitmap()->Pixel(5, 5), Picture(5, 5, 30));
+  RepaintAll();
+  EXPECT_EQ(Screen().Pixel(5, 5), Picture(5, 5, 30));
+}
+
+// A copy kept because it is larger than the panel gives way to the picture once the panel has
+// the picture's size, but only while it holds the picture's very pixels.
+TEST_F(BackPanelTest, AKeptCopyGivesWayToThePictureOnlyWithTheSamePixels) {
+  constexpr int PW = W - 30, PH = H - 30;
+  TKitBitmapListItem* Item = AddPicture(*List, PW, PH, 32);
+  EXPECT_EQ(Panel->BackBitmap()->Width(), W) << "tiled over the panel";
+  Panel->SetAlign(TAlign::alNone);
+  Panel->SetBounds(0, 0, PW, PH);
+  EXPECT_EQ(Panel->BackBitmap()->Width(), PW);
+  EXPECT_EQ(TBitmap::LiveStoresAtLeast(PW, PH), 2) << "the shared picture and the back buffer";
+
+  Panel->SetBounds(0, 0, W, H);
+  Paint(Item->GetBitmap(), PW, PH, 33);  // silently
+  Panel->SetBounds(0, 0, PW, PH);
+  EXPECT_EQ(Panel->BackBitmap()->Width(), W) << "the kept copy stays";
+  EXPECT_EQ(Panel->BackBitmap()->Pixel(5, 5), Picture(5, 5, 32));
+}
+
 TEST_F(BackPanelTest, BackDrawAreaGivesExactlyThePixelsUnderAChildRectangle) {
   AddPicture(*List, 100, 100, 20);
   Root.UpdateWindow();
