@@ -165,6 +165,13 @@ void WineTest::PressKeys(::Window W, const std::string& Keys) {
   RunXdotool("windowactivate --sync " + std::to_string(W) + " key " + Keys);
 }
 
+std::vector<::Window> WineTest::MessageBoxes() {
+  std::vector<::Window> Boxes;
+  for (::Window W : WindowsNamed(AppTaskName))
+    if (AttributesOf(Probe, W).width > 1) Boxes.push_back(W);
+  return Boxes;
+}
+
 bool WineTest::ProbeReported() {
   return WaitUntil([&] { return access(Folder.File("tools/ArgsProbe.txt").c_str(), F_OK) == 0; });
 }

@@ -60,6 +60,9 @@ class WineTest : public testing::Test {
   void PressKeys(::Window W, const std::string& Keys);
   void PressReturn(::Window W) { PressKeys(W, "Return"); }
   bool ProbeReported();
+  // The program's message boxes on screen: windows captioned with the application title, other
+  // than the task-bar entry of no size that carries the same title.
+  std::vector<::Window> MessageBoxes();
   std::string Log() const { return ReadAll(Folder.File("ostrel.log")); }
 
   // Set up once for the run; a failure there is reported by every test.

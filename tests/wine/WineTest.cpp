@@ -69,6 +69,21 @@ TEST_F(WineTest, ScaleTwoGivesAWindowTwiceTheSize) {
   EXPECT_TRUE(ProbeReported()) << Log();
 }
 
+// The task bar shows the application title: the menu window is owned by an entry that carries
+// it, as the window's own caption carries the menu's name.
+TEST_F(WineTest, TheTaskBarEntryCarriesTheTaskNameAndOwnsTheMenuWindow) {
+  WriteMenu({{"&Run", AddProbe(), ""}});
+  const ::Window W = StartMenu();
+  ASSERT_NE(W, 0u);
+  EXPECT_TRUE(WaitUntil([&] {
+    return Capture("xdotool getwindowfocus").Output == std::to_string(W) + "\n";
+  })) << "the shown window has the keyboard";
+  EXPECT_EQ(WindowName(W), AppName);
+  ::Window Owner = 0;
+  ASSERT_TRUE(XGetTransientForHint(Probe, W, &Owner)) << "the menu window has an owner";
+  EXPECT_EQ(WindowName(Owner), AppTaskName);
+}
+
 // The system's decoder reads the pictures by their contents: the window takes the picture's size
 // and shows its colour (StartMenu waits for it at a free point).
 TEST_F(WineTest, APngBackgroundIsReadWhateverItsName) {
@@ -154,12 +169,12 @@ TEST_F(WineTest, MessageBeforeTheStartIsAnOwnedDialogThatReturnCloses) {
   ASSERT_NE(W, 0u);
   Click(W, FirstButton);
   std::vector<::Window> Dialogs;
-  ASSERT_TRUE(WaitUntil([&] { return !(Dialogs = WindowsNamed(AppTaskName)).empty(); })) << Log();
+  ASSERT_TRUE(WaitUntil([&] { return !(Dialogs = MessageBoxes()).empty(); })) << Log();
   EXPECT_NE(access(Folder.File("tools/ArgsProbe.txt").c_str(), F_OK), 0)
       << "the target started before the message was closed";
   PressReturn(Dialogs.front());
   EXPECT_TRUE(ProbeReported()) << Log();
-  EXPECT_TRUE(WaitUntil([&] { return WindowsNamed(AppTaskName).empty(); }));
+  EXPECT_TRUE(WaitUntil([&] { return MessageBoxes().empty(); }));
   EXPECT_TRUE(Menu->Running());
 }
 
@@ -223,7 +238,7 @@ TEST_F(WineTest, AnAddressGoesThroughTheShellToTheDesktopsOpener) {
   ASSERT_TRUE(WaitUntil([&] { return access(Folder.File("opened").c_str(), F_OK) == 0; }, 30000))
       << Log();
   EXPECT_EQ(ReadAll(Folder.File("opened")), "https://example.org/start?a=1\n");
-  EXPECT_TRUE(WindowsNamed(AppTaskName).empty()) << "an error box came with the start";
+  EXPECT_TRUE(MessageBoxes().empty()) << "an error box came with the start";
 }
 
 TEST_F(WineTest, ATargetTheShellCannotStartIsToldInTheErrorBox) {
@@ -234,13 +249,13 @@ TEST_F(WineTest, ATargetTheShellCannotStartIsToldInTheErrorBox) {
   ASSERT_NE(W, 0u) << Log();
   Click(W, FirstButton);
   std::vector<::Window> Boxes;
-  ASSERT_TRUE(WaitUntil([&] { return !(Boxes = WindowsNamed(AppTaskName)).empty(); })) << Log();
+  ASSERT_TRUE(WaitUntil([&] { return !(Boxes = MessageBoxes()).empty(); })) << Log();
   const std::u32string Expected = FirstAppearances(U"Cannot open");
   EXPECT_TRUE(WaitUntil([&] {
     return RequestedGlyphs(Log()).find(Expected) != std::u32string::npos;
   })) << "the box did not draw \"Cannot open\"";
   PressReturn(Boxes.front());
-  EXPECT_TRUE(WaitUntil([&] { return WindowsNamed(AppTaskName).empty(); }));
+  EXPECT_TRUE(WaitUntil([&] { return MessageBoxes().empty(); }));
   EXPECT_TRUE(Menu->Running());
 }
 

@@ -33,13 +33,14 @@ TWin32Window::TWin32Window(TWin32WindowSystem& System, const TWindowOptions& Opt
       FWidth(ClampSide(Options.ClientWidth)),
       FHeight(ClampSide(Options.ClientHeight)),
       FCaption(WideOf(Options.Caption)),
-      FIconName(WideOf(Options.IconName)) {
+      FTaskButton(System.TaskButtonFor(Options)) {
   MakeBuffer();
   const RECT Frame = FrameFor();
-  FHandle = CreateWindowExW(FExStyle, TWin32WindowSystem::ClassName(), FCaption.c_str(), FStyle,
-                            CW_USEDEFAULT, CW_USEDEFAULT, Frame.right - Frame.left,
-                            Frame.bottom - Frame.top, OwnerHandle(Options), nullptr,
-                            System.Instance(), this);
+  FHandle = CreateWindowExW(
+      FExStyle, TWin32WindowSystem::ClassName(), FCaption.c_str(), FStyle, CW_USEDEFAULT,
+      CW_USEDEFAULT, Frame.right - Frame.left, Frame.bottom - Frame.top,
+      FTaskButton ? FTaskButton->Handle() : OwnerHandle(Options), nullptr, System.Instance(), this);
+  if (FTaskButton) FTaskButton->SetMainWindow(FHandle);
   FInput = std::make_unique<TWin32Input>(
       FHandle, this, [&System](const TWindowEvent& Event) { System.Post(Event); });
 }
@@ -53,6 +54,11 @@ DWORD TWin32Window::ExStyleOf(bool Dialog) {
 }
 
 TWin32Window::~TWin32Window() {
+  if (FTaskButton) {
+    FTaskButton->Hide();
+    FTaskButton->SetIcons(nullptr, nullptr);
+    FTaskButton->SetMainWindow(nullptr);
+  }
   if (FHandle != nullptr) {
     SetWindowLongPtrW(FHandle, GWLP_USERDATA, 0);
     DestroyWindow(FHandle);
@@ -89,12 +95,14 @@ LRESULT TWin32Window::HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam) 
       FSystem.Post(Event);
       return 0;
     }
-    case WM_SIZE:
-      if ((WParam == SIZE_MINIMIZED) != FMinimised) {
-        FMinimised = WParam == SIZE_MINIMIZED;
-        ShowText();
+    case WM_SYSCOMMAND:
+      // The main window is minimised through its task-bar entry, which hides it, rather than
+      // into a caption of its own above the task bar.
+      if ((WParam & 0xFFF0) == SC_MINIMIZE && FTaskButton) {
+        FTaskButton->Minimise();
+        return 0;
       }
-      return 0;
+      break;
     default:
       break;
   }
@@ -179,18 +187,13 @@ void TWin32Window::CursorPos(int& X, int& Y) const {
   FSystem.CursorPos(X, Y);
 }
 
-void TWin32Window::ShowText() {
-  SetWindowTextW(FHandle, (FMinimised ? FIconName : FCaption).c_str());
-}
-
 void TWin32Window::SetCaption(const std::string& Utf8) {
   FCaption = WideOf(Utf8);
-  ShowText();
+  SetWindowTextW(FHandle, FCaption.c_str());
 }
 
 void TWin32Window::SetIconName(const std::string& Utf8) {
-  FIconName = WideOf(Utf8);
-  if (FMinimised) ShowText();
+  if (FTaskButton) FTaskButton->SetTitle(WideOf(Utf8));
 }
 
 void TWin32Window::ReplaceIcon(WPARAM Kind, HICON Icon) {
@@ -204,8 +207,12 @@ void TWin32Window::SetIcons(const std::vector<TIconPixels>& Icons) {
   // Without icons of its own the window shows its class's: the program's icon resource.
   const TIconPixels* Big = NearestIcon(Icons, GetSystemMetrics(SM_CXICON));
   const TIconPixels* Small = NearestIcon(Icons, GetSystemMetrics(SM_CXSMICON));
-  ReplaceIcon(ICON_BIG, Big != nullptr ? CreateIconFromPixels(*Big) : nullptr);
-  ReplaceIcon(ICON_SMALL, Small != nullptr ? CreateIconFromPixels(*Small) : nullptr);
+  HICON NewBig = Big != nullptr ? CreateIconFromPixels(*Big) : nullptr;
+  HICON NewSmall = Small != nullptr ? CreateIconFromPixels(*Small) : nullptr;
+  // The entry lets go of the old icons before they are destroyed.
+  if (FTaskButton) FTaskButton->SetIcons(NewBig, NewSmall);
+  ReplaceIcon(ICON_BIG, NewBig);
+  ReplaceIcon(ICON_SMALL, NewSmall);
 }
 
 void TWin32Window::SetClientSize(int Width, int Height) {
@@ -235,11 +242,14 @@ void TWin32Window::Show(int X, int Y) {
     return;
   }
   ShowWindow(FHandle, SW_SHOWNORMAL);
+  // The entry comes after the window it owns, so that the window keeps the activation.
+  if (FTaskButton) FTaskButton->Show();
   SetForegroundWindow(FHandle);
 }
 
 void TWin32Window::Hide() {
   if (!FShown) return;
   ShowWindow(FHandle, SW_HIDE);
+  if (FTaskButton) FTaskButton->Hide();
   FShown = false;
 }

@@ -9,6 +9,7 @@
 #undef CreateWindow
 
 #include "platform/win32/Win32Input.h"
+#include "platform/win32/Win32TaskButton.h"
 
 class TWin32WindowSystem;
 
@@ -27,7 +28,7 @@ class TWin32Window : public TNativeWindow {
   void ClientOrigin(int& X, int& Y) const override;
   void CursorPos(int& X, int& Y) const override;
   void SetCaption(const std::string& Utf8) override;
-  // The text the window shows while it is minimised, when only its task-bar entry is seen.
+  // The main window's task-bar text; other windows have no entry of their own.
   void SetIconName(const std::string& Utf8) override;
   void SetIcons(const std::vector<TIconPixels>& Icons) override;
   void SetClientSize(int Width, int Height) override;
@@ -49,7 +50,6 @@ class TWin32Window : public TNativeWindow {
   void FreeBuffer();
   // The outer size and offset of a window whose client area has the current size.
   RECT FrameFor() const;
-  void ShowText();
   void ReplaceIcon(WPARAM Kind, HICON Icon);
 
   TWin32WindowSystem& FSystem;
@@ -64,9 +64,9 @@ class TWin32Window : public TNativeWindow {
   HGDIOBJ FOldBitmap = nullptr;
   std::uint32_t* FBits = nullptr;
   std::wstring FCaption;
-  std::wstring FIconName;
-  bool FMinimised = false;
   bool FShown = false;
+  // The main window's task-bar entry, which owns it; nullptr for the other windows.
+  TWin32TaskButton* FTaskButton = nullptr;
   HICON FBigIcon = nullptr;
   HICON FSmallIcon = nullptr;
   std::unique_ptr<TWin32Input> FInput;

@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "platform/Shell.h"
+#include "platform/win32/Win32Text.h"
 #include "platform/win32/Win32Window.h"
 
 namespace {
@@ -48,6 +49,18 @@ TWin32WindowSystem::~TWin32WindowSystem() {
 
 const wchar_t* TWin32WindowSystem::ClassName() {
   return L"OstrelWindow";
+}
+
+TWin32TaskButton* TWin32WindowSystem::TaskButtonFor(const TWindowOptions& Options) {
+  if (Options.Owner != nullptr || Options.Dialog || Options.Popup) return nullptr;
+  if (!FTaskButton) {
+    WNDCLASSEXW Class{};
+    Class.cbSize = sizeof Class;
+    GetClassInfoExW(FInstance, ClassName(), &Class);
+    FTaskButton = std::make_unique<TWin32TaskButton>(FInstance, WideOf(Options.IconName),
+                                                     Class.hIcon, Class.hIconSm);
+  }
+  return FTaskButton.get();
 }
 
 std::unique_ptr<TNativeWindow> TWin32WindowSystem::CreateWindow(const TWindowOptions& Options) {

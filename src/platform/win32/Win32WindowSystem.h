@@ -11,6 +11,9 @@
 #undef CreateWindow
 
 #include <deque>
+#include <memory>
+
+#include "platform/win32/Win32TaskButton.h"
 
 class TWin32WindowSystem : public TWindowSystem {
  public:
@@ -38,10 +41,14 @@ class TWin32WindowSystem : public TWindowSystem {
 
   HINSTANCE Instance() const { return FInstance; }
   static const wchar_t* ClassName();
+  // The task-bar entry that owns a window of these options: made for the first top-level window
+  // that is neither owned, a dialog nor a tip; nullptr for the others.
+  TWin32TaskButton* TaskButtonFor(const TWindowOptions& Options);
   // Called by window procedures for every event they turn a message into.
   void Post(const TWindowEvent& Event) { FQueue.push_back(Event); }
 
  private:
   HINSTANCE FInstance;
   std::deque<TWindowEvent> FQueue;
+  std::unique_ptr<TWin32TaskButton> FTaskButton;
 };
