@@ -79,13 +79,21 @@ bool TBitmap::SizeAllowed(int Width, int Height) {
 }
 
 void TBitmap::SetSize(int Width, int Height) {
+  Resize(Width, Height, true);
+}
+
+void TBitmap::SetSizeUnfilled(int Width, int Height) {
+  Resize(Width, Height, false);
+}
+
+void TBitmap::Resize(int Width, int Height, bool Zeroed) {
   if (!SizeAllowed(Width, Height)) throw EOutOfResources("Bitmap is too large");
   if (Width == 0 || Height == 0) Width = Height = 0;
   FStore.reset();
   FPixels = nullptr;
   FWidth = FHeight = 0;
   if (Width > 0) {
-    FStore = std::make_shared<TPixelStore>(Width, Height, true);
+    FStore = std::make_shared<TPixelStore>(Width, Height, Zeroed);
     FPixels = FStore->Pixels;
   }
   FWidth = Width;

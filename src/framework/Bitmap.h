@@ -37,6 +37,9 @@ class TBitmap : public TObject {
   static bool SizeAllowed(int Width, int Height);
   // New contents, all black; raises EOutOfResources past MaxBytes or for a negative size.
   void SetSize(int Width, int Height);
+  // SetSize with the pixels' values left undefined, for a writer that sets every one of them:
+  // a decoder fills the picture without its memory being cleared first.
+  void SetSizeUnfilled(int Width, int Height);
 
   // Writing through the pixels of a bitmap that shares them with another takes a copy first.
   TPixel* ScanLine(int Y) {
@@ -73,10 +76,11 @@ class TBitmap : public TObject {
   void Changed();
 
  private:
-  // The pixels, from calloc: a large block comes as fresh zero pages from the system, so a new
-  // picture is black without a pass that clears it, and a decoder writes each pixel only once.
+  // The pixels: from calloc for a black picture, from malloc for one a writer fills. A block
+  // the heap reuses is cleared by calloc in a pass of its own, which a decoder does not need.
   struct TPixelStore;
 
+  void Resize(int Width, int Height, bool Zeroed);
   // Takes a store of its own with the same pixels.
   void Unshare();
 

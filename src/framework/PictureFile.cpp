@@ -26,7 +26,7 @@ constexpr std::string_view InvalidBitmap = "Bitmap image is not valid";
 TPixelSink SinkInto(TBitmap& Bitmap) {
   return [&Bitmap](int Width, int Height) -> std::uint32_t* {
     try {
-      Bitmap.SetSize(Width, Height);
+      Bitmap.SetSizeUnfilled(Width, Height);
     } catch (const EOutOfResources&) {
       return nullptr;
     }
