@@ -109,7 +109,7 @@ void TForm1::BuildFromMenu() {
       Button->OnClick = btnTemplate->OnClick;
     }
     const TProgInfo& Entry = *FMenuInfo->ProgInfo(I);
-    const TRect Place = ScaledRect(Bounds(Entry.X, Entry.Y, Entry.Width, Entry.Height), FScale);
+    const TRect Place = ScaledPlace(Entry.X, Entry.Y, Entry.Width, Entry.Height, FScale);
     Button->SetBounds(Place.Left, Place.Top, Place.Width(), Place.Height());
     Button->SetCaption(Entry.ButtonText);
     Button->Hint = Entry.Hint;

@@ -24,6 +24,12 @@ TRect ScaledRect(const TRect& Rect, double Scale) {
           ScaledLength(Rect.Right, Scale), ScaledLength(Rect.Bottom, Scale)};
 }
 
+TRect ScaledPlace(int X, int Y, int Width, int Height, double Scale) {
+  static constexpr int Limit = 1 << 24;
+  auto Kept = [](int Value) { return std::clamp(Value, -Limit, Limit); };
+  return ScaledRect(Bounds(Kept(X), Kept(Y), Kept(Width), Kept(Height)), Scale);
+}
+
 int ScaledFontHeight(int Height, double Scale) {
   if (Height == 0) return 0;
   const int Magnitude = std::max(ScaledLength(std::abs(Height), Scale), 1);

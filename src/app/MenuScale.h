@@ -17,6 +17,11 @@ int ScaledLength(int Length, double Scale);
 // A rectangle at a scale: its edges are scaled, so that neighbouring buttons stay neighbours.
 TRect ScaledRect(const TRect& Rect, double Scale);
 
+// An entry's place and size from the menu description at a scale. Values from the file are
+// first kept within the range controls keep them in, so that no edge leaves int however large
+// they were.
+TRect ScaledPlace(int X, int Y, int Width, int Height, double Scale);
+
 // A font height at a scale, its sign (cell or character height) kept and never 0 unless it was.
 int ScaledFontHeight(int Height, double Scale);
 

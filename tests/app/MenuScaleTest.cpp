@@ -175,6 +175,10 @@ TEST(MenuScaleGeometryTest, FittingKeepsAScaleThatFitsAndShrinksOneThatDoesNot) 
 TEST(MenuScaleGeometryTest, LengthsRectanglesAndFontsAreScaledToWholePixels) {
   EXPECT_EQ(ScaledLength(25, 1.25), 31);
   EXPECT_EQ(ScaledRect(Bounds(5, 6, 25, 15), 1.5), Rect(8, 9, 45, 32));
+  EXPECT_EQ(ScaledPlace(5, 6, 25, 15, 1.5), Rect(8, 9, 45, 32));
+  // Places from a file past what any control keeps stop there instead of overflowing.
+  EXPECT_EQ(ScaledPlace(2147483647, -2147483647 - 1, 2147483647, 50, 2),
+            Rect(1 << 25, -(1 << 25), 1 << 26, -(1 << 25) + 100));
   EXPECT_EQ(ScaledFontHeight(-19, 2), -38);
   EXPECT_EQ(ScaledFontHeight(16, 1.25), 20);
   EXPECT_EQ(ScaledFontHeight(-1, 0.3), -1);
