@@ -12,7 +12,7 @@ TWin32TaskButton::TWin32TaskButton(HINSTANCE Instance, const std::wstring& Title
     : FInstance(Instance) {
   WNDCLASSEXW Class{};
   Class.cbSize = sizeof Class;
-  Class.lpfnWndProc = WindowProc;
+  Class.lpfnWndProc = ObjectWindowProc<TWin32TaskButton>;
   Class.hInstance = Instance;
   Class.hIcon = Big;
   Class.hIconSm = Small;
@@ -26,24 +26,8 @@ TWin32TaskButton::TWin32TaskButton(HINSTANCE Instance, const std::wstring& Title
 }
 
 TWin32TaskButton::~TWin32TaskButton() {
-  if (FHandle != nullptr) {
-    SetWindowLongPtrW(FHandle, GWLP_USERDATA, 0);
-    DestroyWindow(FHandle);
-  }
+  DestroyObjectWindow(FHandle);
   UnregisterClassW(TaskButtonClass, FInstance);
-}
-
-LRESULT CALLBACK TWin32TaskButton::WindowProc(HWND Handle, UINT Message, WPARAM WParam,
-                                              LPARAM LParam) {
-  if (Message == WM_NCCREATE) {
-    const auto* Create = reinterpret_cast<const CREATESTRUCTW*>(LParam);
-    auto* Button = static_cast<TWin32TaskButton*>(Create->lpCreateParams);
-    Button->FHandle = Handle;
-    SetWindowLongPtrW(Handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(Button));
-  }
-  auto* Button = reinterpret_cast<TWin32TaskButton*>(GetWindowLongPtrW(Handle, GWLP_USERDATA));
-  if (Button == nullptr) return DefWindowProcW(Handle, Message, WParam, LParam);
-  return Button->HandleMessage(Message, WParam, LParam);
 }
 
 LRESULT TWin32TaskButton::HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam) {

@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "platform/win32/Win32WindowObject.h"
+
 class TWin32TaskButton {
  public:
   // Registers the entry's window class, whose icons are the program's, and makes the entry,
@@ -30,7 +32,8 @@ class TWin32TaskButton {
   void Minimise();
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND Handle, UINT Message, WPARAM WParam, LPARAM LParam);
+  template <typename T>
+  friend LRESULT CALLBACK ObjectWindowProc(HWND Handle, UINT Message, WPARAM WParam, LPARAM LParam);
   LRESULT HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam);
 
   HINSTANCE FInstance;

@@ -59,25 +59,10 @@ TWin32Window::~TWin32Window() {
     FTaskButton->SetIcons(nullptr, nullptr);
     FTaskButton->SetMainWindow(nullptr);
   }
-  if (FHandle != nullptr) {
-    SetWindowLongPtrW(FHandle, GWLP_USERDATA, 0);
-    DestroyWindow(FHandle);
-  }
+  DestroyObjectWindow(FHandle);
   if (FBigIcon != nullptr) DestroyIcon(FBigIcon);
   if (FSmallIcon != nullptr) DestroyIcon(FSmallIcon);
   FreeBuffer();
-}
-
-LRESULT CALLBACK TWin32Window::WindowProc(HWND Handle, UINT Message, WPARAM WParam, LPARAM LParam) {
-  if (Message == WM_NCCREATE) {
-    const auto* Create = reinterpret_cast<const CREATESTRUCTW*>(LParam);
-    auto* Window = static_cast<TWin32Window*>(Create->lpCreateParams);
-    Window->FHandle = Handle;
-    SetWindowLongPtrW(Handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(Window));
-  }
-  auto* Window = reinterpret_cast<TWin32Window*>(GetWindowLongPtrW(Handle, GWLP_USERDATA));
-  if (Window == nullptr) return DefWindowProcW(Handle, Message, WParam, LParam);
-  return Window->HandleMessage(Message, WParam, LParam);
 }
 
 LRESULT TWin32Window::HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam) {

@@ -10,6 +10,7 @@
 
 #include "platform/win32/Win32Input.h"
 #include "platform/win32/Win32TaskButton.h"
+#include "platform/win32/Win32WindowObject.h"
 
 class TWin32WindowSystem;
 
@@ -41,9 +42,9 @@ class TWin32Window : public TNativeWindow {
   static DWORD StyleOf(bool Dialog);
   static DWORD ExStyleOf(bool Dialog);
 
-  static LRESULT CALLBACK WindowProc(HWND Handle, UINT Message, WPARAM WParam, LPARAM LParam);
-
  private:
+  template <typename T>
+  friend LRESULT CALLBACK ObjectWindowProc(HWND Handle, UINT Message, WPARAM WParam, LPARAM LParam);
   LRESULT HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam);
   void Paint();
   void MakeBuffer();

@@ -28,7 +28,7 @@ std::unique_ptr<TWindowSystem> OpenWindowSystem(std::string& Error) {
   WNDCLASSEXW Class{};
   Class.cbSize = sizeof Class;
   Class.style = CS_DBLCLKS;
-  Class.lpfnWndProc = TWin32Window::WindowProc;
+  Class.lpfnWndProc = ObjectWindowProc<TWin32Window>;
   Class.hInstance = Instance;
   Class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   Class.hIcon = LoadMainIcon(Instance, GetSystemMetrics(SM_CXICON));
