@@ -37,9 +37,16 @@ wm=$!
 sleep 0.5
 ./ostrel &
 menu=$!
-xdotool search --sync --name "Ostrel Demo Disc" >/dev/null
+# The program makes and destroys a window at start (to learn the frame's size); one that vanishes
+# while xdotool walks the windows fails that search, so search again until the menu is found.
+window=
+for _ in $(seq 100); do
+  window=$(xdotool search --name "Ostrel Demo Disc" 2>/dev/null | head -n 1) || true
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+[ -n "$window" ] || { echo "The demo menu did not appear." >&2; exit 1; }
 sleep 0.5
-window=$(xdotool search --name "Ostrel Demo Disc" | head -n 1)
 # Hover the first button so that the screenshot shows its highlight.
 xdotool mousemove --window "$window" 120 76
 sleep 0.3
