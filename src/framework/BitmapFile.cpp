@@ -397,11 +397,15 @@ void DecodeRunLength(const TLayout& Layout, TPixel* Pixels) {
 
 void DecodeBitmapFile(std::string_view Bytes, TBitmap& Bitmap) {
   const TLayout Layout = ReadFileLayout(Bytes);
-  TBitmap Decoded(Layout.Width, Layout.Height);
-  if (Layout.Compression == BI_RLE8 || Layout.Compression == BI_RLE4)
+  TBitmap Decoded;
+  // Runs may skip pixels, which stay black; stored rows set every pixel, all of them present.
+  if (Layout.Compression == BI_RLE8 || Layout.Compression == BI_RLE4) {
+    Decoded.SetSize(Layout.Width, Layout.Height);
     DecodeRunLength(Layout, Decoded.ScanLine(0));
-  else
+  } else {
+    Decoded.SetSizeUnfilled(Layout.Width, Layout.Height);
     DecodeRows(Layout, Decoded.ScanLine(0));
+  }
   Bitmap.Assign(std::move(Decoded));
 }
 
