@@ -175,8 +175,7 @@ void TApplication::Dispatch(const TWindowEvent& Event) {
   if (ModalForm() && ModalForm() != Form) return;
   const TShiftState Shift = ShiftOf(Event.Modifiers, Event.DoubleClick);
   const TControl* FocusBefore = Form->FocusedControl();
-  // What a press or a key does may open a message; the tip goes first.
-  if (Event.Kind == TKind::wkButtonDown || Event.Kind == TKind::wkKeyDown) FHints->Cancel();
+  FHints->BeforeEvent(Event.Kind);
   switch (Event.Kind) {
     case TKind::wkButtonDown:
       Form->WindowMouseDown(ButtonOf(Event.Button), Shift, Event.X, Event.Y);

@@ -32,6 +32,12 @@ bool Overlaps(const TRect& A, const TRect& B) {
 
 }  // namespace
 
+void THintController::BeforeEvent(TWindowEvent::TKind Kind) {
+  using TKind = TWindowEvent::TKind;
+  if (Kind == TKind::wkButtonDown || Kind == TKind::wkButtonUp || Kind == TKind::wkKeyDown)
+    Cancel();
+}
+
 void THintController::AfterEvent(TForm& Form, TWindowEvent::TKind Kind,
                                  const TControl* FocusBefore) {
   using TKind = TWindowEvent::TKind;
@@ -48,12 +54,7 @@ void THintController::AfterEvent(TForm& Form, TWindowEvent::TKind Kind,
       FHover = nullptr;
       Cancel();
       return;
-    case TKind::wkButtonDown:
-    case TKind::wkButtonUp:
-      Cancel();
-      return;
     case TKind::wkKeyDown: {
-      Cancel();
       TControl* Focused = Form.FocusedControl();
       if (Focused != FocusBefore && Focused && Form.FocusCueShown() && !Focused->Hint.empty())
         Wait(Form, Focused, false);

@@ -22,6 +22,9 @@ class THintController {
 
   explicit THintController(TApplication& App) : FApp(App) {}
 
+  // Before a press, a release or a key is handled: what it does may open a message, so the tip
+  // goes first.
+  void BeforeEvent(TWindowEvent::TKind Kind);
   // Follows an event Form has just handled; FocusBefore is the form's focused control before it.
   void AfterEvent(TForm& Form, TWindowEvent::TKind Kind, const TControl* FocusBefore);
   // Milliseconds until the waiting tip is due, or -1 when none waits.

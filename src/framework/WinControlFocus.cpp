@@ -1,4 +1,5 @@
 // TWinControl: the keyboard focus of a window and the keys that move it.
+#include <optional>
 #include <vector>
 
 #include "framework/FocusNavigation.h"
@@ -19,31 +20,24 @@ void CollectFocusable(const TWinControl& Container, std::vector<TControl*>& Foun
   }
 }
 
-bool MoveOf(unsigned Key, TShiftState Shift, TFocusMove& Move) {
+std::optional<TFocusMove> MoveOf(unsigned Key, TShiftState Shift) {
   switch (Key) {
     case vkTab:
-      Move = Shift.Contains(TShiftFlag::ssShift) ? TFocusMove::fmPrevious : TFocusMove::fmNext;
-      return true;
+      return Shift.Contains(TShiftFlag::ssShift) ? TFocusMove::fmPrevious : TFocusMove::fmNext;
     case vkHome:
-      Move = TFocusMove::fmFirst;
-      return true;
+      return TFocusMove::fmFirst;
     case vkEnd:
-      Move = TFocusMove::fmLast;
-      return true;
+      return TFocusMove::fmLast;
     case vkLeft:
-      Move = TFocusMove::fmLeft;
-      return true;
+      return TFocusMove::fmLeft;
     case vkRight:
-      Move = TFocusMove::fmRight;
-      return true;
+      return TFocusMove::fmRight;
     case vkUp:
-      Move = TFocusMove::fmUp;
-      return true;
+      return TFocusMove::fmUp;
     case vkDown:
-      Move = TFocusMove::fmDown;
-      return true;
+      return TFocusMove::fmDown;
     default:
-      return false;
+      return std::nullopt;
   }
 }
 
@@ -72,8 +66,8 @@ bool TWinControl::WindowNavigationKey(unsigned Key, TShiftState Shift) {
     FFocus->KeyClick();
     return true;
   }
-  TFocusMove Move{};
-  if (!MoveOf(Key, Shift, Move)) return false;
+  const std::optional<TFocusMove> Move = MoveOf(Key, Shift);
+  if (!Move) return false;
   std::vector<TControl*> Focusable;
   CollectFocusable(*this, Focusable);
   std::vector<TRect> Places;
@@ -83,7 +77,7 @@ bool TWinControl::WindowNavigationKey(unsigned Key, TShiftState Shift) {
     const TPoint Origin = Control->WindowOrigin();
     Places.push_back(Bounds(Origin.X, Origin.Y, Control->Width(), Control->Height()));
   }
-  const int Target = FocusTarget(Places, Current, Move);
+  const int Target = FocusTarget(Places, Current, *Move);
   if (Target < 0) return true;
   if (!FFocusCue) {
     FFocusCue = true;

@@ -48,13 +48,13 @@ bool PressedLook(TKitButtonState State) {
          State == TKitButtonState::bsDropDownOpen || State == TKitButtonState::bsDisabledDown;
 }
 
-// A latched face is a dither of the face colour and the highlight colour, so that it reads as
-// held down without being hot.
 // Each copy of a frame moves the rectangle inwards past what it drew.
 void DrawFrames(TCanvas& Canvas, TRect& Face, TKitBorderStyle Style, int FrameWidth) {
   for (int I = 0; I < FrameWidth; ++I) KitDrawStdFrame(Canvas, Face, Style, 0);
 }
 
+// A latched face is a dither of the face colour and the highlight colour, so that it reads as
+// held down without being hot.
 void FillDither(TCanvas& Canvas, const TRect& Rect, TColor Color) {
   Canvas.Brush = {Color, TBrushStyle::bsSolid};
   Canvas.FillRect(Rect);
