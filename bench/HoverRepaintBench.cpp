@@ -8,6 +8,7 @@
 #include "controls/panel/KitBackPanel.h"
 #include "controls/panel/KitBitmapList.h"
 #include "controls/panel/KitBitmapListItem.h"
+#include "framework/Form.h"
 #include "framework/WinControl.h"
 #include "platform/headless/HeadlessWindow.h"
 
@@ -19,7 +20,7 @@ constexpr int Height = 480;
 // A window like the menu's: a panel showing a picture, and eight buttons in the menu's style.
 struct TMenuFace {
   THeadlessWindow Window{Width, Height};
-  TWinControl Root{nullptr};
+  TForm Root{nullptr};
   TKitBitmapList* List = new TKitBitmapList(&Root);
   TKitBackPanel* Panel = new TKitBackPanel(&Root);
 

@@ -161,10 +161,8 @@ TMouseButton ButtonOf(TPointerButton Button) {
 }  // namespace
 
 void TApplication::Dispatch(const TWindowEvent& Event) {
-  auto Found = std::find_if(FForms.begin(), FForms.end(),
-                            [&](TForm* F) { return F->NativeWindow() == Event.Window; });
-  if (Found == FForms.end()) return;
-  TForm* Form = *Found;
+  auto* Form = Event.Window ? dynamic_cast<TForm*>(Event.Window->Client()) : nullptr;
+  if (!Form) return;
   using TKind = TWindowEvent::TKind;
   if (Event.Kind == TKind::wkExpose) {
     Form->UpdateWindow();

@@ -55,7 +55,7 @@ void TButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
 
 void TButton::Click() {
   if (ModalResult != mrNone)
-    if (auto* Form = dynamic_cast<TForm*>(RootControl())) Form->ModalResult = ModalResult;
+    if (TForm* Form = ParentForm()) Form->ModalResult = ModalResult;
   TControl::Click();
 }
 

@@ -2,8 +2,9 @@
 #include "framework/Control.h"
 
 #include <algorithm>
+#include <stdexcept>
 
-#include "framework/WinControl.h"
+#include "framework/Form.h"
 
 TControl::TControl(TComponent* Owner) : TComponent(Owner) {
   Font.OnChange = [this](TObject*) {
@@ -47,14 +48,14 @@ void TControl::SetBounds(int Left, int Top, int Width, int Height) {
 void TControl::SetVisible(bool Value) {
   if (Value == FVisible) return;
   FVisible = Value;
-  if (TWinControl* Root = RootControl(); Root && !Value) Root->FocusGone(this);
+  if (TForm* Form = ParentForm(); Form && !Value) Form->FocusGone(this);
   VisibleChanged();
 }
 
 void TControl::SetEnabled(bool Value) {
   if (Value == FEnabled) return;
   FEnabled = Value;
-  if (TWinControl* Root = RootControl(); Root && !Value) Root->FocusGone(this);
+  if (TForm* Form = ParentForm(); Form && !Value) Form->FocusGone(this);
   EnabledChanged();
 }
 
@@ -97,14 +98,14 @@ void TControl::VisibleChanged() {
 }
 
 bool TControl::ShowsFocus() const {
-  const TWinControl* Root = RootControl();
-  return Root && Root->FocusCueShown() && Root->FocusedControl() == this;
+  const TForm* Form = ParentForm();
+  return Form && Form->FocusCueShown() && Form->FocusedControl() == this;
 }
 
-TWinControl* TControl::RootControl() const {
+TForm* TControl::ParentForm() const {
   const TControl* Top = this;
   while (Top->FParent) Top = Top->FParent;
-  return dynamic_cast<TWinControl*>(const_cast<TControl*>(Top));
+  return dynamic_cast<TForm*>(const_cast<TControl*>(Top));
 }
 
 TPoint TControl::WindowOrigin() const {
@@ -117,32 +118,19 @@ TPoint TControl::WindowOrigin() const {
 }
 
 TCanvas& TControl::Canvas() {
-  if (!FCanvas) FCanvas = std::make_unique<TCanvas>();
-  TWinControl* Root = RootControl();
-  FCanvas->SetSurface(Root ? &Root->BackBuffer() : nullptr);
-  const TPoint Origin = WindowOrigin();
-  FCanvas->SetOrigin(Origin);
-  // What the ancestors show of this control, in its own coordinates.
-  TRect Visible = Bounds(Origin.X, Origin.Y, FWidth, FHeight);
-  for (const TControl* C = FParent; C && C->FParent; C = C->FParent) {
-    const TPoint Theirs = C->WindowOrigin();
-    Visible = IntersectRect(Visible, Bounds(Theirs.X, Theirs.Y, C->FWidth, C->FHeight));
-  }
-  TRect Clip = OffsetRect(Visible, -Origin.X, -Origin.Y);
-  if (FPainting) Clip = IntersectRect(Clip, FPaintArea);
-  FCanvas->SetClipRect(Clip);
+  if (!FCanvas) throw std::logic_error(std::string(ClassName()) + " painted outside a paint");
   return *FCanvas;
 }
 
 void TControl::Invalidate() {
-  if (TWinControl* Root = RootControl()) {
+  if (TForm* Form = ParentForm()) {
     const TPoint Origin = WindowOrigin();
-    Root->InvalidateWindowRect(Bounds(Origin.X, Origin.Y, FWidth, FHeight));
+    Form->InvalidateWindowRect(Bounds(Origin.X, Origin.Y, FWidth, FHeight));
   }
 }
 
 void TControl::Update() {
-  if (TWinControl* Root = RootControl()) Root->UpdateWindow();
+  if (TForm* Form = ParentForm()) Form->UpdateWindow();
 }
 
 void TControl::Repaint() {
@@ -151,22 +139,20 @@ void TControl::Repaint() {
 }
 
 void TControl::PaintNow() {
-  TWinControl* Root = RootControl();
+  TForm* Form = ParentForm();
   // Before its window exists nothing can be shown; the window's first paint draws everything,
   // so that a menu being built neither paints its buttons again and again nor needs fonts yet.
-  if (!Root || !Root->Window() || !FVisible) return;
+  if (!Form || !Form->Window() || !FVisible) return;
   for (const TControl* C = FParent; C; C = C->FParent)
     if (!C->FVisible) return;
-  TCanvas& Surface = Canvas();
-  Paint();
-  Root->PresentRect(OffsetRect(Surface.ClipRect(), Surface.Origin().X, Surface.Origin().Y));
+  Form->PaintControlNow(*this);
 }
 
 TPoint TControl::ClientToScreen(TPoint Point) const {
   TPoint Origin = WindowOrigin();
-  TWinControl* Root = RootControl();
+  TForm* Form = ParentForm();
   int X = 0, Y = 0;
-  if (Root && Root->Window()) Root->Window()->ClientOrigin(X, Y);
+  if (Form && Form->Window()) Form->Window()->ClientOrigin(X, Y);
   return {Point.X + Origin.X + X, Point.Y + Origin.Y + Y};
 }
 

@@ -10,6 +10,7 @@
 #include "framework/Component.h"
 #include "framework/Mouse.h"
 
+class TForm;
 class TWinControl;
 
 // What the framework does for a control on its own.
@@ -83,8 +84,8 @@ class TControl : public TComponent {
   // The tip shown while the pointer rests on the control or the keyboard focus is on it.
   std::string Hint;
 
-  // A canvas on the window's back buffer with this control's top-left as origin, clipped to the
-  // part of the control its ancestors show.
+  // While the control paints: a canvas on the window's back buffer with this control's top-left
+  // as origin, clipped to the part being painted. Raises std::logic_error outside a paint.
   TCanvas& Canvas();
 
   // Paints the control's face on Canvas(); the default paints nothing.
@@ -103,8 +104,8 @@ class TControl : public TComponent {
   TPoint WindowOrigin() const;
   TPoint ClientToScreen(TPoint Point) const;
   TPoint ScreenToClient(TPoint Point) const;
-  // The window that shows this control, or nullptr while it is not in one.
-  TWinControl* RootControl() const;
+  // The form that shows this control, or nullptr while it is not in one.
+  TForm* ParentForm() const;
 
   // The mouse operations the window calls, in client coordinates.
   virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
@@ -140,6 +141,7 @@ class TControl : public TComponent {
 
  private:
   friend class TWinControl;
+  friend class TForm;
   void ParentFontChanged();
 
   TWinControl* FParent = nullptr;
@@ -150,9 +152,6 @@ class TControl : public TComponent {
   bool FApplyingParentFont = false;
   std::string FCaption;
   TColor FColor = clBtnFace;
-  std::unique_ptr<TCanvas> FCanvas;
-  // While the window paints this control, the part of it being painted (client coordinates);
-  // Canvas() keeps its clip inside it.
-  TRect FPaintArea;
-  bool FPainting = false;
+  // The canvas of the paint under way, made by the form for it.
+  TCanvas* FCanvas = nullptr;
 };

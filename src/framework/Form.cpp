@@ -15,18 +15,17 @@ TForm::~TForm() {
 }
 
 void TForm::SetBounds(int Left, int Top, int Width, int Height) {
+  const bool Resized = Width != this->Width() || Height != this->Height();
   TWinControl::SetBounds(Left, Top, Width, Height);
-  if (FWindow) FWindow->SetClientSize(this->Width(), this->Height());
-}
-
-void TForm::Paint() {
-  Canvas().Brush = {Color(), TBrushStyle::bsSolid};
-  Canvas().FillRect(ClientRect());
+  if (!Resized) return;
+  FBackBuffer.SetSize(std::max(Width, 0), std::max(Height, 0));
+  InvalidateWindowRect(ClientRect());
+  if (FNativeWindow) FNativeWindow->SetClientSize(this->Width(), this->Height());
 }
 
 void TForm::TextChanged() {
   TWinControl::TextChanged();
-  if (FWindow) FWindow->SetCaption(Caption());
+  if (FNativeWindow) FNativeWindow->SetCaption(Caption());
 }
 
 namespace {
@@ -43,9 +42,9 @@ std::vector<TIconPixels> IconPixelsOf(const TIcon& Icon) {
 }  // namespace
 
 void TForm::UpdateTitleAndIcon() {
-  if (!FWindow) return;
-  if (Application) FWindow->SetIconName(Application->Title());
-  FWindow->SetIcons(IconPixelsOf(Icon.Empty() && Application ? Application->Icon : Icon));
+  if (!FNativeWindow) return;
+  if (Application) FNativeWindow->SetIconName(Application->Title());
+  FNativeWindow->SetIcons(IconPixelsOf(Icon.Empty() && Application ? Application->Icon : Icon));
 }
 
 TPoint CentredClientOrigin(const TRect& Area, const TFrameExtents& Frame, int Width, int Height) {
@@ -62,7 +61,7 @@ void TForm::Show() {
   TWindowSystem& System = Application->WindowSystem();
   TWindowOptions Options;
   Options.Dialog = BorderStyle == TFormBorderStyle::bsDialog;
-  if (!FWindow) {
+  if (!FNativeWindow) {
     Options.ClientWidth = Width();
     Options.ClientHeight = Height();
     Options.Caption = Caption();
@@ -71,8 +70,9 @@ void TForm::Show() {
     Options.Popup = PopupWindow;
     if (Application->MainForm() != this && Application->MainForm())
       Options.Owner = Application->MainForm()->NativeWindow();
-    FWindow = System.CreateWindow(Options);
-    SetWindow(FWindow.get());
+    FNativeWindow = System.CreateWindow(Options);
+    FNativeWindow->SetClient(this);
+    SetWindow(FNativeWindow.get());
     UpdateTitleAndIcon();
   }
   if (!FPlaced) {
@@ -85,12 +85,12 @@ void TForm::Show() {
   }
   InvalidateWindowRect(ClientRect());
   UpdateWindow();
-  FWindow->Show(Left(), Top());
+  FNativeWindow->Show(Left(), Top());
   FShowing = true;
 }
 
 void TForm::Hide() {
-  if (FWindow) FWindow->Hide();
+  if (FNativeWindow) FNativeWindow->Hide();
   FShowing = false;
 }
 

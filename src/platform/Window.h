@@ -4,6 +4,13 @@
 
 #include <cstdint>
 
+// What a window shows, as its owner registers it with the window, so that an event's window leads
+// straight to it.
+class TWindowClient {
+ public:
+  virtual ~TWindowClient() = default;
+};
+
 class TPlatformWindow {
  public:
   virtual ~TPlatformWindow() = default;
@@ -15,4 +22,10 @@ class TPlatformWindow {
   virtual void ClientOrigin(int& X, int& Y) const = 0;
   // The pointer's position on the screen.
   virtual void CursorPos(int& X, int& Y) const = 0;
+
+  TWindowClient* Client() const { return FClient; }
+  void SetClient(TWindowClient* Client) { FClient = Client; }
+
+ private:
+  TWindowClient* FClient = nullptr;
 };

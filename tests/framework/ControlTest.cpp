@@ -3,11 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "framework/Accelerator.h"
-#include "framework/WinControl.h"
+#include "framework/Form.h"
 #include "platform/headless/HeadlessWindow.h"
 #include "support/Pixels.h"
 
@@ -48,13 +49,15 @@ class TProbeControl : public TControl {
   std::string FLabel;
 };
 
-class TProbeContainer : public TWinControl {
+// A container, or the form at the root, that paints itself and records presses.
+template <typename TBase>
+class TProbeContainerOf : public TBase {
  public:
-  using TWinControl::TWinControl;
+  using TBase::TBase;
   void Paint() override {
     ++Paints;
-    Canvas().Brush = {Fill == clNone ? Color() : Fill, TBrushStyle::bsSolid};
-    Canvas().FillRect(ClientRect());
+    this->Canvas().Brush = {Fill == clNone ? this->Color() : Fill, TBrushStyle::bsSolid};
+    this->Canvas().FillRect(this->ClientRect());
   }
   // Painted instead of Color when set, without asking for a repaint.
   TColor Fill = clNone;
@@ -63,6 +66,8 @@ class TProbeContainer : public TWinControl {
     Events.push_back("container down " + std::to_string(X) + "," + std::to_string(Y));
   }
 };
+using TProbeContainer = TProbeContainerOf<TWinControl>;
+using TProbeForm = TProbeContainerOf<TForm>;
 
 class ControlTest : public testing::Test {
  protected:
@@ -85,7 +90,7 @@ class ControlTest : public testing::Test {
     Events.clear();
   }
   THeadlessWindow Window{60, 40};
-  TProbeContainer Root{nullptr};
+  TProbeForm Root{nullptr};
   TProbeContainer* Panel = new TProbeContainer(&Root);
   TProbeControl* A = new TProbeControl(&Root, "a");
   TProbeControl* B = new TProbeControl(&Root, "b");
@@ -132,11 +137,17 @@ TEST_F(ControlTest, InvalidateWaitsForUpdateAndPresentsOnlyTheArea) {
   EXPECT_EQ(Presented[0].Height, 8);
 }
 
+TEST_F(ControlTest, ACanvasExistsOnlyWhileTheControlPaints) {
+  EXPECT_THROW(A->Canvas(), std::logic_error);
+  Root.InvalidateWindowRect(Root.ClientRect());
+  Root.UpdateWindow();
+  EXPECT_THROW(A->Canvas(), std::logic_error) << "the paint's canvas is gone with the paint";
+}
+
 TEST_F(ControlTest, PaintNowDrawsAndPresentsAtOnce) {
   A->SetColor(clYellow);
   Root.UpdateWindow();
   Window.TakePresented();
-  A->Canvas();  // a paint-now control draws only itself
   B->PaintNow();
   EXPECT_EQ(Window.TakePresented().size(), 1u);
   EXPECT_EQ(Window.ScreenPixel(19, 10), Rgb(0, 0, 255));
@@ -279,7 +290,7 @@ TEST_F(ControlTest, AFaceWhollyUnderAnOpaqueChildIsNotPainted) {
 
 // A window being built paints nothing until it has a window, whose first paint draws it all.
 TEST(ControlWithoutWindow, PaintNowWaitsForTheWindow) {
-  TProbeContainer Root{nullptr};
+  TProbeForm Root{nullptr};
   Root.SetBounds(0, 0, 20, 20);
   auto* Child = new TProbeContainer(&Root);
   Child->SetParent(&Root);

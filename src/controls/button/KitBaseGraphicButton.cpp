@@ -9,7 +9,7 @@
 #include "controls/core/KitApplicationInstance.h"
 #include "core/Exception.h"
 #include "framework/Accelerator.h"
-#include "framework/WinControl.h"
+#include "framework/Form.h"
 
 namespace {
 
@@ -125,16 +125,16 @@ bool TKitBaseGraphicButton::InsideForRelease(int X, int Y) const {
 }
 
 bool TKitBaseGraphicButton::PointerInside() const {
-  const TWinControl* Root = RootControl();
-  if (!Root) return false;
-  const TPoint Pointer = ScreenToClient(Root->CursorPos());
+  const TForm* Form = ParentForm();
+  if (!Form) return false;
+  const TPoint Pointer = ScreenToClient(Form->CursorPos());
   return InsideForRelease(Pointer.X, Pointer.Y);
 }
 
 bool TKitBaseGraphicButton::PointerInsideBounds() const {
-  const TWinControl* Root = RootControl();
-  if (!Root) return false;
-  const TPoint Pointer = Root->ScreenToClient(Root->CursorPos());
+  const TForm* Form = ParentForm();
+  if (!Form) return false;
+  const TPoint Pointer = Form->ScreenToClient(Form->CursorPos());
   return Left() < Pointer.X && Pointer.X < Left() + Width() && Top() < Pointer.Y &&
          Pointer.Y < Top() + Height();
 }

@@ -11,6 +11,7 @@
 #include "controls/panel/KitBackPanel.h"
 #include "controls/panel/KitBitmapList.h"
 #include "framework/ColorToRGB.h"
+#include "framework/Form.h"
 #include "framework/WinControl.h"
 #include "platform/headless/HeadlessWindow.h"
 #include "support/Pixels.h"
@@ -120,7 +121,7 @@ class SpeedButtonPaintTest : public testing::Test {
   }
 
   THeadlessWindow Window{W, H};
-  TWinControl Root{nullptr};
+  TForm Root{nullptr};
   TKitBitmapList* List = new TKitBitmapList(&Root);
   TKitBackPanel* Panel = new TKitBackPanel(&Root);
   TKitSpeedButton* Button = new TKitSpeedButton(&Root);
@@ -197,7 +198,7 @@ class SpeedButtonCaptionTest : public testing::Test {
   }
 
   THeadlessWindow Window{W, H};
-  TWinControl Root{nullptr};
+  TForm Root{nullptr};
   TKitSpeedButton* Button = new TKitSpeedButton(&Root);
 };
 

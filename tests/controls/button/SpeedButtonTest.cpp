@@ -12,6 +12,7 @@
 #include "controls/core/KitApplicationInstance.h"
 #include "core/Exception.h"
 #include "framework/Application.h"
+#include "framework/Form.h"
 #include "framework/WinControl.h"
 #include "platform/headless/HeadlessWindow.h"
 #include "platform/headless/HeadlessWindowSystem.h"
@@ -80,7 +81,7 @@ class SpeedButtonTest : public testing::Test {
   THeadlessWindowSystem System;
   TApplication App{System};
   THeadlessWindow Window{120, 80};
-  TWinControl Root{nullptr};
+  TForm Root{nullptr};
   TKitSpeedButton* Button = nullptr;
   // The state the button was in at each click.
   std::vector<TKitButtonState> Clicks;

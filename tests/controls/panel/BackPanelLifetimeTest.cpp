@@ -6,6 +6,7 @@
 
 #include "controls/panel/KitBackPanel.h"
 #include "controls/panel/KitBitmapList.h"
+#include "framework/Form.h"
 #include "framework/WinControl.h"
 
 namespace {
@@ -25,7 +26,7 @@ void AddPicture(TKitBitmapList& List) {
 }
 
 TEST(BackPanelLifetime, ListDestroyedFirstLeavesThePanelWithoutAPicture) {
-  TWinControl Root(nullptr);
+  TForm Root(nullptr);
   Root.SetBounds(0, 0, 50, 50);
   auto Panel = std::make_unique<TKitBackPanel>(nullptr);
   Panel->SetParent(&Root);
@@ -101,7 +102,7 @@ class OwnerOrder : public testing::TestWithParam<bool> {};
 
 TEST_P(OwnerOrder, OwnerDestroysListPanelAndChildren) {
   const bool ListFirst = GetParam();
-  auto Root = std::make_unique<TWinControl>(nullptr);
+  auto Root = std::make_unique<TForm>(nullptr);
   Root->SetBounds(0, 0, 40, 40);
   TKitBitmapList* List = ListFirst ? new TKitBitmapList(Root.get()) : nullptr;
   auto* Panel = new TKitBackPanel(Root.get());

@@ -1,9 +1,9 @@
-// TWinControl: the keyboard focus of a window and the keys that move it.
+// TForm: the keyboard focus of the window and the keys that move it.
 #include <optional>
 #include <vector>
 
 #include "framework/FocusNavigation.h"
-#include "framework/WinControl.h"
+#include "framework/Form.h"
 #include "platform/WindowSystem.h"
 
 namespace {
@@ -43,7 +43,7 @@ std::optional<TFocusMove> MoveOf(unsigned Key, TShiftState Shift) {
 
 }  // namespace
 
-void TWinControl::SetFocusedControl(TControl* Control) {
+void TForm::SetFocusedControl(TControl* Control) {
   if (Control == FFocus) return;
   TControl* Old = FFocus;
   FFocus = Control;
@@ -51,7 +51,7 @@ void TWinControl::SetFocusedControl(TControl* Control) {
   if (Control) Control->Invalidate();
 }
 
-void TWinControl::FocusGone(TControl* Control) {
+void TForm::FocusGone(TControl* Control) {
   for (TControl* C = FFocus; C; C = C->Parent())
     if (C == Control) {
       SetFocusedControl(nullptr);
@@ -59,7 +59,7 @@ void TWinControl::FocusGone(TControl* Control) {
     }
 }
 
-bool TWinControl::WindowNavigationKey(unsigned Key, TShiftState Shift) {
+bool TForm::WindowNavigationKey(unsigned Key, TShiftState Shift) {
   if (Shift.Contains(TShiftFlag::ssAlt) || Shift.Contains(TShiftFlag::ssCtrl)) return false;
   if (Key == vkReturn || Key == vkSpace) {
     if (!FFocus || !FFocusCue) return false;
