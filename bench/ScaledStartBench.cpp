@@ -63,7 +63,7 @@ void FirstFrame(benchmark::State& State, const TMenuFolder& Folder, double Scale
     System.ScreenHeight = ScreenHeight;
     TApplication App(System);
     App.SetExeName(Folder.Path() + "/ostrel");
-    auto* Form = App.CreateForm<TForm1>();
+    auto* Form = App.CreateForm<TForm1>(MenuFolder());
     Form->Show();
     benchmark::DoNotOptimize(Form->BackBuffer().Pixel(0, 0));
     Width = Form->ClientWidth();

@@ -22,11 +22,15 @@ std::string MenuFolder() {
   return ExtractFilePath(Application->ExeName());
 }
 
-TForm1::TForm1(TComponent* Owner) : TForm(Owner) {
+TForm1::TForm1(TComponent* Owner, const std::string& MenuFolder)
+    : TForm(Owner), FMenuDir(NormalDir(MenuFolder)) {
   CreateDesign();
-  FMenuDir = NormalDir(MenuFolder());
   FMenuInfo = std::make_unique<TOstrelInfo>(FMenuDir + "menu.ini");
+  // Built in one go: the panel lays its background out once, at the window's final size, rather
+  // than tiling the picture over the designed size first.
+  RunPanel->BeginLoading();
   BuildFromMenu();
+  RunPanel->EndLoading();
 }
 
 TForm1::~TForm1() = default;

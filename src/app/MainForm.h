@@ -17,8 +17,9 @@ std::string MenuFolder();
 
 class TForm1 : public TForm {
  public:
-  // Builds the whole window; raises what loading the background or the icon raises.
-  explicit TForm1(TComponent* Owner);
+  // Builds the whole window from MenuFolder's menu.ini; raises what loading the background or
+  // the icon raises.
+  TForm1(TComponent* Owner, const std::string& MenuFolder);
   ~TForm1() override;
   const char* ClassName() const override { return "TForm1"; }
 

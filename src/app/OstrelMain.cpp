@@ -35,10 +35,11 @@ int main(int argc, char** argv) {
   // there, whatever folder the program was started in.
   if (!Params.empty()) Params.front() = ExpandFileName(Params.front());
   App.SetParams(Params);
-  SetCurrentDir(MenuFolder());
+  const std::string Folder = MenuFolder();
+  SetCurrentDir(Folder);
   App.Icon.LoadFromBytes(ProgramIconBytes());
   try {
-    App.CreateForm<TForm1>();
+    App.CreateForm<TForm1>(Folder);
     App.Run();
   } catch (const std::exception& E) {
     // Start-up failed: the error box, then the end, without the main window.

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/Component.h"
@@ -42,9 +43,9 @@ class TApplication : public TComponent, public TTimerService {
   TIcon Icon;
 
   // Creates a form owned by the application; the first becomes the main form.
-  template <typename TFormClass>
-  TFormClass* CreateForm() {
-    auto* Form = new TFormClass(this);
+  template <typename TFormClass, typename... TArguments>
+  TFormClass* CreateForm(TArguments&&... Arguments) {
+    auto* Form = new TFormClass(this, std::forward<TArguments>(Arguments)...);
     if (!FMainForm) FMainForm = Form;
     return Form;
   }

@@ -31,7 +31,7 @@ TEST_F(MainFormTest, TheWindowTakesTheBackgroundsSizeAndTheMenusTexts) {
                 Dir.Write("one.sh", "#!/bin/sh\n") +
                 "\nHighlightColor=clRed\n[Prog_2]\nExePath=missing.exe\n[Prog_3]\nExePath=" +
                 Dir.MakeDir("folder") + "\n");
-  auto* Form = App.CreateForm<TForm1>();
+  auto* Form = App.CreateForm<TForm1>(MenuFolder());
   EXPECT_EQ(Form->ClientWidth(), 64);
   EXPECT_EQ(Form->ClientHeight(), 48);
   EXPECT_EQ(Form->Caption(), "Disc");
@@ -59,7 +59,7 @@ TEST_F(MainFormTest, TheMenuIsReadFromTheProgramsOwnFolderUnderAnyLocale) {
   Dir.Write("\xE4\xB8\xAD/menu.ini", "[Main]\nAppName=Own\nProgCount=0\n");
   WriteBackground(20, 20, "\xE4\xB8\xAD/menu.bmp");
   App.SetExeName(Dir.File("\xE4\xB8\xAD/ostrel"));
-  auto* Form = App.CreateForm<TForm1>();
+  auto* Form = App.CreateForm<TForm1>(MenuFolder());
   EXPECT_EQ(Form->Caption(), "Own");
   EXPECT_EQ(Form->ClientWidth(), 20);
   if (Saved)
@@ -71,7 +71,7 @@ TEST_F(MainFormTest, TheMenuIsReadFromTheProgramsOwnFolderUnderAnyLocale) {
 TEST_F(MainFormTest, NoEntriesLeavesTheDesignedButton) {
   WriteBackground(32, 32);
   Dir.Write("menu.ini", "[Main]\nProgCount=0\n");
-  auto* Form = App.CreateForm<TForm1>();
+  auto* Form = App.CreateForm<TForm1>(MenuFolder());
   EXPECT_EQ(Form->btnTemplate->BoundsRect(), Bounds(7, 6, 233, 24));
   EXPECT_TRUE(Form->btnTemplate->Enabled());
   Form->btnTemplateClick(Form->btnTemplate);
@@ -81,7 +81,7 @@ TEST_F(MainFormTest, NoEntriesLeavesTheDesignedButton) {
 TEST_F(MainFormTest, AMissingBackgroundStopsStartUpWithItsFullPath) {
   Dir.Write("menu.ini", "[Main]\nBackground=pics\\none.bmp\n");
   try {
-    App.CreateForm<TForm1>();
+    App.CreateForm<TForm1>(MenuFolder());
     FAIL() << "no exception";
   } catch (const EFOpenError& Error) {
     EXPECT_EQ(std::string(Error.what()), "Cannot open file " + Dir.File("pics/none.bmp"));
@@ -93,7 +93,7 @@ TEST_F(MainFormTest, AMissingBackgroundStopsStartUpWithItsFullPath) {
 TEST_F(MainFormTest, APictureWiderThanTheScreenIsShownWholeAndSmaller) {
   WriteBackground(System.ScreenWidth + 300, 20);
   Dir.Write("menu.ini", "[Main]\nProgCount=0\n");
-  auto* Form = App.CreateForm<TForm1>();
+  auto* Form = App.CreateForm<TForm1>(MenuFolder());
   EXPECT_EQ(Form->ClientWidth(), System.ScreenWidth);
   EXPECT_EQ(Form->ClientHeight(), 15);
   Form->Show();
@@ -110,7 +110,7 @@ TEST_F(MainFormTest, TheFirstFrameKeepsThePictureOnceBesideTheBackBuffer) {
             "ExePath=" +
                 Dir.Write("one.sh", "#!/bin/sh\n") +
                 "\n[Prog_2]\nX=5\nY=40\nWidth=80\nHeight=20\nButtonText=Two\n");
-  auto* Form = App.CreateForm<TForm1>();
+  auto* Form = App.CreateForm<TForm1>(MenuFolder());
   Form->Show();
   Form->UpdateWindow();
   EXPECT_EQ(TBitmap::LiveStoresAtLeast(W, H), 2) << "the picture and the back buffer";
@@ -140,7 +140,7 @@ TEST_F(MainFormTest, AnIconThatCannotBeReadLeavesTheProgramsIcon) {
     SCOPED_TRACE(Name);
     App.Icon.Assign(Own);
     Dir.Write("menu.ini", std::string("[Main]\nIcon=") + Name + "\nProgCount=0\n");
-    auto* Form = App.CreateForm<TForm1>();
+    auto* Form = App.CreateForm<TForm1>(MenuFolder());
     EXPECT_TRUE(Form->Icon.Empty());
     ASSERT_EQ(App.Icon.ImageCount(), 1);
     EXPECT_EQ(&App.Icon.Image(0), &Own.Image(0));
@@ -157,7 +157,7 @@ TEST_F(MainFormTest, TheMenusIconIsLoadedAndShownOnTheWindow) {
                                  std::string(24, '\0') + std::string("\xFF\0\0\xFF", 4) +
                                  std::string(4, '\0'));
   Dir.Write("menu.ini", "[Main]\nIcon=pics\\disc.ico\nProgCount=0\n");
-  auto* Form = App.CreateForm<TForm1>();
+  auto* Form = App.CreateForm<TForm1>(MenuFolder());
   Form->Show();
   ASSERT_FALSE(Form->Icon.Empty());
   ASSERT_EQ(App.Icon.ImageCount(), 1);
@@ -177,7 +177,7 @@ TEST_F(MainFormTest, ExtraButtonsCopyTheDesignedButtonsSettings) {
   Dir.Write("menu.ini", "[Main]\nProgCount=2\n[Prog_1]\nExePath=" + Tool +
                             "\nTerminateAfterStart=0\n[Prog_2]\nY=30\nExePath=" + Tool +
                             "\nExeCommandLine=second\nTerminateAfterStart=0\n");
-  auto* Form = App.CreateForm<TForm1>();
+  auto* Form = App.CreateForm<TForm1>(MenuFolder());
   auto* First = Form->btnTemplate;
   auto* Second = dynamic_cast<TKitSpeedButton*>(Form->RunPanel->Controls(1));
   ASSERT_NE(Second, nullptr);
@@ -206,7 +206,7 @@ TEST_F(MainFormTest, AMenuFolderArgumentTakesThePlaceOfTheExecutablesFolder) {
   Medium.Write("disc/run.sh", "#!/bin/sh\n");
   TScopedCurrentDir InMenu(Medium.File("disc"));
   App.SetParams({"."});
-  auto* Form = App.CreateForm<TForm1>();
+  auto* Form = App.CreateForm<TForm1>(MenuFolder());
   EXPECT_EQ(Form->Caption(), "On the medium");
   EXPECT_EQ(Form->ClientWidth(), 80);
   Form->btnTemplate->Click();
@@ -218,12 +218,12 @@ TEST_F(MainFormTest, WithoutArgumentsTheMenuBesideTheExecutableShows) {
   WriteBackground(64, 48);
   Dir.Write("menu.ini", "[Main]\nAppName=Beside the program\n");
   App.SetParams({});
-  EXPECT_EQ(App.CreateForm<TForm1>()->Caption(), "Beside the program");
+  EXPECT_EQ(App.CreateForm<TForm1>(MenuFolder())->Caption(), "Beside the program");
 }
 
 TEST_F(MainFormTest, AnInvalidBackgroundIsNoBitmap) {
   Dir.Write("menu.bmp", "not a picture");
-  EXPECT_THROW(App.CreateForm<TForm1>(), EInvalidGraphic);
+  EXPECT_THROW(App.CreateForm<TForm1>(MenuFolder()), EInvalidGraphic);
 }
 
 TEST_F(MainFormTest, AClickShowsTheMessagesAroundTheLaunchAndEndsTheMenu) {
@@ -233,7 +233,7 @@ TEST_F(MainFormTest, AClickShowsTheMessagesAroundTheLaunchAndEndsTheMenu) {
             "[Main]\nAppTaskName=Menu\n[Prog_1]\nWidth=10\nHeight=10\nExePath=" + Target +
                 "\nExeCommandLine=/s \"a b\"\nPreRunMessage=Before\n"
                 "AfterRunMessage=After\nTerminateAfterStart=1\n");
-  auto* Form = App.CreateForm<TForm1>();
+  auto* Form = App.CreateForm<TForm1>(MenuFolder());
   Form->Show();
   AnswerDialogs();
   Form->btnTemplateClick(Form->btnTemplate);
@@ -255,7 +255,7 @@ TEST_F(MainFormTest, RelativeTargetsAreTakenFromTheCurrentDirectoryAndLongOnesRe
   char Saved[4096];
   ASSERT_NE(::getcwd(Saved, sizeof Saved), nullptr);
   ASSERT_EQ(::chdir(Dir.Path().c_str()), 0);
-  auto* Form = App.CreateForm<TForm1>();
+  auto* Form = App.CreateForm<TForm1>(MenuFolder());
   Form->Show();
   AnswerDialogs();
   Form->btnTemplateClick(Form->RunPanel->Controls(0));
@@ -285,7 +285,7 @@ TEST_F(MainFormTest, AvailableTargetsAreTheOnesAClickStarts) {
   Dir.Write("menu.ini", "[Main]\nProgCount=3\n[Prog_1]\nTerminateAfterStart=0\nExePath=" + Long +
                             "\n[Prog_2]\nTerminateAfterStart=0\nExePath=" + Dir.Path() +
                             "/lnk\\..\\target.sh\n[Prog_3]\nExePath=" + Dir.File("fifo") + "\n");
-  auto* Form = App.CreateForm<TForm1>();
+  auto* Form = App.CreateForm<TForm1>(MenuFolder());
   for (int I = 0; I < 3; ++I)
     if (Form->RunPanel->Controls(I)->Enabled()) Form->btnTemplateClick(Form->RunPanel->Controls(I));
   EXPECT_TRUE(Form->RunPanel->Controls(0)->Enabled());
@@ -295,7 +295,7 @@ TEST_F(MainFormTest, AvailableTargetsAreTheOnesAClickStarts) {
   EXPECT_EQ(Launches[0].FileName, Long);
 
   Dir.Write("target.sh", "#!/bin/sh\n");
-  auto* Again = App.CreateForm<TForm1>();
+  auto* Again = App.CreateForm<TForm1>(MenuFolder());
   EXPECT_TRUE(Again->RunPanel->Controls(1)->Enabled());
   Again->btnTemplateClick(Again->RunPanel->Controls(1));
   ASSERT_EQ(Launches.size(), 2u);

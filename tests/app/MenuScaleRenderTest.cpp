@@ -28,7 +28,7 @@ class TScaledMenu {
         "[Main]\nProgCount=1\n[Prog_1]\nX=5\nY=6\nWidth=25\nHeight=15\nButtonText=" + Caption +
             "\nFontInfo=Arial,14,B,0,clYellow,0\nExePath=" + Dir.Write("tool.sh", "#!/bin/sh\n") +
             "\nTerminateAfterStart=0\n");
-    Form = App.CreateForm<TForm1>();
+    Form = App.CreateForm<TForm1>(MenuFolder());
     Form->Show();
   }
 
@@ -143,7 +143,7 @@ TEST(MenuScaleRenderTest, APictureShrunkToTheScreenIsAveragedAndItsButtonsFollow
             "[Main]\nProgCount=1\n[Prog_1]\nX=960\nY=540\nWidth=480\nHeight=270\n"
             "ExePath=" +
                 Dir.Write("tool.sh", "#!/bin/sh\n") + "\n");
-  auto* Form = App.CreateForm<TForm1>();
+  auto* Form = App.CreateForm<TForm1>(MenuFolder());
   Form->Show();
   ASSERT_EQ(Form->ClientWidth(), 1024);
   ASSERT_EQ(Form->ClientHeight(), 576);

@@ -27,7 +27,7 @@ class MenuScaleTest : public TMenuWindowFixture {
                   "[Prog_2]\nX=30\nY=6\nWidth=25\nHeight=15\nFontInfo=Arial,11,,0,clWhite,0\n"
                   "ExePath=" +
                   Target + "\nTerminateAfterStart=0\n");
-    auto* Form = App.CreateForm<TForm1>();
+    auto* Form = App.CreateForm<TForm1>(MenuFolder());
     Form->Show();
     return Form;
   }
@@ -130,7 +130,7 @@ TEST_F(MenuScaleTest, AMenuLargerThanTheMonitorIsShrunkWholeToFitWithItsFrame) {
             "[Main]\nProgCount=1\n[Prog_1]\nX=1600\nY=900\nWidth=300\nHeight=160\n"
             "FontInfo=Arial,30,,0,clWhite,0\nTerminateAfterStart=0\nExePath=" +
                 Target + "\n");
-  auto* Form = App.CreateForm<TForm1>();
+  auto* Form = App.CreateForm<TForm1>(MenuFolder());
   Form->Show();
   // The width limits: 1276 pixels of room for 1920.
   EXPECT_DOUBLE_EQ(Form->Scale(), 1276.0 / 1920);
@@ -155,7 +155,7 @@ TEST_F(MenuScaleTest, TheFitAppliesAfterTheDesktopsScale) {
   System.Scale = 2;
   WriteBackground(640, 480);
   Dir.Write("menu.ini", "[Main]\nProgCount=0\n");
-  auto* Form = App.CreateForm<TForm1>();
+  auto* Form = App.CreateForm<TForm1>(MenuFolder());
   // 1280 x 960 does not fit 1024 x 768; both sides shrink by the same factor.
   EXPECT_DOUBLE_EQ(Form->Scale(), 768.0 / 480);
   EXPECT_EQ(Form->ClientWidth(), 1024);

@@ -46,7 +46,7 @@ class TMenuWindowFixture : public testing::Test {
           (Entries[I].find("TerminateAfterStart") == std::string::npos ? "TerminateAfterStart=0\n"
                                                                        : "");
     Dir.Write("menu.ini", Ini);
-    auto* Form = App.CreateForm<TForm1>();
+    auto* Form = App.CreateForm<TForm1>(MenuFolder());
     Form->Show();
     AnswerDialogs();
     return Form;

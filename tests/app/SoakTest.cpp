@@ -136,7 +136,7 @@ class SoakTest : public testing::Test {
              (P.Message ? "PreRunMessage=Before &run\n" : "");
     }
     Dir.Write("menu.ini", Ini);
-    Form = App.CreateForm<TForm1>();
+    Form = App.CreateForm<TForm1>(MenuFolder());
     Form->Show();
     for (int I = 0; I < ButtonCount; ++I)
       Buttons.push_back(dynamic_cast<TKitSpeedButton*>(Form->RunPanel->Controls(I)));

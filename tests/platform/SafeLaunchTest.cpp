@@ -278,7 +278,7 @@ TEST_F(SafeLaunchMenuTest, OnlyEnabledEntriesWithAFittingPathStartTheirTarget) {
   const std::filesystem::path SavedDir = std::filesystem::current_path();
   std::filesystem::current_path(Dir.Path());
 
-  auto* Form = App.CreateForm<TForm1>();
+  auto* Form = App.CreateForm<TForm1>(MenuFolder());
   Form->Show();
   // A path past the limit is not shown as available: it would not be started.
   const bool Enabled[] = {false, false, false, true};

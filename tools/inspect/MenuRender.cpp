@@ -65,7 +65,7 @@ bool RenderMenu(const TRenderRequest& Request, std::string& Refusal) {
   System.ScreenWidth = System.ScreenHeight = 65535;
   TApplication App(System);
   App.SetExeName(NormalDir(Request.MenuDir) + "ostrel");
-  auto* Form = App.CreateForm<TForm1>();
+  auto* Form = App.CreateForm<TForm1>(MenuFolder());
   Form->Show();
   if (Request.Pose != TRenderPose::rpNone && !Pose(System, *Form, Request, Refusal)) return false;
   Form->UpdateWindow();

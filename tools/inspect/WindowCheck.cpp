@@ -135,7 +135,7 @@ class TWindowCheck {
     App.SetExeName(Folder + "ostrel");
     TForm1* Form = nullptr;
     try {
-      Form = App.CreateForm<TForm1>();
+      Form = App.CreateForm<TForm1>(MenuFolder());
     } catch (const std::exception&) {
       return;
     }

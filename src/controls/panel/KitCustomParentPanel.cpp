@@ -83,8 +83,13 @@ bool TKitCustomParentPanel::BackDrawArea(TCanvas& Canvas, const TRect& Rect, TPo
 }
 
 void TKitCustomParentPanel::GetIMLChange() {
-  CreateBack(true);
+  if (!Loading()) CreateBack(true);
   TKitCustomBevelPanel::GetIMLChange();
+}
+
+void TKitCustomParentPanel::Loaded() {
+  TKitCustomBevelPanel::Loaded();
+  GetIMLChange();
 }
 
 void TKitCustomParentPanel::SizeChanged() {

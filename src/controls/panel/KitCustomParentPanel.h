@@ -34,8 +34,10 @@ class TKitCustomParentPanel : public TKitCustomBevelPanel {
   // lends its pixels to the copy instead of their being copied.
   virtual void CreateBack(bool Force);
 
+  // While loading, the copy waits for the panel's final size and picture: Loaded builds it once.
   void GetIMLChange() override;
   void SizeChanged() override;
+  void Loaded() override;
 
  private:
   // The bitmap list's picture when it has exactly this size, else nullptr.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "controls/panel/KitBackPanel.h"
@@ -331,6 +332,43 @@ TEST_F(BackPanelTest, NothingIsPaintedWhileLoading) {
   EXPECT_EQ(PixelsNotEqual(Target, {0, 0, 10, 10}, Marker), "");
   EXPECT_EQ(Screen().Pixel(0, 0), PixelFor(ColorToRGB(Root.Color())))
       << "only the form under the panel is painted, neither the panel's colour nor its picture";
+}
+
+// Counts the times a panel draws the list's picture into its copy.
+class TCountingBitmapList : public TKitBitmapList {
+ public:
+  using TKitBitmapList::TKitBitmapList;
+  void ClipDraw(TCanvas& Canvas, const TRect& Rect, TKitBmpDrawFlags Flags, int Offset,
+                TColor TransparentColor, int ListIndex, int ImageIndex) const override {
+    ++Draws;
+    TKitBitmapList::ClipDraw(Canvas, Rect, Flags, Offset, TransparentColor, ListIndex, ImageIndex);
+  }
+  mutable int Draws = 0;
+};
+
+TEST_F(BackPanelTest, WhileLoadingTheCopyWaitsForTheFinalSizeAndPicture) {
+  auto* Counting = new TCountingBitmapList(&Root);
+  Panel->BeginLoading();
+  Panel->SetImageList(Counting);
+  AddPicture(*Counting, 100, 100, 5);
+  Panel->SetAlign(TAlign::alNone);
+  Panel->SetBounds(0, 0, W + 80, H + 60);
+  EXPECT_EQ(Counting->Draws, 0);
+  Panel->EndLoading();
+  EXPECT_EQ(Counting->Draws, 1) << "tiled once, at the final size";
+  RepaintAll();
+  EXPECT_EQ(Screen().Pixel(W - 1, H - 1), Picture((W - 1) % 100, (H - 1) % 100, 5));
+
+  // Loaded at the picture's own size, the copy shares the picture's pixels: nothing is drawn.
+  auto* Exact = new TCountingBitmapList(&Root);
+  Panel->BeginLoading();
+  Panel->SetImageList(Exact);
+  AddPicture(*Exact, 200, 100, 6);
+  Panel->SetBounds(0, 0, 200, 100);
+  Panel->EndLoading();
+  EXPECT_EQ(Exact->Draws, 0);
+  EXPECT_EQ(std::as_const(*Panel->BackBitmap()).ScanLine(0),
+            std::as_const(Exact->GetArrayItem(0)->GetBitmap()).ScanLine(0));
 }
 
 TEST_F(BackPanelTest, TransparentPanelShowsItsParentsPictureAndLendsIt) {
