@@ -73,6 +73,7 @@ struct TProgram {
   bool Reference = false;     // the others' start ratios are taken against this one
   bool ChecksFrames = false;  // must show the expected face and hot face
   bool FindsButton = false;   // its first button is found in its window tree
+  bool StartOnly = false;     // neither hover nor idle is measured (a window that never repaints)
   std::string ColdFolder;     // removed before every start, when set
   std::vector<std::string> Environment;
   std::vector<std::string> Command;
@@ -292,6 +293,11 @@ bool Measure(Display* Dpy, TDamageWatch& Watch, const TProgram& Program, const T
   Run.RssKiB = StatusField(StatusFile, "VmRSS");
   Run.AnonKiB = StatusField(StatusFile, "RssAnon");
 
+  if (Program.StartOnly) {
+    Stop(Pid);
+    return true;
+  }
+
   TReferenceRect Button = ReferenceLabels[0];
   if (Program.FindsButton) {
     const auto Found = FirstButtonWindow(Dpy, Win, 0, 0);
@@ -331,7 +337,7 @@ T Median(std::vector<T> Values) {
 }
 
 // NAME FLAGS [VAR=VALUE...] PROGRAM [ARGUMENTS...], FLAGS a comma list of reference, frames,
-// find-button, cold=FOLDER, or "-".
+// find-button, start-only, cold=FOLDER, or "-".
 TProgram ParseProgram(const std::vector<std::string>& Words) {
   TProgram Program;
   if (Words.size() < 3) {
@@ -347,6 +353,8 @@ TProgram ParseProgram(const std::vector<std::string>& Words) {
       Program.ChecksFrames = true;
     else if (Flag == "find-button")
       Program.FindsButton = true;
+    else if (Flag == "start-only")
+      Program.StartOnly = true;
     else if (Flag.rfind("cold=", 0) == 0)
       Program.ColdFolder = Flag.substr(5);
   }
@@ -422,12 +430,17 @@ int main(int argc, char** argv) {
     for (std::size_t R = 0; R < Results[P].size(); ++R)
       Ratios.push_back(Results[P][R].StartMs / Base[R].StartMs);
     const double Rss = Column(Results[P], &TRun::RssKiB);
-    const double Hover = Column(Results[P], &TRun::HoverMs);
-    std::printf("%-24s %9.2f %7.2f /%5.2f %9.0f %9.0f %7.2f %9.3f %7.2f %6ld /%4ld\n",
-                Programs[P].Name.c_str(), Column(Results[P], &TRun::StartMs), Median(Ratios),
+    std::printf("%-24s %9.2f %7.2f /%5.2f %9.0f %9.0f %7.2f", Programs[P].Name.c_str(),
+                Column(Results[P], &TRun::StartMs), Median(Ratios),
                 *std::min_element(Ratios.begin(), Ratios.end()), Rss,
-                Column(Results[P], &TRun::AnonKiB), Rss / Column(Base, &TRun::RssKiB), Hover,
-                Hover / Column(Base, &TRun::HoverMs), Idle[P].CpuTicks, Idle[P].WakeUps);
+                Column(Results[P], &TRun::AnonKiB), Rss / Column(Base, &TRun::RssKiB));
+    if (Programs[P].StartOnly || Programs[ReferenceIndex].StartOnly) {
+      std::printf(" %9s %7s %12s\n", "-", "-", "-");
+      continue;
+    }
+    const double Hover = Column(Results[P], &TRun::HoverMs);
+    std::printf(" %9.3f %7.2f %6ld /%4ld\n", Hover, Hover / Column(Base, &TRun::HoverMs),
+                Idle[P].CpuTicks, Idle[P].WakeUps);
   }
   return 0;
 }
