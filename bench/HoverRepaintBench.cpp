@@ -9,7 +9,6 @@
 #include "controls/panel/KitBitmapList.h"
 #include "controls/panel/KitBitmapListItem.h"
 #include "framework/Form.h"
-#include "framework/WinControl.h"
 #include "platform/headless/HeadlessWindow.h"
 
 namespace {
