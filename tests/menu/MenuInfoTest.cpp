@@ -15,6 +15,7 @@
 #include "settings/FontEncoding.h"
 #include "settings/PrivateProfile.h"
 #include "support/TempDir.h"
+#include "support/TestData.h"
 
 namespace {
 
@@ -57,14 +58,7 @@ TEST_F(MenuInfoTest, MissingFileGivesOneDefaultEntry) {
 }
 
 TEST_F(MenuInfoTest, ReadsMainAndEveryEntryKey) {
-  TOstrelInfo Info(
-      Menu("[Main]\nBackground=pics\\back.bmp\nIcon=menu.ico\nAppName=Demo Disc\nAppTaskName=Demo\n"
-           "ProgCount=2\n"
-           "[Prog_1]\nX=10\nY=20\nWidth=200\nHeight=30\nButtonText=&Install\n"
-           "FontInfo=Arial,12,BI,1,clRed,204\nHighlightColor=clLime\nTopContourColor=$00102030\n"
-           "BottomContourColor=255\nExePath=setup.exe\nExeCommandLine=/s \"a b\"\n"
-           "PreRunMessage=Before\nAfterRunMessage=After\nTerminateAfterStart=0\n"
-           "[prog_2]\nButtonText=Second\n"));
+  TOstrelInfo Info(Menu(TestData("menu/every-key.ini")));
   EXPECT_EQ(Info.BackgroundPath(), DirWithSep() + "pics\\back.bmp");
   EXPECT_EQ(Info.IconPath(), DirWithSep() + "menu.ico");
   EXPECT_EQ(Info.AppName(), "Demo Disc");
