@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 
 #include <atomic>
-#include <random>
 #include <thread>
 
 #include "menu/EntryAction.h"
@@ -162,22 +161,6 @@ TEST_F(MenuInfoTest, AFolderInPlaceOfTheFileGivesDefaults) {
   TOstrelInfo Info(Dir.File("menu.ini"));
   EXPECT_EQ(Info.ProgCount(), 1);
   EXPECT_EQ(Info.BackgroundPath(), DirWithSep() + "menu.bmp");
-}
-
-TEST_F(MenuInfoTest, GarbageNeverThrows) {
-  std::mt19937 Random(20261208);
-  for (int Round = 0; Round < 50; ++Round) {
-    std::string Bytes(4096, '\0');
-    for (char& C : Bytes) C = static_cast<char>(Random() % 256);
-    // Sprinkle structure in so that the parser reaches its deeper paths.
-    Bytes.insert(Random() % Bytes.size(), "\n[Main]\nProgCount=3\n[Prog_2]\nFontInfo=");
-    Bytes.insert(Random() % Bytes.size(), "\n[Prog_1]\nExePath=$REG$HKLM\n");
-    std::string Name = Menu(Bytes);
-    EXPECT_NO_THROW({
-      TOstrelInfo Info(Name);
-      EXPECT_LE(Info.EntryCount(), TOstrelInfo::MaxEntries);
-    });
-  }
 }
 
 TEST_F(MenuInfoTest, FourMegabyteLineAndNulBytesAreHarmless) {
