@@ -1,4 +1,5 @@
-// Fuzz target: bitmap files decoded from bytes, and the decoded picture written and read back.
+// Fuzz target: bitmap files decoded from bytes to pictures of sides the decoder allows, and the
+// decoded picture written and read back.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -25,6 +26,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
   } catch (const EOutOfResources&) {
     return 0;
   }
+  // A decoded picture has sides of one pixel up to the decoder's largest, 65535.
+  if (Bitmap.Width() <= 0 || Bitmap.Width() > 65535 || Bitmap.Height() <= 0 ||
+      Bitmap.Height() > 65535)
+    std::abort();
   // What was decoded must survive its own encoding pixel for pixel. A few bytes of run-length
   // data can stand for a picture of a hundred megabytes, whose encoding and second decoding
   // take seconds under the sanitizers; those are decoded, but not written back.

@@ -28,6 +28,7 @@ targets=(
   "ProfileTextFuzzer 4096 1024"
   "IniFileFuzzer 4096 1024"
   "IntegerTextFuzzer 64 512"
+  "DecimalTextFuzzer 64 512"
   "ColorTextFuzzer 64 512"
   "FontTextFuzzer 256 512"
   "RegistryReferenceFuzzer 1024 1024"

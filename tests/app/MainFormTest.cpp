@@ -18,6 +18,7 @@
 #include "platform/Shell.h"
 #include "platform/headless/HeadlessWindowSystem.h"
 #include "support/TempDir.h"
+#include "support/TestData.h"
 
 namespace {
 
@@ -132,10 +133,8 @@ TEST_F(MainFormTest, AnIconThatCannotBeReadLeavesTheProgramsIcon) {
   WriteBackground(32, 32);
   Dir.Write("broken.ico", "not an icon");
   TIcon Own;
-  Own.LoadFromBytes(std::string("\0\0\1\0\1\0", 6) + std::string(8, '\0') +
-                    std::string("\x30\0\0\0\x16\0\0\0", 8) + std::string("(\0\0\0", 4) +
-                    std::string("\x01\0\0\0\x02\0\0\0\x01\0\x20\0", 12) +
-                    std::string(24 + 8, '\0'));
+  // One 1 x 1 image of 32 bits whose directory entry gives no size.
+  Own.LoadFromBytes(TestData("icons/unsized-entry.ico"));
   for (const char* Name : {"none.ico", "broken.ico"}) {
     SCOPED_TRACE(Name);
     App.Icon.Assign(Own);
@@ -151,11 +150,7 @@ TEST_F(MainFormTest, AnIconThatCannotBeReadLeavesTheProgramsIcon) {
 TEST_F(MainFormTest, TheMenusIconIsLoadedAndShownOnTheWindow) {
   WriteBackground(32, 32);
   // One 1 x 1 image of 32 bits: a blue pixel, opaque.
-  Dir.Write("pics/disc.ico", std::string("\0\0\1\0\1\0\1\1\0\0\1\0\x20\0", 14) +
-                                 std::string("\x30\0\0\0\x16\0\0\0", 8) +
-                                 std::string("(\0\0\0\1\0\0\0\2\0\0\0\1\0\x20\0", 16) +
-                                 std::string(24, '\0') + std::string("\xFF\0\0\xFF", 4) +
-                                 std::string(4, '\0'));
+  Dir.Write("pics/disc.ico", TestData("icons/blue-pixel.ico"));
   Dir.Write("menu.ini", "[Main]\nIcon=pics\\disc.ico\nProgCount=0\n");
   auto* Form = App.CreateForm<TForm1>(MenuFolder());
   Form->Show();

@@ -12,7 +12,7 @@
 
 #include "app/Launcher.h"
 #include "app/MainForm.h"
-#include "controls/core/KitApplicationInstance.h"
+#include "controls/core/KitApplication.h"
 #include "framework/Application.h"
 #include "platform/headless/HeadlessWindowSystem.h"
 #include "support/TempDir.h"
@@ -286,7 +286,7 @@ class SoakTest : public testing::Test {
         return Fail("clicked " + std::to_string(Launched[static_cast<std::size_t>(I)]) +
                     " times, expected " + std::to_string(Expected[static_cast<std::size_t>(I)]));
     }
-    const int Timers = KitApplication().TimerPool().Count();
+    const int Timers = Kit.TimerPool().Count();
     if (Timers != Hot || App.Ticking() != (Hot > 0))
       return testing::AssertionFailure() << Hot << " hot buttons, " << Timers << " timers, tick "
                                          << (App.Ticking() ? "on" : "off");
@@ -324,6 +324,8 @@ class SoakTest : public testing::Test {
 
   TTempDir Dir;
   THeadlessWindowSystem System;
+  // The buttons' timers go to this test's own pool, which outlives the form and its buttons.
+  TKitApplication Kit;
   TApplication App{System};
   TForm1* Form = nullptr;
   std::vector<TPlace> Places = Layout();

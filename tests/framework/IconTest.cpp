@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
-#include <random>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -700,89 +699,6 @@ TEST(IconTest, LoadsFromFilesAndNamesTheFullPathOfAMissingOne) {
   EXPECT_THROW(Icon.LoadFromFile(Dir.MakeDir("folder.ico")), EFOpenError);
   EXPECT_THROW(Icon.LoadFromFile(Dir.Write("bad.ico", "not an icon")), EInvalidGraphic);
   EXPECT_EQ(Icon.Image(0).Width, 3);
-}
-
-// Thousands of damaged copies of a file with every kind of image: each loads or is refused as
-// invalid, and whatever loads has consistent images.
-TEST(IconTest, MutatedFilesLoadOrAreInvalid) {
-  TDib OneBit = SolidDib(5, 3, 1);
-  OneBit.Palette = {0, 0xFFFFFF};
-  OneBit.Values = {1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1};
-  TDib Alpha = SolidDib(3, 3, 32);
-  Alpha.Values = {0x80000000, 0xFF112233, 0, 0x10101010, 1, 2, 3, 4, 5};
-  TDib Fields = SolidDib(2, 2, 16);
-  Fields.HeaderSize = 108;
-  Fields.Compression = 3;
-  Fields.Masks = {0xF800, 0x07E0, 0x001F, 0};
-  // One image a file, so that every kind is chosen and decoded.
-  const std::vector<std::string> Originals = {
-      IconFile({Encode(OneBit)}), IconFile({Encode(SolidDib(4, 4, 8))}), IconFile({Encode(Alpha)}),
-      IconFile({Encode(Fields)}), IconFile({RgbaPng(3, 2, std::vector<TPixel>(6, 0x80FF0000))})};
-  for (const std::string& Original : Originals) ASSERT_EQ(Load(Original).ImageCount(), 1);
-
-  std::mt19937 Random(20240611);
-  auto Below = [&Random](std::size_t Limit) {
-    return std::uniform_int_distribution<std::size_t>(0, Limit - 1)(Random);
-  };
-  int Loaded = 0;
-  int Refused = 0;
-  for (int Round = 0; Round < 5000; ++Round) {
-    std::string Mutant = Originals[static_cast<std::size_t>(Round) % Originals.size()];
-    if (Round % 10 == 0) {
-      Mutant.resize(Below(Mutant.size()));
-    } else {
-      const std::size_t Changes = 1 + Below(4);
-      for (std::size_t I = 0; I < Changes; ++I)
-        Mutant[Below(Mutant.size())] = static_cast<char>(Below(256));
-    }
-    TIcon Icon;
-    try {
-      Icon.LoadFromBytes(Mutant);
-      ++Loaded;
-      for (int I = 0; I < Icon.ImageCount(); ++I) {
-        const TIconImage& Image = Icon.Image(I);
-        ASSERT_EQ(Image.Pixels.size(), static_cast<std::size_t>(Image.Width) * Image.Height);
-      }
-    } catch (const EInvalidGraphic& E) {
-      ++Refused;
-      ASSERT_EQ(E.Message(), InvalidMessage);
-    }
-  }
-  EXPECT_GT(Loaded, 0);
-  EXPECT_GT(Refused, 0);
-}
-
-// Damage inside the PNG's chunks with their checksums made right again, so that the damage
-// reaches the PNG decoder instead of its checksum test.
-TEST(IconTest, MutatedPngChunksLoadOrAreInvalid) {
-  std::string Raw;
-  for (int Y = 0; Y < 5; ++Y) {
-    Raw += static_cast<char>(Y);  // every filter type
-    for (int X = 0; X < 16; ++X) Raw += static_cast<char>(X * 7 + Y);
-  }
-  const std::string Header = PngHeader(4, 5, 6);
-  const std::string Data = ZlibStored(Raw);
-  std::mt19937 Random(7);
-  auto Below = [&Random](std::size_t Limit) {
-    return std::uniform_int_distribution<std::size_t>(0, Limit - 1)(Random);
-  };
-  for (int Round = 0; Round < 3000; ++Round) {
-    std::string MutantHeader = Header;
-    std::string MutantData = Data;
-    std::string& Target = Round % 4 == 0 ? MutantHeader : MutantData;
-    const std::size_t Changes = 1 + Below(3);
-    for (std::size_t I = 0; I < Changes; ++I)
-      Target[Below(Target.size())] = static_cast<char>(Below(256));
-    if (Round % 7 == 0) MutantData.resize(Below(MutantData.size()));
-    TIcon Icon;
-    try {
-      Icon.LoadFromBytes(IconFile({PngFile(MutantHeader, MutantData)}));
-      const TIconImage& Image = Icon.Image(0);
-      ASSERT_EQ(Image.Pixels.size(), static_cast<std::size_t>(Image.Width) * Image.Height);
-    } catch (const EInvalidGraphic& E) {
-      ASSERT_EQ(E.Message(), InvalidMessage);
-    }
-  }
 }
 
 TEST(DrawIconImageTest, BlendsOverTheBitmapAndLeavesAlphaZero) {

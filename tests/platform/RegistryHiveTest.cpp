@@ -8,6 +8,7 @@
 #include <string>
 
 #include "support/TempDir.h"
+#include "support/TestData.h"
 
 namespace {
 
@@ -29,20 +30,8 @@ bool HasValue(const TRegistryHive& Hive, std::string_view Key, std::string_view 
   return Values && Values->Find(Name).has_value();
 }
 
-const std::string GameHive = Header + R"(#arch=win32
-
-[Software\\Vendor\\Game] 1700000000
-#time=1da0c2e5d3a1b2c
-@="default text"
-"InstallPath"="C:\\Games\\Game\\game.exe"
-"Expand"=str(2):"%ProgramFiles%\\Game"
-"Multi"=str(7):"one\0two\0"
-"Count"=dword:0000001f
-"Blob"=hex:01,02,03
-"Wide"=hex(2):43,00,3a,00,\
-  5c,00,61,00
-"After"="still read"
-)";
+// Every value form of the hive files Wine writes, in one key.
+const std::string GameHive = TestData("registry/game.reg");
 
 TEST(RegistryHiveTest, ReadsEachValueForm) {
   TRegistryHive Hive(GameHive);

@@ -12,35 +12,13 @@
 #include "platform/FileSystem.h"
 #include "support/ScopedEnv.h"
 #include "support/TempDir.h"
+#include "support/TestData.h"
 
 namespace {
 
-const std::string SystemReg = R"(WINE REGISTRY Version 2
-;; All keys relative to \\Machine
-
-#arch=win32
-
-[Software\\Vendor\\Game] 1700000000
-"Hive"="system"
-"InstallPath"="C:\\Games\\Sub\\Game.exe"
-"WrongCase"="c:\\GAMES\\sub\\game.EXE"
-"Slashes"="C:/Games/Sub/Game.exe"
-"Unc"="\\\\server\\share\\x.exe"
-"Relative"="Sub\\Game.exe"
-"NotAPath"="just text"
-"Quoted"="\"C:\\Games\\Sub\\Game.exe\""
-"DriveOnly"="C:"
-"Expand"=str(2):"C:\\Games\\Sub\\Game.exe"
-"Unexpanded"=str(2):"%ProgramFiles%\\Game.exe"
-"Number"=dword:00000001
-)";
-
-const std::string UserReg = R"(WINE REGISTRY Version 2
-;; All keys relative to \\User\\S-1-5-21-0-0-0-1000
-
-[Software\\Vendor\\Game] 1700000000
-"Hive"="user"
-)";
+// The machine's hive, with a path in each form a value may hold one, and the user's.
+const std::string SystemReg = TestData("wine-prefix/system.reg");
+const std::string UserReg = TestData("wine-prefix/user.reg");
 
 class WineRegistryTest : public ::testing::Test {
  protected:

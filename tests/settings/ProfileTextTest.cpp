@@ -3,9 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <optional>
-#include <random>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -34,12 +32,6 @@ std::string Utf16File(std::u16string_view Text) {
     Bytes += static_cast<char>(Unit >> 8);
   }
   return Bytes;
-}
-
-bool SameName(std::string_view A, std::string_view B) {
-  const auto Lower = [](char C) { return C >= 'A' && C <= 'Z' ? static_cast<char>(C + 32) : C; };
-  return std::equal(A.begin(), A.end(), B.begin(), B.end(),
-                    [Lower](char X, char Y) { return Lower(X) == Lower(Y); });
 }
 
 struct TLookupCase {
@@ -224,56 +216,6 @@ TEST(ProfileTextTest, ManyLinesWithoutEqualsSignsAreReadInOnePass) {
   for (int I = 0; I < 200000; ++I) Bytes += "abc\n";
   Bytes += "k=v";
   EXPECT_EQ(ValueOf(Bytes, "s", "k"), "v");
-}
-
-TEST(ProfileTextTest, GarbageParsesAndEditsKeepEveryOtherValue) {
-  // Bytes the grammar cares about are far more likely here than in uniform noise.
-  const std::string Alphabet = "[]=;'\" \t\r\n\x1A\0\xFF\xFE\xEF\xBB\xBF\xD8\xDCkKsS"s;
-  std::mt19937 Random(20240611);
-  for (int Round = 0; Round < 300; ++Round) {
-    std::string Bytes(Random() % 2048, '\0');
-    for (char& Byte : Bytes)
-      Byte = Random() % 4 == 0 ? static_cast<char>(Random()) : Alphabet[Random() % Alphabet.size()];
-    if (Round % 3 == 1) Bytes.insert(0, "\xFF\xFE");
-    if (Round % 3 == 2) Bytes.insert(0, "\xEF\xBB\xBF");
-    SCOPED_TRACE(Round);
-
-    const TProfileText Text(Bytes);
-    std::vector<std::tuple<std::string, std::string, std::string>> Values;
-    for (std::string_view Section : Text.SectionNames())
-      for (std::string_view Key : Text.KeyNames(Section)) {
-        const std::optional<std::string_view> Value = Text.Value(Section, Key);
-        ASSERT_TRUE(Value.has_value());
-        Values.emplace_back(Section, Key, *Value);
-      }
-
-    const TProfileText Added(Text.WithValue("new", "key", "1"));
-    EXPECT_EQ(Added.Value("new", "key"), "1");
-    for (const auto& [Section, Key, Value] : Values) {
-      if (!SameName(Section, "new") || !SameName(Key, "key")) {
-        EXPECT_EQ(Added.Value(Section, Key), Value);
-      }
-    }
-
-    if (Values.empty()) continue;
-    const std::string& First = std::get<0>(Values.front());
-    const TProfileText Inserted(Text.WithValue(First, "zz", "2"));
-    EXPECT_EQ(Inserted.Value(First, "zz"), "2");
-    for (const auto& [Section, Key, Value] : Values) {
-      if (Section != First || !SameName(Key, "zz")) {
-        EXPECT_EQ(Inserted.Value(Section, Key), Value);
-      }
-    }
-
-    const std::optional<std::string> Erased = Text.WithoutSection(First);
-    ASSERT_TRUE(Erased.has_value());
-    const TProfileText Rest(*Erased);
-    for (const auto& [Section, Key, Value] : Values) {
-      if (Section != First) {
-        EXPECT_EQ(Rest.Value(Section, Key), Value);
-      }
-    }
-  }
 }
 
 namespace {

@@ -2,11 +2,30 @@
 // the slot table.
 #include "controls/core/KitApplication.h"
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "framework/TimerService.h"
 
+namespace {
+
+// The application objects alive, in the order they were made. Made before the first of them,
+// so that it outlives the program's own object, which lives until the end.
+std::vector<TKitApplication*>& LiveApplications() {
+  static std::vector<TKitApplication*> Live;
+  return Live;
+}
+
+}  // namespace
+
+TKitApplication* TKitApplication::Latest() {
+  const std::vector<TKitApplication*>& Live = LiveApplications();
+  return Live.empty() ? nullptr : Live.back();
+}
+
 TKitApplication::TKitApplication() {
+  LiveApplications().push_back(this);
   FTimerPool.OnNeedsTicksChange = [this](TObject*) { FollowTimerService(); };
   FTimerPool.OnRestart = [](TObject*) {
     if (TTimerService* Service = RunningTimerService()) Service->RestartTick();
@@ -18,6 +37,8 @@ TKitApplication::~TKitApplication() {
   FTimerPool.ClearTimers();
   FTimerPool.OnNeedsTicksChange = nullptr;
   FTimerPool.OnRestart = nullptr;
+  std::vector<TKitApplication*>& Live = LiveApplications();
+  Live.erase(std::remove(Live.begin(), Live.end(), this), Live.end());
 }
 
 void TKitApplication::FollowTimerService() {

@@ -10,7 +10,9 @@
 
 // Owns the pool at a 50 ms base and hands out its timers under the idents 64769 to 65018, one
 // per slot of a fixed table of 250. The pool follows the framework's timer service: while it
-// holds timers the running application ticks it and shows the errors its handlers raise.
+// holds timers the running application ticks it and shows the errors its handlers raise. Every
+// object is listed while it lives, so that one made by its owner after the program's own (a
+// test's, with a pool of its own) is the one that the buttons' timers go to until it is gone.
 class TKitApplication : public TObject {
  public:
   static constexpr std::uint16_t TimerBaseInterval = 50;
@@ -37,6 +39,9 @@ class TKitApplication : public TObject {
   TKitTimerItem* GetTimer(std::uint16_t Ident) const { return FTimerPool.GetTimer(Ident); }
 
   TKitTimerPool& TimerPool() { return FTimerPool; }
+
+  // The application object made last of those that still live; nullptr while none does.
+  static TKitApplication* Latest();
 
  private:
   // Asks the running application's tick for the pool, or lets it go, as the pool needs it.

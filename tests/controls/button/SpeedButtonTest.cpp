@@ -9,7 +9,7 @@
 
 #include "controls/button/KitSpeedButton.h"
 #include "controls/button/PopupMenu.h"
-#include "controls/core/KitApplicationInstance.h"
+#include "controls/core/KitApplication.h"
 #include "core/Exception.h"
 #include "framework/Application.h"
 #include "framework/Form.h"
@@ -76,9 +76,11 @@ class SpeedButtonTest : public testing::Test {
       App.HandleMessage(false);
     }
   }
-  static int Timers() { return KitApplication().TimerPool().Count(); }
+  int Timers() { return Kit.TimerPool().Count(); }
 
   THeadlessWindowSystem System;
+  // The buttons' timers go to this test's own pool, which outlives the buttons that remove them.
+  TKitApplication Kit;
   TApplication App{System};
   THeadlessWindow Window{120, 80};
   TForm Root{nullptr};
@@ -304,14 +306,14 @@ TEST_F(SpeedButtonTest, DisabledButtonIgnoresItsAccelerator) {
 
 TEST_F(SpeedButtonTest, NoFreeTimerRaisesNotEnoughTimersAfterTheStateChanged) {
   std::vector<std::uint16_t> Taken;
-  while (const std::uint16_t Ident = KitApplication().AddTimer(50, nullptr)) Taken.push_back(Ident);
+  while (const std::uint16_t Ident = Kit.AddTimer(50, nullptr)) Taken.push_back(Ident);
   std::string Message;
   try {
     Move(30, 15);
   } catch (const EOutOfResources& Error) {
     Message = Error.Message();
   }
-  for (const std::uint16_t Ident : Taken) KitApplication().RemoveTimer(Ident);
+  for (const std::uint16_t Ident : Taken) Kit.RemoveTimer(Ident);
   EXPECT_EQ(Message, "Not enough timers available");
   EXPECT_EQ(Button->State(), TKitButtonState::bsMouseOver);
   EXPECT_EQ(Timers(), 0);

@@ -2,6 +2,7 @@
 // counts, restarts, changes to the list from inside handlers, the tick's start and stop, errors.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -420,18 +421,35 @@ TEST_F(TimerPoolTest, ErrorHookGetsEveryErrorOfTheTickInOrder) {
 // two ticks still waits its whole interval.
 TEST(TimerPoolTickTest, ATimerAddedBetweenTicksFirstFiresAWholeIntervalLater) {
   THeadlessWindowSystem System;
+  TKitApplication Kit;
   TApplication App{System};
   std::vector<std::int64_t> Early, Late;
-  const std::uint16_t First =
-      KitApplication().AddTimer(100, [&](TObject*) { Early.push_back(System.Clock); });
+  const std::uint16_t First = Kit.AddTimer(100, [&](TObject*) { Early.push_back(System.Clock); });
   std::uint16_t Second = 0;
   for (System.Clock = 0; System.Clock <= 250; System.Clock += 10) {
     if (System.Clock == 30)
-      Second = KitApplication().AddTimer(100, [&](TObject*) { Late.push_back(System.Clock); });
+      Second = Kit.AddTimer(100, [&](TObject*) { Late.push_back(System.Clock); });
     App.HandleMessage(false);
   }
-  KitApplication().RemoveTimer(First);
-  KitApplication().RemoveTimer(Second);
+  Kit.RemoveTimer(First);
+  Kit.RemoveTimer(Second);
   EXPECT_EQ(Late, (std::vector<std::int64_t>{130, 230}));
   EXPECT_EQ(Early, (std::vector<std::int64_t>{130, 230})) << "every timer's phase restarts";
+}
+
+// --- Which application object the buttons use ------------------------------------------------
+
+TEST(KitApplicationTest, TheLatestLiveObjectIsTheOneInUseUntilItIsGone) {
+  auto First = std::make_unique<TKitApplication>();
+  EXPECT_EQ(&KitApplication(), First.get());
+  auto Second = std::make_unique<TKitApplication>();
+  EXPECT_EQ(&KitApplication(), Second.get());
+  Second.reset();
+  EXPECT_EQ(&KitApplication(), First.get());
+  // Gone out of the order they were made in, the one still alive is still in use.
+  Second = std::make_unique<TKitApplication>();
+  First.reset();
+  EXPECT_EQ(&KitApplication(), Second.get());
+  Second.reset();
+  EXPECT_EQ(TKitApplication::Latest(), nullptr);
 }

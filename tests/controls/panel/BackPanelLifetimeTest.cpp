@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "controls/core/KitChangeLink.h"
 #include "controls/panel/KitBackPanel.h"
 #include "controls/panel/KitBitmapList.h"
 #include "framework/Form.h"
@@ -51,10 +52,20 @@ TEST(BackPanelLifetime, PanelDestroyedFirstIsNoLongerCalledByTheList) {
   TKitBitmapList List(nullptr);
   auto Panel = std::make_unique<TKitBackPanel>(nullptr);
   Panel->SetImageList(&List);
+  // A link registered after the panel's: the panel's going must leave the rest of the registry.
+  TKitChangeLink Later;
+  int Changes = 0;
+  Later.OnChange = [&Changes](TObject*) { ++Changes; };
+  List.RegisterChanges(&Later);
   AddPicture(List);
+  const int PerPicture = Changes;
+  EXPECT_GT(PerPicture, 0);
   Panel.reset();
   AddPicture(List);
+  EXPECT_EQ(Changes, 2 * PerPicture);
   List.Clear();
+  EXPECT_EQ(Changes, 2 * PerPicture + 1);
+  EXPECT_EQ(Later.Sender(), &List);
 }
 
 TEST(BackPanelLifetime, RelinkingLeavesTheOldList) {
@@ -115,9 +126,15 @@ TEST_P(OwnerOrder, OwnerDestroysListPanelAndChildren) {
   auto* Inner = new TKitBackPanel(Root.get());
   Inner->SetParent(Panel);
   Inner->SetTransparent(true);
+  // A link of the test's own, which the list must let go of when the owner destroys it.
+  TKitChangeLink Outside;
+  List->RegisterChanges(&Outside);
   AddPicture(*List);
+  ASSERT_TRUE(Panel->BackBitmapCheck());
+  EXPECT_GT(Counter->Notices, 0);
   Root->UpdateWindow();
   Root.reset();
+  EXPECT_EQ(Outside.Sender(), nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(BackPanelLifetime, OwnerOrder, testing::Bool());

