@@ -11,7 +11,7 @@
 #include "framework/BitmapFile.h"
 #include "framework/Canvas.h"
 #include "framework/PictureFile.h"
-#include "platform/FileSystem.h"
+#include "platform/Driver.h"
 
 namespace {
 
@@ -110,14 +110,16 @@ void TBitmap::LoadFromFile(const std::string& FileName) {
   // The largest picture allowed, with room for headers and a full colour table.
   constexpr std::size_t Limit = MaxBytes + (1u << 20);
   std::string Bytes;
-  if (ReadFileBytes(FileName, Limit, Bytes) != TReadStatus::rsRead)
-    throw EFOpenError(FormatMessage("Cannot open file %s", ExpandFileName(FileName)));
-  DecodePictureFile(Bytes, ExpandFileName(FileName), *this);
+  if (Driver().Files().ReadFileBytes(FileName, Limit, Bytes) != TReadStatus::rsRead)
+    throw EFOpenError(
+        FormatMessage("Cannot open file %s", Driver().Files().ExpandFileName(FileName)));
+  DecodePictureFile(Bytes, Driver().Files().ExpandFileName(FileName), *this);
 }
 
 void TBitmap::SaveToFile(const std::string& FileName) const {
-  if (!WriteFileAtomically(FileName, EncodeBitmapFile(*this)))
-    throw EFCreateError(FormatMessage("Cannot create file %s", ExpandFileName(FileName)));
+  if (!Driver().Files().WriteFileAtomically(FileName, EncodeBitmapFile(*this)))
+    throw EFCreateError(
+        FormatMessage("Cannot create file %s", Driver().Files().ExpandFileName(FileName)));
 }
 
 void TBitmap::Unshare() {

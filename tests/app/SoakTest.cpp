@@ -14,7 +14,7 @@
 #include "app/MainForm.h"
 #include "controls/core/KitApplicationInstance.h"
 #include "framework/Application.h"
-#include "platform/headless/HeadlessWindowSystem.h"
+#include "platform/headless/HeadlessDriver.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -323,7 +323,7 @@ class SoakTest : public testing::Test {
   }
 
   TTempDir Dir;
-  THeadlessWindowSystem System;
+  THeadlessDriver System;
   TApplication App{System};
   TForm1* Form = nullptr;
   std::vector<TPlace> Places = Layout();

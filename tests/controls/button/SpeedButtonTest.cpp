@@ -13,8 +13,8 @@
 #include "core/Exception.h"
 #include "framework/Application.h"
 #include "framework/WinControl.h"
+#include "platform/headless/HeadlessDriver.h"
 #include "platform/headless/HeadlessWindow.h"
-#include "platform/headless/HeadlessWindowSystem.h"
 
 namespace {
 
@@ -77,7 +77,7 @@ class SpeedButtonTest : public testing::Test {
   }
   static int Timers() { return KitApplication().TimerPool().Count(); }
 
-  THeadlessWindowSystem System;
+  THeadlessDriver System;
   TApplication App{System};
   THeadlessWindow Window{120, 80};
   TWinControl Root{nullptr};

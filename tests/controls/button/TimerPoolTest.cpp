@@ -11,7 +11,7 @@
 #include "controls/core/KitTimerPool.h"
 #include "core/Exception.h"
 #include "framework/Application.h"
-#include "platform/headless/HeadlessWindowSystem.h"
+#include "platform/headless/HeadlessDriver.h"
 
 namespace {
 
@@ -419,7 +419,7 @@ TEST_F(TimerPoolTest, ErrorHookGetsEveryErrorOfTheTickInOrder) {
 // The tick is the application's; an addition starts its period anew, so a timer added between
 // two ticks still waits its whole interval.
 TEST(TimerPoolTickTest, ATimerAddedBetweenTicksFirstFiresAWholeIntervalLater) {
-  THeadlessWindowSystem System;
+  THeadlessDriver System;
   TApplication App{System};
   std::vector<std::int64_t> Early, Late;
   const std::uint16_t First =
