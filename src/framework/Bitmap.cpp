@@ -109,17 +109,17 @@ TCanvas& TBitmap::Canvas() {
 void TBitmap::LoadFromFile(const std::string& FileName) {
   // The largest picture allowed, with room for headers and a full colour table.
   constexpr std::size_t Limit = MaxBytes + (1u << 20);
+  const TFileSystem& Files = Driver().Files();
   std::string Bytes;
-  if (Driver().Files().ReadFileBytes(FileName, Limit, Bytes) != TReadStatus::rsRead)
-    throw EFOpenError(
-        FormatMessage("Cannot open file %s", Driver().Files().ExpandFileName(FileName)));
-  DecodePictureFile(Bytes, Driver().Files().ExpandFileName(FileName), *this);
+  if (Files.ReadFileBytes(FileName, Limit, Bytes) != TReadStatus::rsRead)
+    throw EFOpenError(FormatMessage("Cannot open file %s", Files.ExpandFileName(FileName)));
+  DecodePictureFile(Bytes, Files.ExpandFileName(FileName), *this);
 }
 
 void TBitmap::SaveToFile(const std::string& FileName) const {
-  if (!Driver().Files().WriteFileAtomically(FileName, EncodeBitmapFile(*this)))
-    throw EFCreateError(
-        FormatMessage("Cannot create file %s", Driver().Files().ExpandFileName(FileName)));
+  const TFileSystem& Files = Driver().Files();
+  if (!Files.WriteFileAtomically(FileName, EncodeBitmapFile(*this)))
+    throw EFCreateError(FormatMessage("Cannot create file %s", Files.ExpandFileName(FileName)));
 }
 
 void TBitmap::Unshare() {

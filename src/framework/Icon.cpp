@@ -187,12 +187,12 @@ int Closest(const std::vector<TSized>& Sizes, int Width, int Height, int BitCoun
 }  // namespace
 
 void TIcon::LoadFromFile(const std::string& FileName) {
+  const TFileSystem& Files = Driver().Files();
   std::string Bytes;
-  if (Driver().Files().ReadFileBytes(FileName, MaxFileBytes + 1, Bytes) != TReadStatus::rsRead)
-    throw EFOpenError(
-        FormatMessage("Cannot open file %s", Driver().Files().ExpandFileName(FileName)));
+  if (Files.ReadFileBytes(FileName, MaxFileBytes + 1, Bytes) != TReadStatus::rsRead)
+    throw EFOpenError(FormatMessage("Cannot open file %s", Files.ExpandFileName(FileName)));
   if (!IsIconFile(Bytes) && PictureFormatOf(Bytes) == TPictureFormat::pfUnknown)
-    throw EInvalidGraphic("Icon image is not valid.\n" + Driver().Files().ExpandFileName(FileName) +
+    throw EInvalidGraphic("Icon image is not valid.\n" + Files.ExpandFileName(FileName) +
                           ": not an ICO, BMP, PNG or JPEG picture");
   LoadFromBytes(Bytes);
 }

@@ -65,15 +65,16 @@ void Forget(TCache& State, const std::string& FileName) {
 std::shared_ptr<const TProfileText> Profile(TCache& State, const std::string& FileName) {
   for (const THeldEntry& Held : State.Held)
     if (Held.FileName == FileName) return Held.Text;
-  const std::optional<TFileStamp> Stamp = Driver().Files().FileStamp(FileName);
+  const TFileSystem& Files = Driver().Files();
+  const std::optional<TFileStamp> Stamp = Files.FileStamp(FileName);
   auto It = Find(State, FileName);
   if (It != State.Entries.end() && Stamp && It->Stamp == *Stamp) {
     It->LastUse = ++State.Clock;
     return It->Text;
   }
   std::string Bytes;
-  if (!Stamp || Driver().Files().ReadFileBytes(FileName, TPrivateProfile::MaxFileSize, Bytes) !=
-                    TReadStatus::rsRead) {
+  if (!Stamp ||
+      Files.ReadFileBytes(FileName, TPrivateProfile::MaxFileSize, Bytes) != TReadStatus::rsRead) {
     if (It != State.Entries.end()) State.Entries.erase(It);
     return EmptyProfile();
   }
