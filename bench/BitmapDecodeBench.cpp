@@ -127,5 +127,3 @@ void BM_PlainLibJpeg(benchmark::State& State) {
 BENCHMARK(BM_PlainLibJpeg)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -67,5 +67,3 @@ void BM_PaintFaceWithEightCaptions(benchmark::State& State) {
 BENCHMARK(BM_PaintFaceWithEightCaptions)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

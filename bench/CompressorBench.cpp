@@ -169,5 +169,3 @@ void BM_Lz4Decompress(benchmark::State& State) {
 BENCHMARK(BM_Lz4Decompress)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -79,5 +79,3 @@ void BM_HoverRepaint(benchmark::State& State) {
 BENCHMARK(BM_HoverRepaint)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -8,7 +8,7 @@
 #include <map>
 
 #include "menu/MenuInfo.h"
-#include "platform/FileSystem.h"
+#include "platform/Driver.h"
 #include "settings/CustomIniFile.h"
 #include "settings/PrivateProfile.h"
 #include "settings/ProfileText.h"
@@ -51,7 +51,7 @@ class TRereadingIniFile : public TCustomIniFile {
   std::string ReadString(const std::string& Section, const std::string& Ident,
                          const std::string& Default) override {
     std::string Bytes;
-    ReadFileBytes(FileName(), TPrivateProfile::MaxFileSize, Bytes);
+    Driver().Files().ReadFileBytes(FileName(), TPrivateProfile::MaxFileSize, Bytes);
     TProfileText Text(std::move(Bytes));
     std::optional<std::string_view> Value = Text.Value(Section, Ident);
     return Value ? std::string(Value->substr(0, TPrivateProfile::DefaultBufferSize - 1)) : Default;
@@ -111,5 +111,3 @@ BENCHMARK(BM_RereadEveryValue)
     ->Iterations(1);
 
 }  // namespace
-
-BENCHMARK_MAIN();

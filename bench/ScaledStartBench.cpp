@@ -13,7 +13,7 @@
 
 #include "app/MainForm.h"
 #include "framework/Application.h"
-#include "platform/headless/HeadlessWindowSystem.h"
+#include "platform/headless/HeadlessDriver.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ void FirstFrame(benchmark::State& State, const TMenuFolder& Folder, double Scale
                 int ScreenHeight) {
   int Width = 0;
   for (auto _ : State) {
-    THeadlessWindowSystem System;
+    THeadlessDriver System;
     System.Scale = Scale;
     System.ScreenWidth = ScreenWidth;
     System.ScreenHeight = ScreenHeight;
@@ -117,5 +117,3 @@ BENCHMARK(BM_FitOf1920)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Unscaled1280x720)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

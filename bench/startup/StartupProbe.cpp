@@ -28,7 +28,7 @@
 #include <vector>
 
 #include "ReferenceWindow.h"
-#include "platform/FileSystem.h"
+#include "platform/Driver.h"
 #include "platform/PngDecoder.h"
 
 extern char** environ;
@@ -56,7 +56,7 @@ struct TFrame {
 TFrame LoadFrame(const std::string& FileName) {
   std::string Bytes;
   TPngImage Image;
-  if (ReadFileBytes(FileName, MaxPngBytes, Bytes) != TReadStatus::rsRead ||
+  if (Driver().Files().ReadFileBytes(FileName, MaxPngBytes, Bytes) != TReadStatus::rsRead ||
       !DecodePng(Bytes, Image)) {
     std::fprintf(stderr, "startup-probe: cannot read %s\n", FileName.c_str());
     std::exit(2);
@@ -368,6 +368,7 @@ TProgram ParseProgram(const std::vector<std::string>& Words) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const std::unique_ptr<TDriver> Platform = CreateDriver();
   if (argc < 8) {
     std::fputs(
         "usage: startup-probe RUNS WARMUPS FACE.png HOT.png -- NAME FLAGS [VAR=VALUE...] PROGRAM "

@@ -1,6 +1,9 @@
 // Under Wine or Windows: the time to read every value of a 1000-entry menu through our reader
 // (TIniFile over the private-profile service) against the system's GetPrivateProfileStringA
 // asked for the same keys, with the ratio of the two.
+// Before the system's header, whose macros would rename the driver's methods.
+#include "platform/Driver.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -9,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/FileSystem.h"
 #include "settings/IniFile.h"
 #include "settings/PrivateProfile.h"
 
@@ -76,10 +78,11 @@ double FastestMs(int Repetitions, TLoad&& Load) {
 }  // namespace
 
 int main() {
+  const std::unique_ptr<TDriver> Platform = CreateDriver();
   char TempFolder[MAX_PATH] = {};
   if (GetTempPathA(MAX_PATH, TempFolder) == 0) return 1;
   const std::string FileName = std::string(TempFolder) + "ostrel-profile-bench.ini";
-  if (!WriteFileAtomically(FileName, MenuText())) {
+  if (!Platform->Files().WriteFileAtomically(FileName, MenuText())) {
     std::fprintf(stderr, "cannot write %s\n", FileName.c_str());
     return 1;
   }

@@ -16,17 +16,17 @@ std::string Failure(const std::string& What, std::string Why) {
 
 }  // namespace
 
-std::string LaunchTarget(TWindowSystem& System, const std::string& Target,
+std::string LaunchTarget(TDriver& Platform, const std::string& Target,
                          const std::string& Parameters) {
   const TEntryAction Action = TargetAction(Target);
-  if (Action == TEntryAction::eaUrl) return Failure(Target, System.ShellOpen(Target, "", ""));
+  if (Action == TEntryAction::eaUrl) return Failure(Target, Platform.ShellOpen(Target, "", ""));
   if (Action != TEntryAction::eaFile && Action != TEntryAction::eaFolder) return "";
   // The path is the one the availability check looked at.
   const std::string FullPath = TargetPath(Target);
   if (FullPath.empty())
     return Failure(Target, "its full path is longer than the 259 characters a target may have");
   if (Action == TEntryAction::eaFolder)
-    return Failure(FullPath, System.ShellOpen(FullPath, "", FullPath));
+    return Failure(FullPath, Platform.ShellOpen(FullPath, "", FullPath));
   if (!TargetFileExists(FullPath)) return Failure(FullPath, "it is no longer there");
-  return Failure(FullPath, System.ShellOpen(FullPath, Parameters, ExtractFilePath(FullPath)));
+  return Failure(FullPath, Platform.ShellOpen(FullPath, Parameters, ExtractFilePath(FullPath)));
 }

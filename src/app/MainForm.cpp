@@ -12,13 +12,14 @@
 #include "framework/FileName.h"
 #include "framework/MessageDialog.h"
 #include "menu/EntryAction.h"
-#include "platform/FileSystem.h"
+#include "platform/Driver.h"
 
 // A medium whose files cannot be run starts a copy of the program from elsewhere, naming the
 // medium's folder.
 std::string MenuFolder() {
   if (!Application) return "";
-  if (!Application->Params().empty()) return ExpandFileName(Application->Params().front());
+  if (!Application->Params().empty())
+    return Driver().Files().ExpandFileName(Application->Params().front());
   return ExtractFilePath(Application->ExeName());
 }
 
@@ -159,7 +160,7 @@ bool TForm1::Availability(int Index) const {
 
 std::string TForm1::Launch(const TProgInfo& Entry) {
   if (!Application) return "";
-  return LaunchTarget(Application->WindowSystem(), Entry.RunPath(), Entry.RunParameters());
+  return LaunchTarget(Driver(), Entry.RunPath(), Entry.RunParameters());
 }
 
 void TForm1::btnTemplateClick(TObject* Sender) {

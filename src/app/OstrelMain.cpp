@@ -11,32 +11,29 @@
 #include "app/MainForm.h"
 #include "app/ProgramIcon.h"
 #include "framework/Application.h"
-#include "platform/FileSystem.h"
-#include "platform/Process.h"
-#include "platform/TextEngine.h"
-#include "platform/WindowSystem.h"
+#include "platform/Driver.h"
 
 int main(int argc, char** argv) {
-  // Made first: where no font answers are kept from an earlier start, the font configuration is
-  // set up meanwhile, beside the display's opening, the picture's decoding and the window's
-  // creation.
-  SystemTextEngine();
+  // Made first, with its text engine: where no font answers are kept from an earlier start, the
+  // font configuration is set up meanwhile, beside the display's opening, the picture's decoding
+  // and the window's creation.
+  std::unique_ptr<TDriver> Platform = CreateDriver();
   std::string Error;
-  std::unique_ptr<TWindowSystem> System = OpenWindowSystem(Error);
+  TWindowSystem* System = Platform->OpenWindowSystem(Error);
   if (!System) {
     std::fprintf(stderr, "ostrel: %s\n", Error.c_str());
     return 1;
   }
   TApplication App(*System);
-  App.SetExeName(ExecutableFileName());
+  App.SetExeName(Platform->ExecutableFileName());
   std::vector<std::string> Params(argv + std::min(argc, 1), argv + argc);
   // The menu folder becomes the current folder, as when the menu is started from its medium:
   // relative targets, their availability and the targets' own relative paths all count from
   // there, whatever folder the program was started in.
-  if (!Params.empty()) Params.front() = ExpandFileName(Params.front());
+  if (!Params.empty()) Params.front() = Platform->Files().ExpandFileName(Params.front());
   App.SetParams(Params);
   const std::string Folder = MenuFolder();
-  SetCurrentDir(Folder);
+  Platform->Files().SetCurrentDir(Folder);
   App.Icon.LoadFromBytes(ProgramIconBytes());
   try {
     App.CreateForm<TForm1>(Folder);

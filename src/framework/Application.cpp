@@ -8,7 +8,7 @@
 #include "framework/Form.h"
 #include "framework/MessageDialog.h"
 #include "framework/TextCodec.h"
-#include "platform/Process.h"
+#include "platform/Driver.h"
 #include "platform/TextEngine.h"
 
 TApplication* Application = nullptr;
@@ -125,12 +125,12 @@ void TApplication::ProcessMessages() {
 // The font answers are written once the first frame is on the screen, not while it is being
 // made, and again at the end only if more were learned.
 void TApplication::Run() {
-  ReleaseFreedMemory();
+  Driver().ReleaseFreedMemory();
   if (FMainForm) FMainForm->Show();
   if (!FTerminated && FMainForm) HandleMessage(false);
-  SystemTextEngine().SaveAnswers();
+  Driver().TextEngine().SaveAnswers();
   while (!FTerminated && FMainForm) HandleMessage(true);
-  SystemTextEngine().SaveAnswers();
+  Driver().TextEngine().SaveAnswers();
 }
 
 namespace {

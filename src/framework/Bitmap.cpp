@@ -11,7 +11,7 @@
 #include "framework/BitmapFile.h"
 #include "framework/Canvas.h"
 #include "framework/PictureFile.h"
-#include "platform/FileSystem.h"
+#include "platform/Driver.h"
 
 namespace {
 
@@ -109,15 +109,17 @@ TCanvas& TBitmap::Canvas() {
 void TBitmap::LoadFromFile(const std::string& FileName) {
   // The largest picture allowed, with room for headers and a full colour table.
   constexpr std::size_t Limit = MaxBytes + (1u << 20);
+  const TFileSystem& Files = Driver().Files();
   std::string Bytes;
-  if (ReadFileBytes(FileName, Limit, Bytes) != TReadStatus::rsRead)
-    throw EFOpenError(FormatMessage("Cannot open file %s", ExpandFileName(FileName)));
-  DecodePictureFile(Bytes, ExpandFileName(FileName), *this);
+  if (Files.ReadFileBytes(FileName, Limit, Bytes) != TReadStatus::rsRead)
+    throw EFOpenError(FormatMessage("Cannot open file %s", Files.ExpandFileName(FileName)));
+  DecodePictureFile(Bytes, Files.ExpandFileName(FileName), *this);
 }
 
 void TBitmap::SaveToFile(const std::string& FileName) const {
-  if (!WriteFileAtomically(FileName, EncodeBitmapFile(*this)))
-    throw EFCreateError(FormatMessage("Cannot create file %s", ExpandFileName(FileName)));
+  const TFileSystem& Files = Driver().Files();
+  if (!Files.WriteFileAtomically(FileName, EncodeBitmapFile(*this)))
+    throw EFCreateError(FormatMessage("Cannot create file %s", Files.ExpandFileName(FileName)));
 }
 
 void TBitmap::Unshare() {

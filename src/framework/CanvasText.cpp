@@ -6,6 +6,7 @@
 #include "framework/CanvasImpl.h"
 #include "framework/TextCodec.h"
 #include "framework/TextLayout.h"
+#include "platform/Driver.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ TTextFace& TCanvas::Face() {
   Request.Charset = Font.Charset();
   Request.Escapement = Font.Escapement();
   if (!FImpl->Face || !(Request == FImpl->FaceRequest)) {
-    FImpl->Face = SystemTextEngine().Face(Request);
+    FImpl->Face = Driver().TextEngine().Face(Request);
     FImpl->FaceRequest = Request;
   }
   return *FImpl->Face;

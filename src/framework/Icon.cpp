@@ -10,7 +10,7 @@
 #include "core/LittleEndian.h"
 #include "framework/BitmapFile.h"
 #include "framework/PictureFile.h"
-#include "platform/FileSystem.h"
+#include "platform/Driver.h"
 #include "platform/PngDecoder.h"
 
 namespace {
@@ -187,11 +187,12 @@ int Closest(const std::vector<TSized>& Sizes, int Width, int Height, int BitCoun
 }  // namespace
 
 void TIcon::LoadFromFile(const std::string& FileName) {
+  const TFileSystem& Files = Driver().Files();
   std::string Bytes;
-  if (ReadFileBytes(FileName, MaxFileBytes + 1, Bytes) != TReadStatus::rsRead)
-    throw EFOpenError(FormatMessage("Cannot open file %s", ExpandFileName(FileName)));
+  if (Files.ReadFileBytes(FileName, MaxFileBytes + 1, Bytes) != TReadStatus::rsRead)
+    throw EFOpenError(FormatMessage("Cannot open file %s", Files.ExpandFileName(FileName)));
   if (!IsIconFile(Bytes) && PictureFormatOf(Bytes) == TPictureFormat::pfUnknown)
-    throw EInvalidGraphic("Icon image is not valid.\n" + ExpandFileName(FileName) +
+    throw EInvalidGraphic("Icon image is not valid.\n" + Files.ExpandFileName(FileName) +
                           ": not an ICO, BMP, PNG or JPEG picture");
   LoadFromBytes(Bytes);
 }

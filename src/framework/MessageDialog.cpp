@@ -7,10 +7,10 @@
 
 #include "framework/Application.h"
 #include "framework/Bitmap.h"
-#include "platform/MessageFont.h"
+#include "platform/Driver.h"
 
 void AssignMessageFont(TFont& Font) {
-  const TMessageFontSpec System = SystemMessageFont();
+  const TMessageFontSpec System = Driver().MessageFont();
   Font.SetName(System.Name);
   Font.SetHeight(System.Height);
   Font.SetCharset(DEFAULT_CHARSET);

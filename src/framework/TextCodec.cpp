@@ -2,8 +2,7 @@
 #include "framework/TextCodec.h"
 
 #include "framework/Accelerator.h"
-#include "platform/CodePage.h"
-#include "platform/Locale.h"
+#include "platform/Driver.h"
 
 namespace {
 
@@ -61,7 +60,7 @@ int CodePageOfCharset(TFontCharset Charset) {
     case OEM_CHARSET:
       return 437;
     default:
-      return SystemAnsiCodePage();
+      return Driver().AnsiCodePage();
   }
 }
 
@@ -70,7 +69,7 @@ std::u32string DecodeText(std::string_view Text, TFontCharset Charset) {
   for (char C : Text) Ascii = Ascii && static_cast<unsigned char>(C) < 0x80;
   if (Ascii) return std::u32string(Text.begin(), Text.end());
   if (IsValidUtf8(Text)) return Utf8ToUtf32(Text);
-  return DecodeCodePage(Text, CodePageOfCharset(Charset));
+  return Driver().DecodeCodePage(Text, CodePageOfCharset(Charset));
 }
 
 std::string LowerCaseAfterFirst(std::string_view Text) {
@@ -84,7 +83,7 @@ std::string LowerCaseAfterFirst(std::string_view Text) {
   const int CodePage = CodePageOfCharset(DEFAULT_CHARSET);
   auto CharacterOf = [CodePage](unsigned Byte) {
     const char Single = static_cast<char>(Byte);
-    return DecodeCodePage(std::string_view(&Single, 1), CodePage)[0];
+    return Driver().DecodeCodePage(std::string_view(&Single, 1), CodePage)[0];
   };
   std::string Lower(Text);
   for (std::size_t I = 0; I < Lower.size(); ++I) {

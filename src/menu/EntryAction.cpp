@@ -2,7 +2,7 @@
 #include "menu/EntryAction.h"
 
 #include "core/Strings.h"
-#include "platform/FileSystem.h"
+#include "platform/Driver.h"
 #include "platform/TargetPath.h"
 
 namespace {
@@ -33,7 +33,8 @@ TEntryAction TargetAction(const std::string& Target) {
     return TEntryAction::eaExit;
   if (IsUrlTarget(Target)) return TEntryAction::eaUrl;
   const std::string FullPath = TargetPath(Target);
-  if (!FullPath.empty() && DirectoryExists(FullPath)) return TEntryAction::eaFolder;
+  if (!FullPath.empty() && Driver().Files().DirectoryExists(FullPath))
+    return TEntryAction::eaFolder;
   return TEntryAction::eaFile;
 }
 

@@ -5,7 +5,7 @@
 
 #include "core/FilePath.h"
 #include "menu/RegistryReference.h"
-#include "platform/Locale.h"
+#include "platform/Driver.h"
 #include "settings/PrivateProfile.h"
 
 namespace {
@@ -21,7 +21,7 @@ TOstrelInfo::TOstrelInfo(const std::string& FileName)
   if (std::any_of(FEntries.begin(), FEntries.end(), [](const auto& Entry) {
         return IsRegistryReference(Entry->ExePath) || IsRegistryReference(Entry->LinuxExePath);
       })) {
-    std::unique_ptr<TRegistryService> Registry = CreateSystemRegistry();
+    std::unique_ptr<TRegistryService> Registry = Driver().OpenRegistry();
     ResolveRegistryReferences(*Registry);
   }
 }
@@ -44,7 +44,7 @@ void TOstrelInfo::Load() {
   // rewrites it.
   const TPrivateProfile::THold Snapshot(FIniFile->FileName());
 #ifdef _WIN32
-  const int CodePage = SystemAnsiCodePage();
+  const int CodePage = Driver().AnsiCodePage();
   FMenuDir = NormalDir(ExtractFilePath(FFileName, CodePage), CodePage);
 #else
   // POSIX names are bytes split at "/" only: no code page's double-byte rule applies.

@@ -1,4 +1,4 @@
-// File-system services the portable layers rely on; each platform folder implements them.
+// The file-system services of a platform driver.
 #pragma once
 
 #include <cstddef>
@@ -21,32 +21,40 @@ struct TFileStamp {
 
 enum class TReadStatus { rsRead, rsMissing, rsFailed };
 
-// Maps a menu path to the platform's own form of it: on POSIX "\" becomes "/" and, where the
-// name does not exist as written, each component is matched without regard to ASCII letter
-// case (menus copied from a Windows medium rarely keep the case of their file names).
-std::string ResolveFileName(const std::string& FileName);
+// Files as the menu names them, on the disk of the system the program runs on. Every driver
+// gives one (TDriver::Files); none holds any state between calls.
+class TFileSystem {
+ public:
+  virtual ~TFileSystem() = default;
 
-// The stamp of a regular file, or nothing when the name is missing or is no regular file.
-std::optional<TFileStamp> FileStamp(const std::string& FileName);
+  // Maps a menu path to the platform's own form of it: on POSIX "\" becomes "/" and, where the
+  // name does not exist as written, each component is matched without regard to ASCII letter
+  // case (menus copied from a Windows medium rarely keep the case of their file names).
+  virtual std::string ResolveFileName(const std::string& FileName) const = 0;
 
-// Reads at most Limit bytes of a regular file into Bytes.
-TReadStatus ReadFileBytes(const std::string& FileName, std::size_t Limit, std::string& Bytes);
+  // The stamp of a regular file, or nothing when the name is missing or is no regular file.
+  virtual std::optional<TFileStamp> FileStamp(const std::string& FileName) const = 0;
 
-// Replaces the file's contents in one step (a temporary file renamed over it), so that a
-// reader sees either the old contents or the new ones. Keeps the old file's permissions.
-bool WriteFileAtomically(const std::string& FileName, std::string_view Bytes);
+  // Reads at most Limit bytes of a regular file into Bytes.
+  virtual TReadStatus ReadFileBytes(const std::string& FileName, std::size_t Limit,
+                                    std::string& Bytes) const = 0;
 
-// True when the name exists and is not a folder; a relative name is taken from the current
-// directory.
-bool FileExists(const std::string& FileName);
+  // Replaces the file's contents in one step (a temporary file renamed over it), so that a
+  // reader sees either the old contents or the new ones. Keeps the old file's permissions.
+  virtual bool WriteFileAtomically(const std::string& FileName, std::string_view Bytes) const = 0;
 
-// True when the name exists and is a folder.
-bool DirectoryExists(const std::string& FileName);
+  // True when the name exists and is not a folder; a relative name is taken from the current
+  // directory.
+  virtual bool FileExists(const std::string& FileName) const = 0;
 
-// Makes the folder the process's current directory, found as ResolveFileName finds it; false
-// when it cannot be entered.
-bool SetCurrentDir(const std::string& Folder);
+  // True when the name exists and is a folder.
+  virtual bool DirectoryExists(const std::string& FileName) const = 0;
 
-// The absolute form of a name, resolved against the process's current directory. The result
-// keeps the menu's spelling of the name; it does not touch the disk.
-std::string ExpandFileName(const std::string& FileName);
+  // Makes the folder the process's current directory, found as ResolveFileName finds it; false
+  // when it cannot be entered.
+  virtual bool SetCurrentDir(const std::string& Folder) const = 0;
+
+  // The absolute form of a name, resolved against the process's current directory. The result
+  // keeps the menu's spelling of the name; it does not touch the disk.
+  virtual std::string ExpandFileName(const std::string& FileName) const = 0;
+};

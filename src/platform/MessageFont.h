@@ -1,4 +1,4 @@
-// The face and size the desktop shows message texts in.
+// The face and size the desktop shows message texts in (TDriver::MessageFont).
 #pragma once
 
 #include <string>
@@ -8,7 +8,3 @@ struct TMessageFontSpec {
   // As a font's Height: negative for the height of the characters in pixels.
   int Height = 0;
 };
-
-// Windows: the message font of the non-client metrics. Elsewhere: the desktop's sans face at
-// 9 points.
-TMessageFontSpec SystemMessageFont();

@@ -37,6 +37,3 @@ class TRegistryService {
   virtual std::unique_ptr<TRegistryKey> OpenKeyReadOnly(TRegRoot Root,
                                                         const std::string& KeyPath) = 0;
 };
-
-// The registry of the system the program runs on.
-std::unique_ptr<TRegistryService> CreateSystemRegistry();

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "core/Strings.h"
-#include "platform/FileSystem.h"
+#include "platform/Driver.h"
 #include "platform/Shell.h"
 
 namespace {
@@ -37,9 +37,10 @@ bool FitsMaxPath(const std::string& FullPath) {
 
 std::string TargetPath(const std::string& FileName) {
   if (FileName.empty()) return {};
-  const std::string Full = ExpandFileName(FileName);
+  const TFileSystem& Files = Driver().Files();
+  const std::string Full = Files.ExpandFileName(FileName);
   if (!FitsMaxPath(Full)) return {};
-  return ResolveFileName(Full);
+  return Files.ResolveFileName(Full);
 }
 
 bool IsUrlTarget(const std::string& Target) {
@@ -50,5 +51,5 @@ bool IsUrlTarget(const std::string& Target) {
 }
 
 bool TargetFileExists(const std::string& FullPath) {
-  return !FullPath.empty() && FileStamp(FullPath).has_value();
+  return !FullPath.empty() && Driver().Files().FileStamp(FullPath).has_value();
 }

@@ -76,6 +76,3 @@ class TTextEngine {
   // does nothing when nothing new was learned.
   virtual void SaveAnswers() {}
 };
-
-// The platform's text engine.
-TTextEngine& SystemTextEngine();

@@ -126,12 +126,4 @@ class TWindowSystem {
   virtual void CursorPos(int& X, int& Y) const = 0;
   // Milliseconds of a steady clock, for timing ticks.
   virtual std::int64_t Milliseconds() const = 0;
-  // The shell's "open" of platform/Shell.h: a program started with Parameters in Directory, a
-  // document, folder or web address in the desktop's handler. Empty when it started, else why
-  // not, in words for the menu's user.
-  virtual std::string ShellOpen(const std::string& FileName, const std::string& Parameters,
-                                const std::string& Directory) = 0;
 };
-
-// The display of the environment; nullptr with a message in Error when there is none.
-std::unique_ptr<TWindowSystem> OpenWindowSystem(std::string& Error);

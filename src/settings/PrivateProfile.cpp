@@ -7,7 +7,7 @@
 #include <mutex>
 #include <utility>
 
-#include "platform/FileSystem.h"
+#include "platform/Driver.h"
 #include "settings/ProfileText.h"
 #include "settings/ValueText.h"
 
@@ -65,7 +65,8 @@ void Forget(TCache& State, const std::string& FileName) {
 std::shared_ptr<const TProfileText> Profile(TCache& State, const std::string& FileName) {
   for (const THeldEntry& Held : State.Held)
     if (Held.FileName == FileName) return Held.Text;
-  const std::optional<TFileStamp> Stamp = FileStamp(FileName);
+  const TFileSystem& Files = Driver().Files();
+  const std::optional<TFileStamp> Stamp = Files.FileStamp(FileName);
   auto It = Find(State, FileName);
   if (It != State.Entries.end() && Stamp && It->Stamp == *Stamp) {
     It->LastUse = ++State.Clock;
@@ -73,7 +74,7 @@ std::shared_ptr<const TProfileText> Profile(TCache& State, const std::string& Fi
   }
   std::string Bytes;
   if (!Stamp ||
-      ReadFileBytes(FileName, TPrivateProfile::MaxFileSize, Bytes) != TReadStatus::rsRead) {
+      Files.ReadFileBytes(FileName, TPrivateProfile::MaxFileSize, Bytes) != TReadStatus::rsRead) {
     if (It != State.Entries.end()) State.Entries.erase(It);
     return EmptyProfile();
   }
@@ -106,14 +107,15 @@ bool Edit(const std::string& FileName, TChange Change) {
   TCache& State = Cache();
   const std::lock_guard<std::mutex> Guard(State.Lock);
   std::string Bytes;
-  const TReadStatus Status = ReadFileBytes(FileName, TPrivateProfile::MaxFileSize + 1, Bytes);
+  const TReadStatus Status =
+      Driver().Files().ReadFileBytes(FileName, TPrivateProfile::MaxFileSize + 1, Bytes);
   if (Status == TReadStatus::rsFailed || Bytes.size() > TPrivateProfile::MaxFileSize) return false;
   ++State.ParseCount;
   const TProfileText Text(std::move(Bytes));
   const std::optional<std::string> Changed = Change(Text);
   if (!Changed) return true;
   Forget(State, FileName);
-  return WriteFileAtomically(FileName, *Changed);
+  return Driver().Files().WriteFileAtomically(FileName, *Changed);
 }
 
 std::vector<std::string> Strings(const std::vector<std::string_view>& Views) {

@@ -5,7 +5,7 @@
 
 #include "MenuWindowFixture.h"
 #include "framework/HintWindow.h"
-#include "platform/SystemColors.h"
+#include "platform/Driver.h"
 
 namespace {
 
@@ -148,11 +148,11 @@ TEST_F(HintTest, TheTipHasTheInfoColoursAndABlackFrame) {
   };
   EXPECT_EQ(Rgb(Window->ScreenPixel(0, 0)), 0u);
   EXPECT_EQ(Rgb(Window->ScreenPixel(Window->Width() - 1, Window->Height() - 1)), 0u);
-  EXPECT_EQ(Rgb(Window->ScreenPixel(1, 1)), Swap(SystemColorRGB(24)));
+  EXPECT_EQ(Rgb(Window->ScreenPixel(1, 1)), Swap(Driver().SystemColorRGB(24)));
   int TextPixels = 0;
   for (int Y = 1; Y < Window->Height() - 1; ++Y)
     for (int X = 1; X < Window->Width() - 1; ++X)
-      TextPixels += Rgb(Window->ScreenPixel(X, Y)) != Swap(SystemColorRGB(24));
+      TextPixels += Rgb(Window->ScreenPixel(X, Y)) != Swap(Driver().SystemColorRGB(24));
   EXPECT_GT(TextPixels, 20);
   EXPECT_TRUE(Window->Options.Popup);
 }

@@ -16,7 +16,7 @@
 #include "core/Exception.h"
 #include "framework/Application.h"
 #include "platform/Shell.h"
-#include "platform/headless/HeadlessWindowSystem.h"
+#include "platform/headless/HeadlessDriver.h"
 #include "support/TempDir.h"
 #include "support/TestData.h"
 

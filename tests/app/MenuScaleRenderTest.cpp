@@ -7,7 +7,7 @@
 #include "app/MainForm.h"
 #include "app/MenuScale.h"
 #include "framework/Application.h"
-#include "platform/headless/HeadlessWindowSystem.h"
+#include "platform/headless/HeadlessDriver.h"
 #include "support/Pixels.h"
 #include "support/TempDir.h"
 
@@ -63,7 +63,7 @@ class TScaledMenu {
   }
 
   TTempDir Dir;
-  THeadlessWindowSystem System;
+  THeadlessDriver System;
   TApplication App{System};
   TForm1* Form = nullptr;
 };
@@ -131,7 +131,7 @@ TEST(MenuScaleRenderTest, CaptionsAreDrawnAtTwiceTheHeightNotEnlargedAfterwards)
 
 TEST(MenuScaleRenderTest, APictureShrunkToTheScreenIsAveragedAndItsButtonsFollow) {
   TTempDir Dir;
-  THeadlessWindowSystem System;
+  THeadlessDriver System;
   TApplication App(System);
   App.SetExeName(Dir.File("ostrel"));
   // One-pixel black and white columns, which sampling would turn into plain black or white.

@@ -10,7 +10,7 @@
 #include "app/MainForm.h"
 #include "framework/Application.h"
 #include "framework/MessageDialog.h"
-#include "platform/headless/HeadlessWindowSystem.h"
+#include "platform/headless/HeadlessDriver.h"
 #include "support/HeadlessDialogs.h"
 #include "support/TempDir.h"
 
@@ -70,7 +70,7 @@ class TMenuWindowFixture : public testing::Test {
   TControl* ButtonOf(TForm1& Form, int Index) { return Form.RunPanel->Controls(Index); }
 
   TTempDir Dir;
-  THeadlessWindowSystem System;
+  THeadlessDriver System;
   TApplication App{System};
   std::vector<TLaunch> Launches;
   std::vector<std::string> Log;

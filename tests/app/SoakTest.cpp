@@ -14,7 +14,7 @@
 #include "app/MainForm.h"
 #include "controls/core/KitApplication.h"
 #include "framework/Application.h"
-#include "platform/headless/HeadlessWindowSystem.h"
+#include "platform/headless/HeadlessDriver.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -323,7 +323,7 @@ class SoakTest : public testing::Test {
   }
 
   TTempDir Dir;
-  THeadlessWindowSystem System;
+  THeadlessDriver System;
   // The buttons' timers go to this test's own pool, which outlives the form and its buttons.
   TKitApplication Kit;
   TApplication App{System};

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "e2e/EndToEndFixture.h"
-#include "platform/FileSystem.h"
+#include "platform/Driver.h"
 #include "platform/PngDecoder.h"
 
 namespace {
@@ -168,7 +168,8 @@ std::vector<unsigned long> InspectorFrame(const TTempDir& Folder, const std::str
   EXPECT_TRUE(Rendered.Ok) << Rendered.Output;
   std::string Bytes;
   TPngImage Image;
-  if (ReadFileBytes(Png, MaxPngBytes, Bytes) != TReadStatus::rsRead || !DecodePng(Bytes, Image))
+  if (Driver().Files().ReadFileBytes(Png, MaxPngBytes, Bytes) != TReadStatus::rsRead ||
+      !DecodePng(Bytes, Image))
     return {};
   std::vector<unsigned long> Pixels;
   for (std::uint32_t Pixel : Image.Pixels) Pixels.push_back(Pixel & 0xFFFFFF);

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "platform/FileSystem.h"
+#include "platform/Driver.h"
 #include "platform/PngDecoder.h"
 #include "platform/X11TestDisplay.h"
 #include "support/DisplayTools.h"
@@ -33,7 +33,8 @@ std::vector<unsigned long> InspectorFace(const std::string& Folder, const TTempD
   EXPECT_TRUE(Rendered.Ok) << Rendered.Output;
   std::string Bytes;
   TPngImage Image;
-  if (ReadFileBytes(Png, MaxPngBytes, Bytes) != TReadStatus::rsRead || !DecodePng(Bytes, Image))
+  if (Driver().Files().ReadFileBytes(Png, MaxPngBytes, Bytes) != TReadStatus::rsRead ||
+      !DecodePng(Bytes, Image))
     return {};
   Width = static_cast<int>(Image.Width);
   Height = static_cast<int>(Image.Height);

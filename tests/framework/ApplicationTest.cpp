@@ -1,4 +1,4 @@
-// The application's message loop on the headless window system: showing and centring forms,
+// The application's message loop on the headless driver: showing and centring forms,
 // routing events, ticks only while asked for, modal loops, and errors from handlers.
 #include "framework/Application.h"
 
@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "framework/Form.h"
-#include "platform/headless/HeadlessWindowSystem.h"
+#include "platform/headless/HeadlessDriver.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ TWindowEvent Event(TWindowEvent::TKind Kind, TNativeWindow* Window, int X = 0, i
 class ApplicationTest : public testing::Test {
  protected:
   void SetUp() override { Log.clear(); }
-  THeadlessWindowSystem System;
+  THeadlessDriver System;
   TApplication App{System};
 };
 

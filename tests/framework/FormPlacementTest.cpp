@@ -4,7 +4,7 @@
 
 #include "framework/Application.h"
 #include "framework/Form.h"
-#include "platform/headless/HeadlessWindowSystem.h"
+#include "platform/headless/HeadlessDriver.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ class FormPlacementTest : public testing::Test {
     return {Window->OriginX, Window->OriginY};
   }
 
-  THeadlessWindowSystem System;
+  THeadlessDriver System;
   TApplication App{System};
 };
 

@@ -1,4 +1,4 @@
-// The message dialog and the error box on the headless window system: placement, closing by
+// The message dialog and the error box on the headless driver: placement, closing by
 // keys, close box and button, "&" marks, wrapping, the stop icon and errors from the loop.
 #include "framework/MessageDialog.h"
 
@@ -12,7 +12,7 @@
 #include "framework/Application.h"
 #include "framework/Bitmap.h"
 #include "framework/ColorToRGB.h"
-#include "platform/headless/HeadlessWindowSystem.h"
+#include "platform/headless/HeadlessDriver.h"
 #include "support/Pixels.h"
 
 namespace {
@@ -66,7 +66,7 @@ class MessageDialogTest : public testing::Test {
     return {(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2};
   }
 
-  THeadlessWindowSystem System;
+  THeadlessDriver System;
   TApplication App{System};
   std::size_t Waits = 0;
 };

@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "menu/EntryAction.h"
-#include "platform/FileSystem.h"
+#include "platform/Driver.h"
 #include "settings/ColorEncoding.h"
 #include "settings/FontEncoding.h"
 #include "settings/PrivateProfile.h"
@@ -200,7 +200,7 @@ TEST_F(MenuInfoTest, AMenuRewrittenWhileItLoadsIsReadFromOneVersion) {
   std::atomic<bool> Done{false};
   std::thread Writer([&] {
     for (bool Second = true; !Done; Second = !Second)
-      ASSERT_TRUE(WriteFileAtomically(File, Second ? Other : Version('a')));
+      ASSERT_TRUE(Driver().Files().WriteFileAtomically(File, Second ? Other : Version('a')));
   });
   const std::size_t Before = TPrivateProfile::ParseCount();
   TOstrelInfo Info(File);

@@ -8,7 +8,9 @@
 
 #include "menu/EntryAction.h"
 #include "menu/MenuInfo.h"
+#include "platform/headless/HeadlessDriver.h"
 #include "platform/headless/MemoryRegistry.h"
+#include "platform/posix/WineRegistry.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -130,6 +132,20 @@ TEST_F(RegistryResolveTest, TheMenuResolvesEachReferenceOnce) {
   EXPECT_EQ(Info.ProgInfo(3)->ExePath, "");
 }
 
+TEST(DriverRegistryReferenceTest, TheMenuReadsTheDriversRegistry) {
+  TTempDir Dir;
+  Dir.Write("Games/space.exe", "MZ");
+  Dir.Write("menu.ini",
+            "[Main]\nProgCount=1\n[Prog_1]\nExePath=$REG$HKLMSoftware\\Space$KEY$Path\n");
+  THeadlessDriver Headless;
+  Headless.Registry.SetValue(HKEY_LOCAL_MACHINE, "Software\\Space", "Path",
+                             {TRegDataType::rdString, Dir.File("Games/space.exe")});
+  TOstrelInfo Info(Dir.File("menu.ini"));
+  ASSERT_EQ(Info.EntryCount(), 1);
+  EXPECT_EQ(Info.ProgInfo(0)->ExePath, Dir.File("Games/space.exe"));
+}
+
+// The registry the Linux driver gives the menu.
 TEST(WinePrefixReferenceTest, TheMenuReadsTheEnvironmentsPrefix) {
   TTempDir Prefix;
   Prefix.Write("drive_c/Games/Space/space.exe", "MZ");
@@ -145,7 +161,7 @@ TEST(WinePrefixReferenceTest, TheMenuReadsTheEnvironmentsPrefix) {
   const char* Saved = std::getenv("WINEPREFIX");
   std::string SavedValue = Saved ? Saved : "";
   ::setenv("WINEPREFIX", Prefix.Path().c_str(), 1);
-  TOstrelInfo Info(Prefix.File("menu/menu.ini"));
+  TOstrelInfo Info(Prefix.File("menu/menu.ini"), *TWineRegistry::FromEnvironment());
   if (Saved)
     ::setenv("WINEPREFIX", SavedValue.c_str(), 1);
   else

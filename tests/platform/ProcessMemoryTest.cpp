@@ -7,8 +7,7 @@
 #include <fstream>
 #include <string>
 #include <vector>
-
-#include "platform/Process.h"
+#include "platform/Driver.h"
 
 // The sanitizers' allocator keeps freed blocks in quarantine, out of the system allocator's reach.
 #if defined(__SANITIZE_ADDRESS__)
@@ -46,7 +45,7 @@ TEST(ProcessMemory, FreedBlocksInTheMiddleOfTheHeapLeaveTheResidentSet) {
   }
   for (std::size_t I = 0; I < Blocks; ++I) std::free(Held[I]);
   const long Before = ResidentAnonymousKiB();
-  ReleaseFreedMemory();
+  Driver().ReleaseFreedMemory();
   const long After = ResidentAnonymousKiB();
   std::free(Held.back());
   EXPECT_LT(After, Before - static_cast<long>(Blocks * BlockBytes / 1024 / 2));

@@ -15,7 +15,7 @@
 #include "app/MainForm.h"
 #include "framework/Application.h"
 #include "platform/Shell.h"
-#include "platform/headless/HeadlessWindowSystem.h"
+#include "platform/headless/HeadlessDriver.h"
 #include "platform/posix/PosixShell.h"
 #include "support/HeadlessDialogs.h"
 #include "support/TempDir.h"
@@ -116,7 +116,7 @@ TEST(SafeLaunchTest, HostileParametersArriveAsLiteralArgumentsAndRunNothing) {
     EXPECT_EQ(Plan->Program, Program);
     EXPECT_EQ(Plan->Arguments, Expected);
 
-    ShellOpen(Program, Parameters, Work);
+    PosixShellOpen(Program, Parameters, Work);
     const std::optional<TRecord> Got = WaitForRecord(Record);
     ASSERT_TRUE(Got) << Parameters;
     EXPECT_EQ(Got->WorkingDirectory, std::filesystem::canonical(Work).string());
@@ -155,7 +155,7 @@ TEST(SafeLaunchTest, TargetsWithBlanksAndNonAsciiNamesStartInTheirFolder) {
   const std::string Program = WriteRecorder(Dir, Folder + "/Starte mich ß.sh", Record);
   const std::string Parameters = "\"ä ö\" ü";
 
-  ShellOpen(Program, Parameters, "");
+  PosixShellOpen(Program, Parameters, "");
   std::optional<TRecord> Got = WaitForRecord(Record);
   ASSERT_TRUE(Got);
   EXPECT_EQ(Got->WorkingDirectory, std::filesystem::canonical(Dir.File(Folder)).string());
@@ -166,9 +166,9 @@ TEST(SafeLaunchTest, TargetsWithBlanksAndNonAsciiNamesStartInTheirFolder) {
   std::string MenuSpelling = Program;
   for (char& C : MenuSpelling)
     if (C == '/') C = '\\';
-  THeadlessWindowSystem Driver;
+  THeadlessDriver Driver;
   Driver.OnShellOpen = [](const THeadlessLaunch& Launch) {
-    ShellOpen(Launch.FileName, Launch.Parameters, Launch.Directory);
+    PosixShellOpen(Launch.FileName, Launch.Parameters, Launch.Directory);
   };
   LaunchTarget(Driver, MenuSpelling, Parameters);
   Got = WaitForRecord(Record);
@@ -190,7 +190,7 @@ TEST(SafeLaunchTest, TheLauncherOpensNothingWhoseFullPathReachesTheClassicBuffer
   ASSERT_EQ(TooLong.size(), MaxPath);
 
   std::vector<std::string> Opened;
-  THeadlessWindowSystem Driver;
+  THeadlessDriver Driver;
   Driver.OnShellOpen = [&](const THeadlessLaunch& Launch) { Opened.push_back(Launch.FileName); };
   LaunchTarget(Driver, TooLong, "");
   LaunchTarget(Driver, "", "");  // would be the current folder, opened in a file manager
@@ -198,7 +198,7 @@ TEST(SafeLaunchTest, TheLauncherOpensNothingWhoseFullPathReachesTheClassicBuffer
   EXPECT_EQ(Opened, TArgs{Fits});
 
   Driver.OnShellOpen = [](const THeadlessLaunch& Launch) {
-    ShellOpen(Launch.FileName, Launch.Parameters, Launch.Directory);
+    PosixShellOpen(Launch.FileName, Launch.Parameters, Launch.Directory);
   };
   LaunchTarget(Driver, TooLong, "long");
   LaunchTarget(Driver, Fits, "fits");
@@ -242,7 +242,7 @@ class SafeLaunchMenuTest : public testing::Test {
   }
 
   TTempDir Dir;
-  THeadlessWindowSystem System;
+  THeadlessDriver System;
   TApplication App{System};
 };
 
@@ -271,7 +271,7 @@ TEST_F(SafeLaunchMenuTest, OnlyEnabledEntriesWithAFittingPathStartTheirTarget) {
   TArgs Shell;
   System.OnShellOpen = [&](const THeadlessLaunch& Launch) {
     Shell.push_back(Launch.FileName);
-    ShellOpen(Launch.FileName, Launch.Parameters, Launch.Directory);
+    PosixShellOpen(Launch.FileName, Launch.Parameters, Launch.Directory);
   };
   const std::string SavedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
   ::setenv("PATH", Dir.File("tools").c_str(), 1);

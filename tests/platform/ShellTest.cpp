@@ -1,5 +1,6 @@
 // Tests of the shell's "open" action on POSIX: parameter splitting, how targets are opened,
 // and real detached starts that must hand every argument over literally.
+#include "platform/Driver.h"
 #include "platform/Shell.h"
 #include "platform/posix/BatchCommand.h"
 #include "platform/posix/PosixShell.h"
@@ -364,10 +365,11 @@ TEST(ShellStartTest, EveryArgumentArrivesLiterallyInTheGivenFolder) {
   std::string Work = Dir.MakeDir("work");
   std::string Marker = Dir.File("marker");
 
-  ShellOpen(Script,
-            "plain \"two words\" semi;colon pipe|bar \"$(touch " + Marker + ")\" `touch " + Marker +
-                "` line\nbreak \"say \\\"hi\\\"\" back\\slash & >" + Marker + " '*'",
-            Work);
+  Driver().ShellOpen(Script,
+                     "plain \"two words\" semi;colon pipe|bar \"$(touch " + Marker + ")\" `touch " +
+                         Marker + "` line\nbreak \"say \\\"hi\\\"\" back\\slash & >" + Marker +
+                         " '*'",
+                     Work);
   EXPECT_TRUE(HasNoChildren());
 
   auto Result = WaitForRecord(Record);
@@ -386,7 +388,7 @@ TEST(ShellStartTest, ATargetWithBlanksAndNonAsciiLettersStartsInItsOwnFolder) {
   std::string Record = Dir.File("record");
   WriteExecutable(Dir, "Mein Menü/Über Start.sh", RecorderScript(Record));
 
-  ShellOpen(Dir.Path() + "\\mein menü\\Über START.sh", "", Dir.File("missing"));
+  Driver().ShellOpen(Dir.Path() + "\\mein menü\\Über START.sh", "", Dir.File("missing"));
   auto Result = WaitForRecord(Record);
   ASSERT_TRUE(Result);
   EXPECT_EQ(Result->WorkingDirectory, RealPath(Dir.File("Mein Menü")));
@@ -401,7 +403,7 @@ TEST(ShellStartTest, AWindowsProgramStartsThroughWineFoundOnPath) {
   std::string Exe = Dir.Write("cd/Setup.exe", "MZ");
   TScopedPath Path(Dir.File("tools"));
 
-  ShellOpen(Exe, "/lang \"de de\"", "");
+  Driver().ShellOpen(Exe, "/lang \"de de\"", "");
   auto Result = WaitForRecord(Record);
   ASSERT_TRUE(Result);
   EXPECT_EQ(Result->WorkingDirectory, RealPath(Dir.File("cd")));
@@ -445,7 +447,7 @@ TEST(ShellStartTest, TheProgramReadsNullAndGetsNoOtherDescriptorOfOurs) {
   ASSERT_EQ(::dup2(Fd, Leaked), Leaked);
   ::close(Fd);
 
-  ShellOpen(Script, "", "");
+  Driver().ShellOpen(Script, "", "");
   ::close(Leaked);
   std::optional<std::string> Listing = WaitForFile(Record);
   ASSERT_TRUE(Listing);
@@ -461,9 +463,9 @@ TEST(ShellStartTest, OpeningWhatCannotBeOpenedIsSilent) {
   TScopedPath Path(Dir.MakeDir("empty"));
   testing::internal::CaptureStdout();
   testing::internal::CaptureStderr();
-  ShellOpen(Dir.File("missing.sh"), "x", "");
-  ShellOpen(Dir.Write("a.exe", "MZ"), "", "");
-  ShellOpen(Dir.Write("a.txt", "text"), "", "");
+  Driver().ShellOpen(Dir.File("missing.sh"), "x", "");
+  Driver().ShellOpen(Dir.Write("a.exe", "MZ"), "", "");
+  Driver().ShellOpen(Dir.Write("a.txt", "text"), "", "");
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
   EXPECT_TRUE(HasNoChildren());

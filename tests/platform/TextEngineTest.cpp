@@ -8,13 +8,14 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Driver.h"
 #include "platform/TextEngine.h"
 #include "platform/freetype/FreeTypeTextEngine.h"
 
 namespace {
 
 std::shared_ptr<TTextFace> FaceOf(const TFontRequest& Request) {
-  return SystemTextEngine().Face(Request);
+  return Driver().TextEngine().Face(Request);
 }
 
 bool Installed(const std::string& Family) {

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/FileSystem.h"
+#include "platform/Driver.h"
 #include "support/ScopedEnv.h"
 #include "support/TempDir.h"
 #include "support/TestData.h"
@@ -64,7 +64,7 @@ TEST_F(WineRegistryTest, DrivePathsMapThroughDosDevices) {
   WriteHives();
   TWineRegistry Registry(Prefix);
   EXPECT_EQ(Read(Registry, HKEY_LOCAL_MACHINE, "InstallPath"), Game());
-  EXPECT_TRUE(FileExists(Game()));
+  EXPECT_TRUE(Driver().Files().FileExists(Game()));
   EXPECT_EQ(Read(Registry, HKEY_LOCAL_MACHINE, "WrongCase"), Game());
   EXPECT_EQ(Read(Registry, HKEY_LOCAL_MACHINE, "Slashes"), Game());
   EXPECT_EQ(Read(Registry, HKEY_LOCAL_MACHINE, "Expand", TRegDataType::rdExpandString), Game());
@@ -145,13 +145,13 @@ TEST_F(WineRegistryTest, HomeWineIsTheDefaultPrefix) {
   Dir.Write("home/.wine/system.reg", SystemReg);
   TScopedEnv WinePrefix("WINEPREFIX", std::nullopt);
   TScopedEnv Home("HOME", Dir.File("home").c_str());
-  EXPECT_EQ(Read(*CreateSystemRegistry(), HKEY_LOCAL_MACHINE, "Hive"), "system");
+  EXPECT_EQ(Read(*Driver().OpenRegistry(), HKEY_LOCAL_MACHINE, "Hive"), "system");
 }
 
 TEST_F(WineRegistryTest, NoPrefixInTheEnvironmentOpensNothing) {
   TScopedEnv WinePrefix("WINEPREFIX", "");
   TScopedEnv Home("HOME", std::nullopt);
-  auto Registry = CreateSystemRegistry();
+  auto Registry = Driver().OpenRegistry();
   ASSERT_NE(Registry, nullptr);
   EXPECT_EQ(Registry->OpenKeyReadOnly(HKEY_LOCAL_MACHINE, ""), nullptr);
   EXPECT_EQ(Registry->OpenKeyReadOnly(HKEY_CURRENT_USER, ""), nullptr);

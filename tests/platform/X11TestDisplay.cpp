@@ -81,7 +81,7 @@ TXvfb::~TXvfb() {
 }
 
 TSession::TSession() {
-  System = OpenWindowSystem(Error);
+  System = TX11WindowSystem::Open(Error);
   Probe = XOpenDisplay(nullptr);
 }
 

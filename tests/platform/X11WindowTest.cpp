@@ -368,12 +368,12 @@ TEST(X11DisplayTest, DisplayThatCannotBeOpenedIsNamedInTheMessage) {
   std::string Error;
   {
     TScopedEnv DisplayVariable("DISPLAY", std::string(":999"));
-    EXPECT_EQ(OpenWindowSystem(Error), nullptr);
+    EXPECT_EQ(TX11WindowSystem::Open(Error), nullptr);
     EXPECT_EQ(Error, "cannot open display ':999'");
   }
   {
     TScopedEnv DisplayVariable("DISPLAY", std::nullopt);
-    EXPECT_EQ(OpenWindowSystem(Error), nullptr);
+    EXPECT_EQ(TX11WindowSystem::Open(Error), nullptr);
     EXPECT_EQ(Error, "no display: DISPLAY is not set");
   }
 }
@@ -388,7 +388,7 @@ TEST(X11DisplayDeathTest, LostConnectionEndsTheProgramWithItsReason) {
           TXvfb Server("320x200x24");
           TScopedEnv DisplayVariable("DISPLAY", Server.Name());
           std::string Error;
-          System = OpenWindowSystem(Error);
+          System = TX11WindowSystem::Open(Error);
           if (!System) std::_Exit(2);
         }
         TWindowEvent Event;

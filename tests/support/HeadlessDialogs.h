@@ -1,17 +1,17 @@
 // Answering the dialogs a program opens on the headless display.
 #pragma once
 
-#include "platform/headless/HeadlessWindowSystem.h"
+#include "platform/headless/HeadlessDriver.h"
 
 // The dialog on screen, or nullptr.
-inline THeadlessWindow* VisibleDialog(THeadlessWindowSystem& System) {
+inline THeadlessWindow* VisibleDialog(THeadlessDriver& System) {
   for (THeadlessWindow* Window : System.Windows())
     if (Window->Visible && Window->Options.Dialog) return Window;
   return nullptr;
 }
 
 // Presses a key in the window, as the user does, with the modifiers (emShift...) held.
-inline void PostKey(THeadlessWindowSystem& System, THeadlessWindow* Window, unsigned Key,
+inline void PostKey(THeadlessDriver& System, THeadlessWindow* Window, unsigned Key,
                     unsigned Modifiers = 0) {
   TWindowEvent Event;
   Event.Kind = TWindowEvent::TKind::wkKeyDown;

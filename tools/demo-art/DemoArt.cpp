@@ -11,7 +11,7 @@
 #include "controls/draw/KitFxCaption.h"
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
-#include "platform/FileSystem.h"
+#include "platform/Driver.h"
 #include "tools/demo-art/IconArt.h"
 #include "tools/demo-art/IconFile.h"
 
@@ -60,11 +60,12 @@ void PaintTitle(TBitmap& Picture) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const std::unique_ptr<TDriver> Platform = CreateDriver();
   if (argc == 3 &&
       (std::string_view(argv[1]) == "--icon" || std::string_view(argv[1]) == "--program-icon")) {
     const TIconLook Look =
         std::string_view(argv[1]) == "--icon" ? TIconLook::ilDemo : TIconLook::ilProgram;
-    if (WriteFileAtomically(argv[2], IconFileBytes(PaintIcon(Look)))) return 0;
+    if (Platform->Files().WriteFileAtomically(argv[2], IconFileBytes(PaintIcon(Look)))) return 0;
     std::fprintf(stderr, "ostrel-demo-art: cannot write %s\n", argv[2]);
     return 1;
   }

@@ -11,7 +11,7 @@
 #include "framework/TextCodec.h"
 #include "menu/EntryAction.h"
 #include "menu/RegistryReference.h"
-#include "platform/FileSystem.h"
+#include "platform/Driver.h"
 #include "platform/Shell.h"
 #include "platform/freetype/ClassicFaces.h"
 #include "platform/posix/PosixShell.h"
@@ -61,7 +61,7 @@ class TEntryCheck {
             "address " + Quoted(Target) + " cannot be opened here: " + Obstacle);
       return;
     }
-    const std::string Full = ExpandFileName(Target);
+    const std::string Full = Driver().Files().ExpandFileName(Target);
     if (Full.size() >= MaxPath) {
       Add(Section, Key, TSeverity::svError,
           "the target's full path has " + std::to_string(Full.size()) + " characters; " +
@@ -71,8 +71,8 @@ class TEntryCheck {
     if (!TargetAvailable(Target)) {
       Add(Section, Key, TSeverity::svWarning,
           "target " + Quoted(Target) + " " +
-              (FileExists(Target) ? "is a device or a pipe, not a file"
-                                  : "does not exist (looked for " + Full + ")") +
+              (Driver().Files().FileExists(Target) ? "is a device or a pipe, not a file"
+                                                   : "does not exist (looked for " + Full + ")") +
               "; its button is disabled");
     } else if (!PlanLaunch(Target, "", "", &Obstacle)) {
       Add(Section, Key, TSeverity::svWarning,

@@ -14,7 +14,7 @@
 #include "framework/FileName.h"
 #include "menu/MenuInfo.h"
 #include "platform/DisplayScale.h"
-#include "platform/FileSystem.h"
+#include "platform/Driver.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ bool ParseEntry(const char* Text, int& Entry) {
 
 int Check(const std::string& MenuFile, bool Json) {
   try {
-    std::unique_ptr<TRegistryService> Registry = CreateSystemRegistry();
+    std::unique_ptr<TRegistryService> Registry = Driver().OpenRegistry();
     const std::vector<TFinding> Findings = CheckMenu(MenuFile, *Registry);
     const std::string Report = Json ? FindingsJson(Findings) : FindingsText(Findings);
     std::fwrite(Report.data(), 1, Report.size(), stdout);
@@ -79,6 +79,7 @@ int Render(const std::string& MenuFile, const TRenderRequest& Partial) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const std::unique_ptr<TDriver> Platform = CreateDriver();
   bool Json = false;
   bool Rendering = false;
   bool Checking = false;
@@ -132,8 +133,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   // Targets are looked up from the menu folder, as the menu program does wherever it is started.
-  if (Rendering) Request.PngFile = ExpandFileName(Request.PngFile);
-  if (!SetCurrentDir(ExtractFilePath(*MenuFile))) {
+  if (Rendering) Request.PngFile = Driver().Files().ExpandFileName(Request.PngFile);
+  if (!Driver().Files().SetCurrentDir(ExtractFilePath(*MenuFile))) {
     std::fprintf(stderr, "ostrel-inspect: cannot enter the menu folder of %s\n", MenuFile->c_str());
     return 2;
   }

@@ -9,13 +9,14 @@
 #include "SettingsCheck.h"
 #include "WindowCheck.h"
 #include "menu/MenuInfo.h"
-#include "platform/FileSystem.h"
+#include "platform/Driver.h"
 #include "settings/PrivateProfile.h"
 
 std::vector<TFinding> CheckMenu(const std::string& MenuFile, TRegistryService& Registry) {
   std::string Bytes;
   errno = 0;
-  const TReadStatus Status = ReadFileBytes(MenuFile, TPrivateProfile::MaxFileSize + 1, Bytes);
+  const TReadStatus Status =
+      Driver().Files().ReadFileBytes(MenuFile, TPrivateProfile::MaxFileSize + 1, Bytes);
   if (Status != TReadStatus::rsRead) {
     const std::string Why = Status == TReadStatus::rsMissing
                                 ? "is missing"

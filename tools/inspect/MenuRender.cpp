@@ -5,7 +5,7 @@
 #include "controls/button/KitButtonState.h"
 #include "framework/Application.h"
 #include "framework/FileName.h"
-#include "platform/headless/HeadlessWindowSystem.h"
+#include "platform/headless/HeadlessDriver.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ TKitSpeedButton* ButtonOfEntry(const TForm1& Form, int Entry) {
 
 // Moves the pointer over the window point, so that the hover check finds it where the move
 // event says it is, and hands the move to the window.
-void MovePointerTo(THeadlessWindowSystem& System, TForm1& Form, TPoint Point) {
+void MovePointerTo(THeadlessDriver& System, TForm1& Form, TPoint Point) {
   int OriginX = 0, OriginY = 0;
   Form.NativeWindow()->ClientOrigin(OriginX, OriginY);
   System.MovePointer(OriginX + Point.X, OriginY + Point.Y);
@@ -28,7 +28,7 @@ void MovePointerTo(THeadlessWindowSystem& System, TForm1& Form, TPoint Point) {
 }
 
 // Poses the entry's button by the pointer; false with Refusal set when it cannot take the pose.
-bool Pose(THeadlessWindowSystem& System, TForm1& Form, const TRenderRequest& Request,
+bool Pose(THeadlessDriver& System, TForm1& Form, const TRenderRequest& Request,
           std::string& Refusal) {
   const std::string Name = "entry " + std::to_string(Request.Entry);
   TKitSpeedButton* Button = ButtonOfEntry(Form, Request.Entry);
@@ -59,7 +59,7 @@ bool Pose(THeadlessWindowSystem& System, TForm1& Form, const TRenderRequest& Req
 }  // namespace
 
 bool RenderMenu(const TRenderRequest& Request, std::string& Refusal) {
-  THeadlessWindowSystem System;
+  THeadlessDriver System;
   System.Scale = Request.Scale;
   // No monitor is too small for the menu: the face is the menu's own, never fitted to a screen.
   System.ScreenWidth = System.ScreenHeight = 65535;

@@ -10,7 +10,7 @@
 #include "framework/Icon.h"
 #include "framework/TextCodec.h"
 #include "menu/EntryAction.h"
-#include "platform/FileSystem.h"
+#include "platform/Driver.h"
 #include "settings/ColorEncoding.h"
 #include "settings/FontEncoding.h"
 
@@ -106,8 +106,9 @@ void ListFields(std::string& Out, const std::vector<TField>& Fields, const std::
 }  // namespace
 
 std::optional<std::string> MenuFileOf(const std::string& Path) {
-  if (DirectoryExists(Path)) return ExpandFileName(NormalDir(Path) + "menu.ini");
-  if (FileExists(Path)) return ExpandFileName(Path);
+  if (Driver().Files().DirectoryExists(Path))
+    return Driver().Files().ExpandFileName(NormalDir(Path) + "menu.ini");
+  if (Driver().Files().FileExists(Path)) return Driver().Files().ExpandFileName(Path);
   return std::nullopt;
 }
 

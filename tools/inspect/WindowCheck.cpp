@@ -11,8 +11,8 @@
 #include "framework/Bitmap.h"
 #include "framework/FileName.h"
 #include "framework/Icon.h"
-#include "platform/FileSystem.h"
-#include "platform/headless/HeadlessWindowSystem.h"
+#include "platform/Driver.h"
+#include "platform/headless/HeadlessDriver.h"
 
 namespace {
 
@@ -23,7 +23,8 @@ std::string Size(int Width, int Height) {
 // What a picture file fails with, in the author's words; empty when it loads.
 template <typename TPicture>
 std::string PictureFault(const std::string& File, TPicture& Picture) {
-  if (!FileExists(File)) return DirectoryExists(File) ? "is a folder" : "does not exist";
+  if (!Driver().Files().FileExists(File))
+    return Driver().Files().DirectoryExists(File) ? "is a folder" : "does not exist";
   try {
     Picture.LoadFromFile(File);
   } catch (const std::exception& Error) {
@@ -128,7 +129,7 @@ class TWindowCheck {
   void CheckCaptions() {
     const std::string Folder = NormalDir(ExtractFilePath(FMenu.FileName()));
     if (Folder + "menu.ini" != FMenu.FileName()) return;
-    THeadlessWindowSystem System;
+    THeadlessDriver System;
     // A screen the menu always fits on, so that it is measured as designed, not shrunk.
     System.ScreenWidth = System.ScreenHeight = 65535;
     TApplication App(System);

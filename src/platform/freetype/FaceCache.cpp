@@ -9,7 +9,7 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/FileSystem.h"
+#include "platform/posix/PosixFileSystem.h"
 
 namespace {
 
@@ -101,7 +101,7 @@ TFaceCache::TWatch TFaceCache::WatchOf(const std::string& Path) {
 void TFaceCache::Load() {
   std::string Text;
   if (FFileName.empty() ||
-      ReadFileBytes(FFileName, MaxFileBytes + 1, Text) != TReadStatus::rsRead ||
+      TPosixFileSystem().ReadFileBytes(FFileName, MaxFileBytes + 1, Text) != TReadStatus::rsRead ||
       Text.size() > MaxFileBytes || !Parse(Text)) {
     FWatches.clear();
     FAnswers.clear();
@@ -222,7 +222,7 @@ void TFaceCache::Save() {
   if (!FChanged || FFileName.empty()) return;
   FChanged = false;
   MakeFolder(FFileName);
-  WriteFileAtomically(FFileName, Format());
+  TPosixFileSystem().WriteFileAtomically(FFileName, Format());
 }
 
 std::string TFaceCache::Format() const {

@@ -33,8 +33,3 @@ std::shared_ptr<TTextFace> TFreeTypeTextEngine::Face(const TFontRequest& Request
 void TFreeTypeTextEngine::SaveAnswers() {
   FMatcher->SaveAnswers();
 }
-
-TTextEngine& SystemTextEngine() {
-  static TFreeTypeTextEngine Engine;
-  return Engine;
-}

@@ -1,5 +1,5 @@
 // System colours on a platform without its own: the classic 3D colour scheme as a table.
-#include "platform/SystemColors.h"
+#include "platform/posix/ClassicSystemColors.h"
 
 #include <iterator>
 
@@ -20,7 +20,7 @@ constexpr TRgb ClassicScheme[] = {
 
 }  // namespace
 
-std::uint32_t SystemColorRGB(int Index) {
+std::uint32_t ClassicSystemColorRGB(int Index) {
   if (Index < 0 || Index >= static_cast<int>(std::size(ClassicScheme))) return 0;
   const TRgb& C = ClassicScheme[Index];
   return static_cast<std::uint32_t>(C.R) | (static_cast<std::uint32_t>(C.G) << 8) |

@@ -7,7 +7,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "platform/CodePage.h"
+#include "platform/posix/IconvCodePage.h"
 
 namespace {
 
@@ -88,7 +88,7 @@ void Flush(iconv_t Converter, std::u32string& Result) {
 
 }  // namespace
 
-std::u32string DecodeCodePage(std::string_view Text, int CodePage) {
+std::u32string IconvDecodeCodePage(std::string_view Text, int CodePage) {
   thread_local TConverters Converters;
   iconv_t Converter = Converters.For(CodePage);
   std::u32string Result;

@@ -4,8 +4,8 @@
 #include <csetjmp>
 #include <vector>
 
-#include "platform/FileSystem.h"
 #include "platform/PngEncoder.h"
+#include "platform/posix/PosixFileSystem.h"
 
 namespace {
 
@@ -53,5 +53,6 @@ bool EncodePngFile(const std::string& FileName, int Width, int Height,
   if (Width <= 0 || Height <= 0) return false;
   std::string Out;
   std::vector<png_byte> Row(static_cast<std::size_t>(Width) * 3);
-  return Encode(Out, Width, Height, Pixels, Row) && WriteFileAtomically(FileName, Out);
+  return Encode(Out, Width, Height, Pixels, Row) &&
+         TPosixFileSystem().WriteFileAtomically(FileName, Out);
 }

@@ -1,6 +1,6 @@
 // File-system services on POSIX: menu paths with "\" and the wrong letter case still find their
 // files.
-#include "platform/FileSystem.h"
+#include "platform/posix/PosixFileSystem.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -51,9 +51,9 @@ bool AppendMatching(std::string& Result, std::string_view Part) {
 
 // Stats the name as written, and only when that finds nothing the name resolved: one system
 // call for the common case.
-bool StatResolved(const std::string& FileName, struct stat& Info) {
+bool StatResolved(const TFileSystem& Files, const std::string& FileName, struct stat& Info) {
   if (::stat(FileName.c_str(), &Info) == 0) return true;
-  std::string Resolved = ResolveFileName(FileName);
+  std::string Resolved = Files.ResolveFileName(FileName);
   return Resolved != FileName && ::stat(Resolved.c_str(), &Info) == 0;
 }
 
@@ -66,7 +66,7 @@ std::int64_t Nanoseconds(const struct timespec& Time) {
 // The name is split at "/" only: a part that exists as written is taken whole, even with a "\"
 // in it (a folder of that name holding the menu); only a part that does not is split at "\" as
 // a menu path from Windows.
-std::string ResolveFileName(const std::string& FileName) {
+std::string TPosixFileSystem::ResolveFileName(const std::string& FileName) const {
   if (FileName.empty() || Exists(FileName)) return FileName;
 
   std::string Result = FileName[0] == '/' ? "/" : "";
@@ -101,9 +101,9 @@ std::string ResolveFileName(const std::string& FileName) {
   return Result;
 }
 
-std::optional<TFileStamp> FileStamp(const std::string& FileName) {
+std::optional<TFileStamp> TPosixFileSystem::FileStamp(const std::string& FileName) const {
   struct stat Info {};
-  if (!StatResolved(FileName, Info) || !S_ISREG(Info.st_mode)) return std::nullopt;
+  if (!StatResolved(*this, FileName, Info) || !S_ISREG(Info.st_mode)) return std::nullopt;
   TFileStamp Stamp;
   Stamp.Size = static_cast<std::int64_t>(Info.st_size);
   Stamp.ModifiedNs = Nanoseconds(Info.st_mtim) ^ (Nanoseconds(Info.st_ctim) << 1);
@@ -111,7 +111,8 @@ std::optional<TFileStamp> FileStamp(const std::string& FileName) {
   return Stamp;
 }
 
-TReadStatus ReadFileBytes(const std::string& FileName, std::size_t Limit, std::string& Bytes) {
+TReadStatus TPosixFileSystem::ReadFileBytes(const std::string& FileName, std::size_t Limit,
+                                            std::string& Bytes) const {
   Bytes.clear();
   // O_NONBLOCK: opening a FIFO would otherwise wait for a writer; it is refused below.
   int Fd = ::open(ResolveFileName(FileName).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -141,7 +142,8 @@ TReadStatus ReadFileBytes(const std::string& FileName, std::size_t Limit, std::s
   return TReadStatus::rsRead;
 }
 
-bool WriteFileAtomically(const std::string& FileName, std::string_view Bytes) {
+bool TPosixFileSystem::WriteFileAtomically(const std::string& FileName,
+                                           std::string_view Bytes) const {
   std::string Target = ResolveFileName(FileName);
   std::string Temp = Target + ".XXXXXX";
   std::vector<char> Pattern(Temp.begin(), Temp.end());
@@ -169,23 +171,23 @@ bool WriteFileAtomically(const std::string& FileName, std::string_view Bytes) {
   return Ok;
 }
 
-bool FileExists(const std::string& FileName) {
+bool TPosixFileSystem::FileExists(const std::string& FileName) const {
   if (FileName.empty()) return false;
   struct stat Info {};
-  return StatResolved(FileName, Info) && !S_ISDIR(Info.st_mode);
+  return StatResolved(*this, FileName, Info) && !S_ISDIR(Info.st_mode);
 }
 
-bool DirectoryExists(const std::string& FileName) {
+bool TPosixFileSystem::DirectoryExists(const std::string& FileName) const {
   if (FileName.empty()) return false;
   struct stat Info {};
-  return StatResolved(FileName, Info) && S_ISDIR(Info.st_mode);
+  return StatResolved(*this, FileName, Info) && S_ISDIR(Info.st_mode);
 }
 
-bool SetCurrentDir(const std::string& Folder) {
+bool TPosixFileSystem::SetCurrentDir(const std::string& Folder) const {
   return !Folder.empty() && ::chdir(ResolveFileName(ExpandFileName(Folder)).c_str()) == 0;
 }
 
-std::string ExpandFileName(const std::string& FileName) {
+std::string TPosixFileSystem::ExpandFileName(const std::string& FileName) const {
   std::string Path = WithSlashes(FileName);
   if (Path.empty() || Path[0] != '/') {
     std::string Cwd(4096, '\0');

@@ -1,6 +1,6 @@
 // The ANSI code page on POSIX, chosen from the language of the locale as the classic system
 // chooses it from its own locale setting.
-#include "platform/Locale.h"
+#include "platform/posix/PosixLocale.h"
 
 #include <cstdlib>
 #include <string>
@@ -32,7 +32,7 @@ std::string LocaleName() {
 
 }  // namespace
 
-int SystemAnsiCodePage() {
+int PosixAnsiCodePage() {
   std::string Name = LocaleName();
   if (Name.rfind("zh", 0) == 0)
     return Name.find("_TW") != std::string::npos || Name.find("_HK") != std::string::npos ? 950

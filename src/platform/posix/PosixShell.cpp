@@ -19,9 +19,9 @@
 #include <cstring>
 #include <string_view>
 
-#include "platform/FileSystem.h"
 #include "platform/TargetPath.h"
 #include "platform/posix/BatchCommand.h"
+#include "platform/posix/PosixFileSystem.h"
 
 // Kernel headers before 5.9 lack the number; calls added since 5.1 share theirs on every
 // architecture.
@@ -30,6 +30,9 @@
 #endif
 
 namespace {
+
+// The files the launches are looked up in.
+const TPosixFileSystem Files;
 
 enum class TTargetKind { tkProgram, tkWindowsProgram, tkBatch, tkInstaller, tkDocument };
 
@@ -116,7 +119,7 @@ std::string FolderOf(const std::string& Path) {
 
 std::string WorkingDirectoryFor(const std::string& Directory, const std::string& Target) {
   if (!Directory.empty()) {
-    std::string Folder = ResolveFileName(ExpandFileName(Directory));
+    std::string Folder = Files.ResolveFileName(Files.ExpandFileName(Directory));
     if (IsDirectory(Folder)) return Folder;
   }
   return FolderOf(Target);
@@ -256,12 +259,12 @@ std::optional<TLaunchRequest> PlanLaunch(const std::string& FileName, const std:
     std::optional<std::string> Opener = FindOnPath("xdg-open");
     if (!Opener)
       return Refuse(Obstacle, "the desktop's opener of web addresses, xdg-open, is not installed");
-    return TLaunchRequest{*Opener, {FileName}, ResolveFileName(ExpandFileName("."))};
+    return TLaunchRequest{*Opener, {FileName}, Files.ResolveFileName(Files.ExpandFileName("."))};
   }
-  std::string Full = ExpandFileName(FileName);
+  std::string Full = Files.ExpandFileName(FileName);
   if (!FitsMaxPath(Full))
     return Refuse(Obstacle, "its full path is longer than the 259 characters a target may have");
-  std::string Target = ResolveFileName(Full);
+  std::string Target = Files.ResolveFileName(Full);
   struct stat Info {};
   if (::stat(Target.c_str(), &Info) != 0) return Refuse(Obstacle, "it does not exist");
   // The shell opens a folder by showing it, which is what the desktop's opener does too.
@@ -359,8 +362,8 @@ int StartDetached(const TLaunchRequest& Request) {
   return Error;
 }
 
-std::string ShellOpen(const std::string& FileName, const std::string& Parameters,
-                      const std::string& Directory) {
+std::string PosixShellOpen(const std::string& FileName, const std::string& Parameters,
+                           const std::string& Directory) {
   std::string Obstacle;
   std::optional<TLaunchRequest> Request = PlanLaunch(FileName, Parameters, Directory, &Obstacle);
   if (!Request) return Obstacle;

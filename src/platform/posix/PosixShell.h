@@ -21,7 +21,7 @@ struct TLaunchRequest {
 // other character is special: no shell ever sees the text.
 std::vector<std::string> SplitParameters(const std::string& Parameters);
 
-// How ShellOpen opens FileName, without starting anything: a web address (IsUrlTarget) goes
+// How PosixShellOpen opens FileName, without starting anything: a web address (IsUrlTarget) goes
 // to xdg-open as written, with the current folder as working directory; a program with its execute
 // bit runs itself; a Windows program, batch file or installer package runs through wine when wine
 // is on PATH; anything else, folders included, goes to xdg-open when that is on PATH. Nothing
@@ -37,3 +37,7 @@ std::optional<TLaunchRequest> PlanLaunch(const std::string& FileName, const std:
 // image is loaded or has failed to load; 0 when it loaded, else the errno of the failure
 // (ENOENT, EACCES, ENOEXEC, ENOMEM ...).
 int StartDetached(const TLaunchRequest& Request);
+
+// As TDriver::ShellOpen: the launch PlanLaunch decides, started with StartDetached.
+std::string PosixShellOpen(const std::string& FileName, const std::string& Parameters,
+                           const std::string& Directory);

@@ -7,8 +7,8 @@
 
 #include "core/LittleEndian.h"
 #include "core/Utf8.h"
-#include "platform/FileSystem.h"
 #include "platform/posix/AsciiCase.h"
+#include "platform/posix/PosixFileSystem.h"
 
 namespace {
 
@@ -310,11 +310,12 @@ TRegistryHive::TRegistryHive(std::string Text) {
 }
 
 TRegistryHive TRegistryHive::Load(const std::string& FileName) {
-  auto Stamp = FileStamp(FileName);
+  auto Stamp = TPosixFileSystem().FileStamp(FileName);
   if (!Stamp || Stamp->Size < 0 || static_cast<std::uint64_t>(Stamp->Size) > MaxSize) return {};
   std::string Bytes;
   // One byte over the limit tells a file that grew past it since the stamp was taken.
-  if (ReadFileBytes(FileName, MaxSize + 1, Bytes) != TReadStatus::rsRead) return {};
+  if (TPosixFileSystem().ReadFileBytes(FileName, MaxSize + 1, Bytes) != TReadStatus::rsRead)
+    return {};
   return TRegistryHive(std::move(Bytes));
 }
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/FileSystem.h"
+#include "platform/posix/PosixFileSystem.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ std::string MapPath(const std::string& Prefix, const std::string& Text) {
   } else {
     return Text;
   }
-  return ResolveFileName(Prefix + "/dosdevices/" + Device + std::string(Rest));
+  return TPosixFileSystem().ResolveFileName(Prefix + "/dosdevices/" + Device + std::string(Rest));
 }
 
 class TWineKey : public TRegistryKey {
@@ -92,8 +92,4 @@ std::unique_ptr<TRegistryKey> TWineRegistry::OpenKeyReadOnly(TRegRoot Root,
 const TRegistryHive& TWineRegistry::Hive(std::optional<TRegistryHive>& Slot, const char* FileName) {
   if (!Slot) Slot = TRegistryHive::Load(FPrefix + "/" + FileName);
   return *Slot;
-}
-
-std::unique_ptr<TRegistryService> CreateSystemRegistry() {
-  return TWineRegistry::FromEnvironment();
 }

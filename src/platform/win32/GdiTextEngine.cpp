@@ -28,8 +28,3 @@ std::shared_ptr<TTextFace> TGdiTextEngine::Face(const TFontRequest& Request) {
   FFaces.emplace(Request, Face);
   return Face;
 }
-
-TTextEngine& SystemTextEngine() {
-  static TGdiTextEngine Engine;
-  return Engine;
-}

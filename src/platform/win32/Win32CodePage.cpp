@@ -4,7 +4,7 @@
 #include <climits>
 #include <string>
 
-#include "platform/CodePage.h"
+#include "platform/win32/Win32CodePage.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ bool ConvertStrict(UINT CodePage, std::string_view Bytes, std::u32string& Result
 
 }  // namespace
 
-std::u32string DecodeCodePage(std::string_view Text, int CodePage) {
+std::u32string Win32DecodeCodePage(std::string_view Text, int CodePage) {
   std::u32string Result;
   if (Text.empty() || Text.size() > INT_MAX) return Result;
   UINT Page = CodePage > 0 ? static_cast<UINT>(CodePage) : FallbackCodePage;

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "platform/FileSystem.h"
+#include "platform/win32/Win32FileSystem.h"
 
 namespace {
 
@@ -44,11 +44,11 @@ std::string FolderOf(const std::string& FileName) {
 
 }  // namespace
 
-std::string ResolveFileName(const std::string& FileName) {
+std::string TWin32FileSystem::ResolveFileName(const std::string& FileName) const {
   return FileName;
 }
 
-std::optional<TFileStamp> FileStamp(const std::string& FileName) {
+std::optional<TFileStamp> TWin32FileSystem::FileStamp(const std::string& FileName) const {
   // Asked of the name without opening the file: the settings reader takes a stamp for every
   // value it reads, and opening a handle each time would cost more than the reading. Without
   // a file index, the creation time tells a file replaced by another of the same size and
@@ -65,7 +65,8 @@ std::optional<TFileStamp> FileStamp(const std::string& FileName) {
   return Stamp;
 }
 
-TReadStatus ReadFileBytes(const std::string& FileName, std::size_t Limit, std::string& Bytes) {
+TReadStatus TWin32FileSystem::ReadFileBytes(const std::string& FileName, std::size_t Limit,
+                                            std::string& Bytes) const {
   Bytes.clear();
   HANDLE File = CreateFileA(FileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -101,7 +102,8 @@ TReadStatus ReadFileBytes(const std::string& FileName, std::size_t Limit, std::s
   return TReadStatus::rsRead;
 }
 
-bool WriteFileAtomically(const std::string& FileName, std::string_view Bytes) {
+bool TWin32FileSystem::WriteFileAtomically(const std::string& FileName,
+                                           std::string_view Bytes) const {
   // The temporary file lies beside the target, so that the rename stays on one volume.
   char Temp[MAX_PATH] = {};
   if (GetTempFileNameA(FolderOf(FileName).c_str(), "ost", 0, Temp) == 0) return false;
@@ -122,23 +124,23 @@ bool WriteFileAtomically(const std::string& FileName, std::string_view Bytes) {
   return Ok;
 }
 
-bool FileExists(const std::string& FileName) {
+bool TWin32FileSystem::FileExists(const std::string& FileName) const {
   DWORD Attributes = 0;
   return FindEntry(FileName, Attributes) && !(Attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool DirectoryExists(const std::string& FileName) {
+bool TWin32FileSystem::DirectoryExists(const std::string& FileName) const {
   // Asked of the name itself: a search would miss roots and names that end in a separator.
   if (FileName.empty()) return false;
   const DWORD Attributes = GetFileAttributesA(FileName.c_str());
   return Attributes != INVALID_FILE_ATTRIBUTES && (Attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool SetCurrentDir(const std::string& Folder) {
+bool TWin32FileSystem::SetCurrentDir(const std::string& Folder) const {
   return !Folder.empty() && SetCurrentDirectoryA(Folder.c_str()) != 0;
 }
 
-std::string ExpandFileName(const std::string& FileName) {
+std::string TWin32FileSystem::ExpandFileName(const std::string& FileName) const {
   if (FileName.empty()) return FileName;
   DWORD Size = MAX_PATH;
   for (int Attempt = 0; Attempt < 3; ++Attempt) {

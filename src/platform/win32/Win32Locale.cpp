@@ -1,8 +1,8 @@
 // The ANSI code page on Windows, as the system reports it.
 #include <windows.h>
 
-#include "platform/Locale.h"
+#include "platform/win32/Win32Locale.h"
 
-int SystemAnsiCodePage() {
+int Win32AnsiCodePage() {
   return static_cast<int>(GetACP());
 }

@@ -1,9 +1,9 @@
 // The message font of the non-client metrics, as the system's own message boxes show it.
 #include <windows.h>
 
-#include "platform/MessageFont.h"
+#include "platform/win32/Win32MessageFont.h"
 
-TMessageFontSpec SystemMessageFont() {
+TMessageFontSpec NonClientMessageFont() {
   NONCLIENTMETRICSA Metrics{};
   Metrics.cbSize = sizeof Metrics;
   if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof Metrics, &Metrics, 0) ||

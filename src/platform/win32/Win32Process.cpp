@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/Process.h"
+#include "platform/win32/Win32Process.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ constexpr DWORD MaxModuleName = 32768;
 
 }  // namespace
 
-std::string ExecutableFileName() {
+std::string ModuleFileName() {
   // The call cuts the name to the buffer without saying so, but for filling the buffer whole.
   for (DWORD Size = MAX_PATH; Size <= MaxModuleName; Size *= 2) {
     std::string Name(Size, '\0');
@@ -27,6 +27,6 @@ std::string ExecutableFileName() {
   return "";
 }
 
-void ReleaseFreedMemory() {
+void MinimizeHeap() {
   _heapmin();
 }

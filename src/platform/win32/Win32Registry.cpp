@@ -1,6 +1,6 @@
 // The registry on Windows: the system's own, opened for reading only.
 // Our root names are the system's macros too: ours must be read before the system's header.
-#include "platform/Registry.h"
+#include "platform/win32/Win32Registry.h"
 
 #include <windows.h>
 
@@ -55,19 +55,12 @@ class TWin32RegistryKey : public TRegistryKey {
   HKEY FKey;
 };
 
-class TWin32Registry : public TRegistryService {
- public:
-  std::unique_ptr<TRegistryKey> OpenKeyReadOnly(TRegRoot Root,
-                                                const std::string& KeyPath) override {
-    HKEY Key = nullptr;
-    if (RegOpenKeyExA(RootKey(Root), KeyPath.c_str(), 0, KEY_READ, &Key) != ERROR_SUCCESS)
-      return nullptr;
-    return std::make_unique<TWin32RegistryKey>(Key);
-  }
-};
-
 }  // namespace
 
-std::unique_ptr<TRegistryService> CreateSystemRegistry() {
-  return std::make_unique<TWin32Registry>();
+std::unique_ptr<TRegistryKey> TWin32Registry::OpenKeyReadOnly(TRegRoot Root,
+                                                              const std::string& KeyPath) {
+  HKEY Key = nullptr;
+  if (RegOpenKeyExA(RootKey(Root), KeyPath.c_str(), 0, KEY_READ, &Key) != ERROR_SUCCESS)
+    return nullptr;
+  return std::make_unique<TWin32RegistryKey>(Key);
 }

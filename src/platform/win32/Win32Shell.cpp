@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "platform/Shell.h"
+#include "platform/win32/Win32Shell.h"
 
 namespace {
 
@@ -23,8 +24,8 @@ std::string SystemErrorText(DWORD Code) {
 
 }  // namespace
 
-std::string ShellOpen(const std::string& FileName, const std::string& Parameters,
-                      const std::string& Directory) {
+std::string Win32ShellOpen(const std::string& FileName, const std::string& Parameters,
+                           const std::string& Directory) {
   // A full path that would not fit the classic path buffer names something other than what
   // the menu meant; it is never opened.
   if (FileName.empty()) return "no target is named";

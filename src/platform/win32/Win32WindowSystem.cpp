@@ -4,7 +4,6 @@
 
 #include <chrono>
 
-#include "platform/Shell.h"
 #include "platform/win32/Win32Text.h"
 #include "platform/win32/Win32Window.h"
 
@@ -19,7 +18,7 @@ HICON LoadMainIcon(HINSTANCE Instance, int Side) {
 
 }  // namespace
 
-std::unique_ptr<TWindowSystem> OpenWindowSystem(std::string& Error) {
+std::unique_ptr<TWin32WindowSystem> TWin32WindowSystem::Open(std::string& Error) {
   // The program scales the menu itself, from the monitor's DPI: the system must not stretch
   // its window on screens set to larger text (the manifest says so too, per monitor, where the
   // system reads it).
@@ -109,10 +108,4 @@ std::int64_t TWin32WindowSystem::Milliseconds() const {
   return std::chrono::duration_cast<std::chrono::milliseconds>(
              std::chrono::steady_clock::now().time_since_epoch())
       .count();
-}
-
-std::string TWin32WindowSystem::ShellOpen(const std::string& FileName,
-                                          const std::string& Parameters,
-                                          const std::string& Directory) {
-  return ::ShellOpen(FileName, Parameters, Directory);
 }

@@ -17,6 +17,9 @@
 
 class TWin32WindowSystem : public TWindowSystem {
  public:
+  // The desktop of the process, its window class registered; nullptr with a message in Error
+  // when the class cannot be registered.
+  static std::unique_ptr<TWin32WindowSystem> Open(std::string& Error);
   // Registers the window class of the program's windows.
   explicit TWin32WindowSystem(HINSTANCE Instance);
   ~TWin32WindowSystem() override;
@@ -36,8 +39,6 @@ class TWin32WindowSystem : public TWindowSystem {
   // 8.1 on), else the system's DPI; OSTREL_SCALE overrides either.
   double DesktopScale() const override;
   std::int64_t Milliseconds() const override;
-  std::string ShellOpen(const std::string& FileName, const std::string& Parameters,
-                        const std::string& Directory) override;
 
   HINSTANCE Instance() const { return FInstance; }
   static const wchar_t* ClassName();

@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/Shell.h"
 #include "platform/x11/X11Window.h"
 
 namespace {
@@ -70,7 +69,7 @@ bool LocalDisplay(const char* Name) {
 
 }  // namespace
 
-std::unique_ptr<TWindowSystem> OpenWindowSystem(std::string& Error) {
+std::unique_ptr<TX11WindowSystem> TX11WindowSystem::Open(std::string& Error) {
   const char* Name = std::getenv("DISPLAY");
   if (!Name || !*Name) {
     Error = "no display: DISPLAY is not set";
@@ -169,9 +168,4 @@ std::int64_t TX11WindowSystem::Milliseconds() const {
   return std::chrono::duration_cast<std::chrono::milliseconds>(
              std::chrono::steady_clock::now().time_since_epoch())
       .count();
-}
-
-std::string TX11WindowSystem::ShellOpen(const std::string& FileName, const std::string& Parameters,
-                                        const std::string& Directory) {
-  return ::ShellOpen(FileName, Parameters, Directory);
 }

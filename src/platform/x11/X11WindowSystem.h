@@ -24,6 +24,9 @@ struct TX11VisualChoice {
 
 class TX11WindowSystem : public TWindowSystem {
  public:
+  // The display DISPLAY names; nullptr with a message in Error when it cannot be opened or has
+  // no TrueColor visual.
+  static std::unique_ptr<TX11WindowSystem> Open(std::string& Error);
   // Takes over an open connection whose visual has been chosen.
   TX11WindowSystem(Display* Dpy, const TX11VisualChoice& Choice);
   ~TX11WindowSystem() override;
@@ -42,8 +45,6 @@ class TX11WindowSystem : public TWindowSystem {
   // Xft.dpi of the X resources, unless OSTREL_SCALE says otherwise.
   double DesktopScale() const override;
   std::int64_t Milliseconds() const override;
-  std::string ShellOpen(const std::string& FileName, const std::string& Parameters,
-                        const std::string& Directory) override;
 
   // X errors seen by this process so far: they are reported on stderr and otherwise ignored,
   // since a window that vanished under the program must not end it.

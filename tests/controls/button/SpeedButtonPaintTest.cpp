@@ -32,8 +32,13 @@ TPixel PixelFor(TColor Color) {
   return Rgb(Value & 0xFF, (Value >> 8) & 0xFF, (Value >> 16) & 0xFF);
 }
 
-const TPixel Highlight = PixelFor(clBtnHighlight);
-const TPixel Shadow = PixelFor(clBtnShadow);
+TPixel Highlight() {
+  return PixelFor(clBtnHighlight);
+}
+
+TPixel Shadow() {
+  return PixelFor(clBtnShadow);
+}
 
 // Where Area of what Shown(x, y) gives differs from Expected(x, y), as "x,y" texts.
 template <typename TShown, typename TExpected>
@@ -135,27 +140,27 @@ TEST_F(SpeedButtonPaintTest, HotButtonGetsARaisedFramePaintedAtOnce) {
   Move(30, 15);
   EXPECT_FALSE(Window.TakePresented().empty());
   EXPECT_FALSE(Root.HasInvalidArea()) << "painted at once, not left for later";
-  EXPECT_EQ(ScreenAgainstFrame(Highlight, Shadow), "");
+  EXPECT_EQ(ScreenAgainstFrame(Highlight(), Shadow()), "");
 }
 
 TEST_F(SpeedButtonPaintTest, HeldButtonGetsASunkenFrameAndLosesItWhenDraggedOff) {
   Move(30, 15);
   Root.WindowMouseDown(TMouseButton::mbLeft, LeftHeld, 30, 15);
-  EXPECT_EQ(ScreenAgainstFrame(Shadow, Highlight), "");
+  EXPECT_EQ(ScreenAgainstFrame(Shadow(), Highlight()), "");
   Move(90, 50, LeftHeld);
   EXPECT_EQ(ScreenAgainstPicture(), "");
   Move(30, 15, LeftHeld);
-  EXPECT_EQ(ScreenAgainstFrame(Shadow, Highlight), "");
+  EXPECT_EQ(ScreenAgainstFrame(Shadow(), Highlight()), "");
 }
 
 TEST_F(SpeedButtonPaintTest, ClickHandlerRunsWhileTheButtonIsDrawnHeld) {
   std::string During = "not clicked";
-  Button->OnClick = [&](TObject*) { During = ScreenAgainstFrame(Shadow, Highlight); };
+  Button->OnClick = [&](TObject*) { During = ScreenAgainstFrame(Shadow(), Highlight()); };
   Move(30, 15);
   Root.WindowMouseDown(TMouseButton::mbLeft, LeftHeld, 30, 15);
   Root.WindowMouseUp(TMouseButton::mbLeft, {}, 30, 15);
   EXPECT_EQ(During, "");
-  EXPECT_EQ(ScreenAgainstFrame(Highlight, Shadow), "") << "hot again afterwards";
+  EXPECT_EQ(ScreenAgainstFrame(Highlight(), Shadow()), "") << "hot again afterwards";
 }
 
 TEST_F(SpeedButtonPaintTest, CaptionChangeShowsAtOnce) {
@@ -253,12 +258,12 @@ TEST_F(SpeedButtonCaptionTest, OpaqueFacesAreRaisedAtRestSunkenWhenHeldAndDither
   Button->SetStyle(TKitUserButtonStyle::ubsWin40);
   const TPixel Face = PixelFor(clBtnFace);
   const auto Up = Shot(TKitButtonState::bsUp);
-  EXPECT_EQ(Up->Pixel(0, 0), Highlight);
+  EXPECT_EQ(Up->Pixel(0, 0), Highlight());
   EXPECT_EQ(Up->Pixel(Place.Width() - 1, Place.Height() - 1), PixelFor(cl3DDkShadow));
   EXPECT_EQ(Up->Pixel(10, 10), Face);
   const auto Held = Shot(TKitButtonState::bsDown);
   EXPECT_EQ(Held->Pixel(0, 0), PixelFor(cl3DDkShadow));
-  EXPECT_EQ(Held->Pixel(Place.Width() - 1, Place.Height() - 1), Highlight);
+  EXPECT_EQ(Held->Pixel(Place.Width() - 1, Place.Height() - 1), Highlight());
   Root.WindowMouseUp(TMouseButton::mbLeft, {}, 100, 70);
   Button->SetGroupIndex(1);
   Button->SetPressed(true);

@@ -14,8 +14,8 @@
 #include "framework/Application.h"
 #include "framework/Form.h"
 #include "framework/WinControl.h"
+#include "platform/headless/HeadlessDriver.h"
 #include "platform/headless/HeadlessWindow.h"
-#include "platform/headless/HeadlessWindowSystem.h"
 
 namespace {
 
@@ -78,7 +78,7 @@ class SpeedButtonTest : public testing::Test {
   }
   int Timers() { return Kit.TimerPool().Count(); }
 
-  THeadlessWindowSystem System;
+  THeadlessDriver System;
   // The buttons' timers go to this test's own pool, which outlives the buttons that remove them.
   TKitApplication Kit;
   TApplication App{System};

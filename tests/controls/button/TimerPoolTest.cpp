@@ -12,7 +12,7 @@
 #include "controls/core/KitTimerPool.h"
 #include "core/Exception.h"
 #include "framework/Application.h"
-#include "platform/headless/HeadlessWindowSystem.h"
+#include "platform/headless/HeadlessDriver.h"
 
 namespace {
 
@@ -420,7 +420,7 @@ TEST_F(TimerPoolTest, ErrorHookGetsEveryErrorOfTheTickInOrder) {
 // The tick is the application's; an addition starts its period anew, so a timer added between
 // two ticks still waits its whole interval.
 TEST(TimerPoolTickTest, ATimerAddedBetweenTicksFirstFiresAWholeIntervalLater) {
-  THeadlessWindowSystem System;
+  THeadlessDriver System;
   TKitApplication Kit;
   TApplication App{System};
   std::vector<std::int64_t> Early, Late;

@@ -12,7 +12,7 @@
 #include "controls/draw/KitFxCaption.h"
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
-#include "platform/FileSystem.h"
+#include "platform/Driver.h"
 #include "platform/PngDecoder.h"
 
 namespace {
@@ -142,7 +142,8 @@ TEST(TestSheet, EveryStyleDrawnAndWrittenAsPng) {
 
   Sheet.SaveToPngFile("test-sheet.png");
   std::string Bytes;
-  ASSERT_EQ(ReadFileBytes("test-sheet.png", 64u << 20, Bytes), TReadStatus::rsRead);
+  ASSERT_EQ(Driver().Files().ReadFileBytes("test-sheet.png", 64u << 20, Bytes),
+            TReadStatus::rsRead);
   TPngImage Image;
   ASSERT_TRUE(DecodePng(Bytes, Image));
   ASSERT_EQ(Image.Width, Sheet.Width());

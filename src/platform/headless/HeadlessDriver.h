@@ -1,13 +1,17 @@
-// A display without a screen, for tests: windows are THeadlessWindows, events are posted by the
-// test, and time is a clock that moves only when the program would wait.
+// The driver of the tests: a display without a screen, a registry in memory, and a shell that
+// records what it would have opened.
 #pragma once
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/Driver.h"
 #include "platform/headless/HeadlessWindow.h"
+#include "platform/headless/MemoryRegistry.h"
+#include "platform/posix/PosixFileSystem.h"
 
 // One use of the shell's "open".
 struct THeadlessLaunch {
@@ -16,8 +20,26 @@ struct THeadlessLaunch {
   std::string Directory;
 };
 
-class THeadlessWindowSystem : public TWindowSystem {
+// Windows are THeadlessWindows, events are posted by the test, and time is a clock that moves
+// only when the program would wait. Files are the real ones. Glyphs, code pages, system colours,
+// the message font and the process's facts are those of the driver that was current when this
+// one was made (the host); without a host, asking for them raises std::logic_error.
+class THeadlessDriver : public TDriver, public TWindowSystem {
  public:
+  // Always this driver itself.
+  TWindowSystem* OpenWindowSystem(std::string& Error) override;
+  const TFileSystem& Files() const override { return FFiles; }
+  // A copy of Registry as it is now.
+  std::unique_ptr<TRegistryService> OpenRegistry() override;
+  // From the locale's language, as on the system the tests run on.
+  int AnsiCodePage() const override;
+  std::u32string DecodeCodePage(std::string_view Text, int CodePage) const override;
+  TTextEngine& TextEngine() override;
+  std::uint32_t SystemColorRGB(int Index) const override;
+  TMessageFontSpec MessageFont() const override;
+  std::string ExecutableFileName() const override;
+  void ReleaseFreedMemory() override;
+
   std::unique_ptr<TNativeWindow> CreateWindow(const TWindowOptions& Options) override;
   // Posted events first; otherwise OnWait runs (a test scripts its next step there), and when
   // there is still nothing the clock moves on by the timeout. Raises std::logic_error when the
@@ -56,9 +78,14 @@ class THeadlessWindowSystem : public TWindowSystem {
   std::function<void(const THeadlessLaunch&)> OnShellOpen;
   // What ShellOpen answers: empty for a start, else the reason a real system would give.
   std::string RefuseWith;
+  // What OpenRegistry gives a copy of.
+  TMemoryRegistry Registry;
 
  private:
   friend class THeadlessOwnedWindow;
+  TDriver& Host() const;
+
+  TPosixFileSystem FFiles;
   std::deque<TWindowEvent> FQueue;
   std::vector<THeadlessWindow*> FWindows;
   int FPointerX = 0;

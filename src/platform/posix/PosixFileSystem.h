@@ -1,0 +1,18 @@
+// The files of a POSIX system, as a menu written for Windows names them.
+#pragma once
+
+#include "platform/FileSystem.h"
+
+// Menu paths with "\" and the wrong letter case still find their files.
+class TPosixFileSystem : public TFileSystem {
+ public:
+  std::string ResolveFileName(const std::string& FileName) const override;
+  std::optional<TFileStamp> FileStamp(const std::string& FileName) const override;
+  TReadStatus ReadFileBytes(const std::string& FileName, std::size_t Limit,
+                            std::string& Bytes) const override;
+  bool WriteFileAtomically(const std::string& FileName, std::string_view Bytes) const override;
+  bool FileExists(const std::string& FileName) const override;
+  bool DirectoryExists(const std::string& FileName) const override;
+  bool SetCurrentDir(const std::string& Folder) const override;
+  std::string ExpandFileName(const std::string& FileName) const override;
+};
