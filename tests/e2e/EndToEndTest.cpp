@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <X11/Xatom.h>
+#include <X11/keysym.h>
 
 #include <unistd.h>
 
@@ -105,11 +106,43 @@ TEST_F(EndToEndTest, AltAndTheAcceleratorClicksTheButton) {
   EXPECT_NE(access(Folder.File("other").c_str(), F_OK), 0);
 }
 
+// A spare key of the keyboard typing Cyrillic_i, for as long as it lives. xdotool would otherwise
+// map one only for the moment of its press, and a program that reads the new keyboard map a
+// little late finds the old one again.
+class TCyrillicKey {
+ public:
+  explicit TCyrillicKey(Display* Dpy) : FDisplay(Dpy) {
+    int First = 0, Last = 0, PerCode = 0;
+    XDisplayKeycodes(Dpy, &First, &Last);
+    KeySym* Map = XGetKeyboardMapping(Dpy, static_cast<KeyCode>(First), Last - First + 1, &PerCode);
+    for (int Code = Last; Code >= First && FCode == 0; --Code)
+      if (std::all_of(Map + (Code - First) * PerCode, Map + (Code - First + 1) * PerCode,
+                      [](KeySym Sym) { return Sym == NoSymbol; }))
+        FCode = Code;
+    XFree(Map);
+    KeySym Syms[2] = {XK_Cyrillic_i, XK_Cyrillic_I};
+    if (FCode != 0) XChangeKeyboardMapping(Dpy, FCode, 2, Syms, 1);
+    XSync(Dpy, False);
+  }
+  ~TCyrillicKey() {
+    KeySym Nothing[2] = {NoSymbol, NoSymbol};
+    if (FCode != 0) XChangeKeyboardMapping(FDisplay, FCode, 2, Nothing, 1);
+    XSync(FDisplay, False);
+  }
+  bool Mapped() const { return FCode != 0; }
+
+ private:
+  Display* FDisplay;
+  int FCode = 0;
+};
+
 // The key's character in the keyboard's layout: a Cyrillic letter on a Cyrillic caption.
 TEST_F(EndToEndTest, AltAndACyrillicLetterClicksItsButton) {
   WriteMenu({{"&\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B", WriteTarget("games.sh", "games"), "", "", "",
               false, FirstButton},
              {"&Run", WriteTarget("run.sh", "ran"), "", "", "", false, SecondButton}});
+  const TCyrillicKey Key(Probe);
+  ASSERT_TRUE(Key.Mapped()) << "no spare key in the keyboard map";
   const ::Window W = StartMenu();
   ASSERT_NE(W, 0u);
   Xdotool("windowfocus --sync " + std::to_string(W) + " key alt+Cyrillic_i");
