@@ -29,6 +29,13 @@ class X11PlacementTest : public TX11SessionTest {
     XSync(Probe(), False);
   }
 
+  // Reads what events there are, as the program's loop does between two starts of its windows.
+  void ReadEvents() {
+    TWindowEvent Event;
+    while (System().NextEvent(Event, 0)) {
+    }
+  }
+
   // A new connection of the window system, which reads the X resources as it opens.
   std::unique_ptr<TSession> Reopened() {
     auto Fresh = std::make_unique<TSession>();
@@ -47,9 +54,23 @@ TEST_F(X11PlacementTest, TheCurrentDesktopsWorkAreaCutsTheMonitor) {
   SetCardinals("_NET_CURRENT_DESKTOP", {1});
   EXPECT_EQ(System().PointerWorkArea(), Rect(0, 0, 1024, 728));
   SetCardinals("_NET_CURRENT_DESKTOP", {0});
+  ReadEvents();
   EXPECT_EQ(System().PointerWorkArea(), Rect(0, 30, 1024, 768));
   SetCardinals("_NET_CURRENT_DESKTOP", {5});
+  ReadEvents();
   EXPECT_EQ(System().PointerWorkArea(), Rect(0, 0, 1024, 768)) << "no area for that desktop";
+}
+
+// A start asks for the work area to choose its scale and again to place its window: the second
+// answer costs the display nothing, and the next event read asks the desktop again.
+TEST_F(X11PlacementTest, TheWorkAreaIsAskedAgainOnlyOnceEventsHaveBeenRead) {
+  SetCardinals("_NET_WORKAREA", {0, 0, 1024, 700});
+  SetCardinals("_NET_CURRENT_DESKTOP", {0});
+  EXPECT_EQ(System().PointerWorkArea(), Rect(0, 0, 1024, 700));
+  SetCardinals("_NET_WORKAREA", {0, 0, 1024, 600});
+  EXPECT_EQ(System().PointerWorkArea(), Rect(0, 0, 1024, 700));
+  ReadEvents();
+  EXPECT_EQ(System().PointerWorkArea(), Rect(0, 0, 1024, 600));
 }
 
 TEST_F(X11PlacementTest, WithoutAWindowManagerThereIsNoFrameAndNoWait) {

@@ -68,15 +68,15 @@ unsigned long TX11PixelFormat::Convert(std::uint32_t Pixel) const {
 }
 
 TX11Image::TX11Image(Display* Dpy, Visual* ImageVisual, int ImageDepth, int Width, int Height,
-                     bool TryShared)
+                     const std::function<bool()>& TryShared)
     : FDisplay(Dpy), FFormat(*ImageVisual), FVisual(ImageVisual), FDepth(ImageDepth) {
   if (FFormat.Direct() && ImageDepth == 24 && BitsPerPixel(Dpy, ImageDepth) == 32 &&
       ImageByteOrder(Dpy) == HostByteOrder()) {
     FBorrows = true;
     return;
   }
-  FTriedShared = TryShared;
-  if (!TryShared || !CreateShared(ImageVisual, ImageDepth, Width, Height))
+  FTriedShared = TryShared();
+  if (!FTriedShared || !CreateShared(ImageVisual, ImageDepth, Width, Height))
     CreatePlain(ImageVisual, ImageDepth, Width, Height);
 }
 

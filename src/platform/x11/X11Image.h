@@ -7,6 +7,7 @@
 #include <X11/extensions/XShm.h>
 
 #include <cstdint>
+#include <functional>
 
 // How a 0xAARRGGBB pixel becomes a pixel value of a TrueColor visual.
 class TX11PixelFormat {
@@ -34,10 +35,10 @@ class TX11PixelFormat {
 // converted into an image of their own, shared with the server where the extension allows.
 class TX11Image {
  public:
-  // Shared memory is tried only when TryShared is set and the pixels need converting; Shared()
-  // tells whether it worked.
+  // Shared memory is tried only when the pixels need converting and TryShared then says yes
+  // (asking may cost the display a round trip); Shared() tells whether it worked.
   TX11Image(Display* Dpy, Visual* ImageVisual, int ImageDepth, int Width, int Height,
-            bool TryShared);
+            const std::function<bool()>& TryShared);
   ~TX11Image();
   TX11Image(const TX11Image&) = delete;
   TX11Image& operator=(const TX11Image&) = delete;

@@ -67,10 +67,13 @@ TRect TX11WindowSystem::DesktopWorkArea() const {
 }
 
 TRect TX11WindowSystem::PointerWorkArea() const {
+  if (FPointerWorkArea) return *FPointerWorkArea;
   int X = 0, Y = 0, Width = 0, Height = 0;
   CursorPos(X, Y);
   ScreenSize(Width, Height);
-  return ::PointerWorkArea(Monitors(), {X, Y}, DesktopWorkArea(), {0, 0, Width, Height});
+  FPointerWorkArea =
+      ::PointerWorkArea(Monitors(), {X, Y}, DesktopWorkArea(), {0, 0, Width, Height});
+  return *FPointerWorkArea;
 }
 
 double TX11WindowSystem::DesktopScale() const {

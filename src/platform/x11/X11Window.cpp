@@ -219,7 +219,7 @@ void TX11Window::SetClientSize(int Width, int Height) {
 void TX11Window::CreateImage() {
   const TX11VisualChoice& Choice = FSystem.VisualChoice();
   FImage = std::make_unique<TX11Image>(FDisplay, Choice.ChosenVisual, Choice.Depth, FWidth, FHeight,
-                                       FSystem.SharedImages());
+                                       [this] { return FSystem.SharedImages(); });
   if (FImage->SharedRefused()) FSystem.SharedImagesFailed();
 }
 

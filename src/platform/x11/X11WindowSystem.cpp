@@ -98,7 +98,6 @@ TX11WindowSystem::TX11WindowSystem(Display* Dpy, const TX11VisualChoice& Choice)
       FVisual(Choice),
       FOwnColormap(Choice.Colors != DefaultColormap(Dpy, FScreen)),
       FAtoms(Dpy),
-      FSharedImages(LocalDisplay(DisplayString(Dpy)) && XShmQueryExtension(Dpy)),
       FTranslator(Dpy, FAtoms) {}
 
 TX11WindowSystem::~TX11WindowSystem() {
@@ -114,6 +113,12 @@ std::unique_ptr<TNativeWindow> TX11WindowSystem::CreateWindow(const TWindowOptio
   return std::make_unique<TX11Window>(*this, Options);
 }
 
+bool TX11WindowSystem::SharedImages() {
+  if (!FSharedImages)
+    FSharedImages = LocalDisplay(DisplayString(FDisplay)) && XShmQueryExtension(FDisplay);
+  return *FSharedImages;
+}
+
 void TX11WindowSystem::Register(TX11Window* Added) {
   FWindows[Added->Handle()] = Added;
 }
@@ -123,6 +128,7 @@ void TX11WindowSystem::Unregister(TX11Window* Removed) {
 }
 
 bool TX11WindowSystem::NextEvent(TWindowEvent& Event, int TimeoutMs) {
+  FPointerWorkArea.reset();
   const std::int64_t Deadline = Milliseconds() + TimeoutMs;
   for (;;) {
     // XPending also sends what is still buffered, so the server hears of it before the wait.

@@ -58,8 +58,9 @@ class TX11WindowSystem : public TWindowSystem {
 
  private:
   friend class TX11Window;
-  // Whether windows should try shared memory for their images; off for good after one failure.
-  bool SharedImages() const { return FSharedImages; }
+  // Whether windows should try shared memory for their images, asked of the display the first
+  // time a window needs it; off for good after one failure.
+  bool SharedImages();
   void SharedImagesFailed() { FSharedImages = false; }
   void Register(TX11Window* Added);
   void Unregister(TX11Window* Removed);
@@ -74,7 +75,11 @@ class TX11WindowSystem : public TWindowSystem {
   TX11VisualChoice FVisual;
   bool FOwnColormap;
   TX11Atoms FAtoms;
-  bool FSharedImages;
+  std::optional<bool> FSharedImages;
+  // The work area under the pointer, kept until the next event is read: a start asks for it to
+  // choose the scale and again to place the window, and each answer costs the display four
+  // round trips.
+  mutable std::optional<TRect> FPointerWorkArea;
   TX11EventTranslator FTranslator;
   std::unordered_map<::Window, TX11Window*> FWindows;
   // The frames of normal windows and dialogs, once asked.
