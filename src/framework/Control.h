@@ -2,7 +2,6 @@
 // bounds, visibility, enabling, caption, font, colour and mouse handling.
 #pragma once
 
-#include <memory>
 #include <string>
 
 #include "core/Types.h"
