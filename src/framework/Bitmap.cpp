@@ -11,6 +11,7 @@
 #include "framework/BitmapFile.h"
 #include "framework/Canvas.h"
 #include "framework/PictureFile.h"
+#include "platform/BulkMemory.h"
 #include "platform/Driver.h"
 
 namespace {
@@ -33,8 +34,8 @@ struct TBitmap::TPixelStore {
   // Zeroed or not, Width x Height pixels; raises EOutOfResources when there is no memory.
   TPixelStore(int Columns, int Rows, bool Zeroed) : Width(Columns), Height(Rows) {
     const std::size_t Count = static_cast<std::size_t>(Columns) * static_cast<std::size_t>(Rows);
-    Pixels = static_cast<TPixel*>(Zeroed ? std::calloc(Count, sizeof(TPixel))
-                                         : std::malloc(Count * sizeof(TPixel)));
+    // Every pixel is written soon: a picture as it is decoded, a back buffer by the first paint.
+    Pixels = static_cast<TPixel*>(AllocateBulk(Count * sizeof(TPixel), Zeroed));
     if (!Pixels) throw EOutOfResources("Out of memory for a bitmap");
     const std::lock_guard<std::mutex> Guard(Registry().Lock);
     Registry().Stores.insert(this);
@@ -44,7 +45,8 @@ struct TBitmap::TPixelStore {
       const std::lock_guard<std::mutex> Guard(Registry().Lock);
       Registry().Stores.erase(this);
     }
-    std::free(Pixels);
+    FreeBulk(Pixels,
+             static_cast<std::size_t>(Width) * static_cast<std::size_t>(Height) * sizeof(TPixel));
   }
   TPixelStore(const TPixelStore&) = delete;
   TPixelStore& operator=(const TPixelStore&) = delete;
@@ -110,10 +112,10 @@ void TBitmap::LoadFromFile(const std::string& FileName) {
   // The largest picture allowed, with room for headers and a full colour table.
   constexpr std::size_t Limit = MaxBytes + (1u << 20);
   const TFileSystem& Files = Driver().Files();
-  std::string Bytes;
-  if (Files.ReadFileBytes(FileName, Limit, Bytes) != TReadStatus::rsRead)
+  TBulkBuffer Bytes;
+  if (Files.ReadFileBulk(FileName, Limit, Bytes) != TReadStatus::rsRead)
     throw EFOpenError(FormatMessage("Cannot open file %s", Files.ExpandFileName(FileName)));
-  DecodePictureFile(Bytes, Files.ExpandFileName(FileName), *this);
+  DecodePictureFile({Bytes.data(), Bytes.size()}, Files.ExpandFileName(FileName), *this);
 }
 
 void TBitmap::SaveToFile(const std::string& FileName) const {

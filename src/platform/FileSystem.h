@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/FilePath.h"
+#include "platform/BulkMemory.h"
 
 // What identifies one version of a file's contents closely enough for a cache: a change of
 // any field means the file must be read again.
@@ -38,6 +39,9 @@ class TFileSystem {
   // Reads at most Limit bytes of a regular file into Bytes.
   virtual TReadStatus ReadFileBytes(const std::string& FileName, std::size_t Limit,
                                     std::string& Bytes) const = 0;
+  // The same into bulk memory, for large files read whole once, such as pictures.
+  virtual TReadStatus ReadFileBulk(const std::string& FileName, std::size_t Limit,
+                                   TBulkBuffer& Bytes) const = 0;
 
   // Replaces the file's contents in one step (a temporary file renamed over it), so that a
   // reader sees either the old contents or the new ones. Keeps the old file's permissions.

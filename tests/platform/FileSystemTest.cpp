@@ -145,6 +145,27 @@ TEST(FileSystemTest, ReadReportsMissingAndUnreadableNames) {
   EXPECT_EQ(Driver().Files().ReadFileBytes(Dir.Path(), 10, Bytes), TReadStatus::rsFailed);
 }
 
+// Bulk reads go through the same checks as plain ones; a file of several megabytes lands in a
+// block mapped whole.
+TEST(FileSystemTest, BulkReadsGiveWhatPlainReadsGive) {
+  TTempDir Dir;
+  std::string Large(3 << 20, '\0');
+  for (std::size_t I = 0; I < Large.size(); ++I) Large[I] = static_cast<char>(I * 7 % 251);
+  Dir.Write("Large.bin", Large);
+  TBulkBuffer Bytes;
+  ASSERT_EQ(Driver().Files().ReadFileBulk(Dir.Path() + "\\large.BIN", Large.size() + 1, Bytes),
+            TReadStatus::rsRead);
+  EXPECT_EQ(std::string(Bytes.data(), Bytes.size()), Large);
+  ASSERT_EQ(Driver().Files().ReadFileBulk(Dir.File("Large.bin"), 5, Bytes), TReadStatus::rsRead);
+  EXPECT_EQ(std::string(Bytes.data(), Bytes.size()), Large.substr(0, 5));
+  EXPECT_EQ(Driver().Files().ReadFileBulk(Dir.File("Missing.bin"), 10, Bytes),
+            TReadStatus::rsMissing);
+  EXPECT_EQ(Bytes.size(), 0u);
+  EXPECT_EQ(Driver().Files().ReadFileBulk(Dir.Path(), 10, Bytes), TReadStatus::rsFailed);
+  ASSERT_EQ(::mkfifo(Dir.File("pipe").c_str(), 0600), 0);
+  EXPECT_EQ(Driver().Files().ReadFileBulk(Dir.File("pipe"), 10, Bytes), TReadStatus::rsFailed);
+}
+
 TEST(FileSystemTest, ReadRefusesAPipeWithoutWaitingForAWriter) {
   TTempDir Dir;
   ASSERT_EQ(::mkfifo(Dir.File("pipe").c_str(), 0600), 0);

@@ -61,6 +61,43 @@ std::int64_t Nanoseconds(const struct timespec& Time) {
   return static_cast<std::int64_t>(Time.tv_sec) * 1000000000 + Time.tv_nsec;
 }
 
+// Reads a regular file whole into Bytes, a string or a bulk buffer.
+template <typename TBytes>
+TReadStatus ReadWhole(const std::string& Path, std::size_t Limit, TBytes& Bytes) {
+  Bytes.clear();
+  // O_NONBLOCK: opening a FIFO would otherwise wait for a writer; it is refused below.
+  int Fd = ::open(Path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (Fd < 0)
+    return errno == ENOENT || errno == ENOTDIR ? TReadStatus::rsMissing : TReadStatus::rsFailed;
+  struct stat Info {};
+  if (::fstat(Fd, &Info) != 0 || !S_ISREG(Info.st_mode)) {
+    ::close(Fd);
+    return TReadStatus::rsFailed;
+  }
+  std::size_t Expected = std::min(static_cast<std::size_t>(Info.st_size), Limit);
+  try {
+    Bytes.resize(Expected);
+  } catch (...) {
+    ::close(Fd);
+    throw;
+  }
+  std::size_t Done = 0;
+  while (Done < Expected) {
+    ssize_t Got = ::read(Fd, Bytes.data() + Done, Expected - Done);
+    if (Got < 0 && errno == EINTR) continue;
+    if (Got < 0) {
+      ::close(Fd);
+      Bytes.clear();
+      return TReadStatus::rsFailed;
+    }
+    if (Got == 0) break;  // the file shrank while it was read
+    Done += static_cast<std::size_t>(Got);
+  }
+  Bytes.resize(Done);
+  ::close(Fd);
+  return TReadStatus::rsRead;
+}
+
 }  // namespace
 
 // The name is split at "/" only: a part that exists as written is taken whole, even with a "\"
@@ -113,33 +150,12 @@ std::optional<TFileStamp> TPosixFileSystem::FileStamp(const std::string& FileNam
 
 TReadStatus TPosixFileSystem::ReadFileBytes(const std::string& FileName, std::size_t Limit,
                                             std::string& Bytes) const {
-  Bytes.clear();
-  // O_NONBLOCK: opening a FIFO would otherwise wait for a writer; it is refused below.
-  int Fd = ::open(ResolveFileName(FileName).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (Fd < 0)
-    return errno == ENOENT || errno == ENOTDIR ? TReadStatus::rsMissing : TReadStatus::rsFailed;
-  struct stat Info {};
-  if (::fstat(Fd, &Info) != 0 || !S_ISREG(Info.st_mode)) {
-    ::close(Fd);
-    return TReadStatus::rsFailed;
-  }
-  std::size_t Expected = std::min(static_cast<std::size_t>(Info.st_size), Limit);
-  Bytes.resize(Expected);
-  std::size_t Done = 0;
-  while (Done < Expected) {
-    ssize_t Got = ::read(Fd, Bytes.data() + Done, Expected - Done);
-    if (Got < 0 && errno == EINTR) continue;
-    if (Got < 0) {
-      ::close(Fd);
-      Bytes.clear();
-      return TReadStatus::rsFailed;
-    }
-    if (Got == 0) break;  // the file shrank while it was read
-    Done += static_cast<std::size_t>(Got);
-  }
-  Bytes.resize(Done);
-  ::close(Fd);
-  return TReadStatus::rsRead;
+  return ReadWhole(ResolveFileName(FileName), Limit, Bytes);
+}
+
+TReadStatus TPosixFileSystem::ReadFileBulk(const std::string& FileName, std::size_t Limit,
+                                           TBulkBuffer& Bytes) const {
+  return ReadWhole(ResolveFileName(FileName), Limit, Bytes);
 }
 
 bool TPosixFileSystem::WriteFileAtomically(const std::string& FileName,

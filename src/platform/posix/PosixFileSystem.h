@@ -10,6 +10,8 @@ class TPosixFileSystem : public TFileSystem {
   std::optional<TFileStamp> FileStamp(const std::string& FileName) const override;
   TReadStatus ReadFileBytes(const std::string& FileName, std::size_t Limit,
                             std::string& Bytes) const override;
+  TReadStatus ReadFileBulk(const std::string& FileName, std::size_t Limit,
+                           TBulkBuffer& Bytes) const override;
   bool WriteFileAtomically(const std::string& FileName, std::string_view Bytes) const override;
   bool FileExists(const std::string& FileName) const override;
   bool DirectoryExists(const std::string& FileName) const override;

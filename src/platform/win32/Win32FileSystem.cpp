@@ -42,6 +42,49 @@ std::string FolderOf(const std::string& FileName) {
   return Separator == std::string::npos ? "." : FileName.substr(0, Separator + 1);
 }
 
+// Reads a regular file whole into Bytes, a string or a bulk buffer.
+template <typename TBytes>
+TReadStatus ReadWhole(const std::string& FileName, std::size_t Limit, TBytes& Bytes) {
+  Bytes.clear();
+  HANDLE File = CreateFileA(FileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (File == INVALID_HANDLE_VALUE) {
+    const DWORD Error = GetLastError();
+    return Error == ERROR_FILE_NOT_FOUND || Error == ERROR_PATH_NOT_FOUND ? TReadStatus::rsMissing
+                                                                          : TReadStatus::rsFailed;
+  }
+  LARGE_INTEGER Size{};
+  // Devices and pipes have no size to read up to and may never end.
+  if (GetFileType(File) != FILE_TYPE_DISK || !GetFileSizeEx(File, &Size) || Size.QuadPart < 0) {
+    CloseHandle(File);
+    return TReadStatus::rsFailed;
+  }
+  const auto Expected = static_cast<std::size_t>(
+      std::min<std::uint64_t>(static_cast<std::uint64_t>(Size.QuadPart), Limit));
+  try {
+    Bytes.resize(Expected);
+  } catch (...) {
+    CloseHandle(File);
+    throw;
+  }
+  std::size_t Done = 0;
+  while (Done < Expected) {
+    const std::size_t Left = Expected - Done;
+    const DWORD Chunk = Left > (1u << 30) ? (1u << 30) : static_cast<DWORD>(Left);
+    DWORD Got = 0;
+    if (!ReadFile(File, Bytes.data() + Done, Chunk, &Got, nullptr)) {
+      CloseHandle(File);
+      Bytes.clear();
+      return TReadStatus::rsFailed;
+    }
+    if (Got == 0) break;  // the file shrank while it was read
+    Done += Got;
+  }
+  Bytes.resize(Done);
+  CloseHandle(File);
+  return TReadStatus::rsRead;
+}
+
 }  // namespace
 
 std::string TWin32FileSystem::ResolveFileName(const std::string& FileName) const {
@@ -67,39 +110,12 @@ std::optional<TFileStamp> TWin32FileSystem::FileStamp(const std::string& FileNam
 
 TReadStatus TWin32FileSystem::ReadFileBytes(const std::string& FileName, std::size_t Limit,
                                             std::string& Bytes) const {
-  Bytes.clear();
-  HANDLE File = CreateFileA(FileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (File == INVALID_HANDLE_VALUE) {
-    const DWORD Error = GetLastError();
-    return Error == ERROR_FILE_NOT_FOUND || Error == ERROR_PATH_NOT_FOUND ? TReadStatus::rsMissing
-                                                                          : TReadStatus::rsFailed;
-  }
-  LARGE_INTEGER Size{};
-  // Devices and pipes have no size to read up to and may never end.
-  if (GetFileType(File) != FILE_TYPE_DISK || !GetFileSizeEx(File, &Size) || Size.QuadPart < 0) {
-    CloseHandle(File);
-    return TReadStatus::rsFailed;
-  }
-  const auto Expected = static_cast<std::size_t>(
-      std::min<std::uint64_t>(static_cast<std::uint64_t>(Size.QuadPart), Limit));
-  Bytes.resize(Expected);
-  std::size_t Done = 0;
-  while (Done < Expected) {
-    const std::size_t Left = Expected - Done;
-    const DWORD Chunk = Left > (1u << 30) ? (1u << 30) : static_cast<DWORD>(Left);
-    DWORD Got = 0;
-    if (!ReadFile(File, Bytes.data() + Done, Chunk, &Got, nullptr)) {
-      CloseHandle(File);
-      Bytes.clear();
-      return TReadStatus::rsFailed;
-    }
-    if (Got == 0) break;  // the file shrank while it was read
-    Done += Got;
-  }
-  Bytes.resize(Done);
-  CloseHandle(File);
-  return TReadStatus::rsRead;
+  return ReadWhole(FileName, Limit, Bytes);
+}
+
+TReadStatus TWin32FileSystem::ReadFileBulk(const std::string& FileName, std::size_t Limit,
+                                           TBulkBuffer& Bytes) const {
+  return ReadWhole(FileName, Limit, Bytes);
 }
 
 bool TWin32FileSystem::WriteFileAtomically(const std::string& FileName,
