@@ -214,13 +214,16 @@ void TFaceCache::Add(const TFontRequest& Request, char32_t Character,
     if (Answer.Match && !Answer.Match->File.empty()) Paths.push_back(Answer.Match->File);
   std::sort(Paths.begin(), Paths.end());
   Paths.erase(std::unique(Paths.begin(), Paths.end()), Paths.end());
-  FWatches.clear();
-  for (const std::string& Path : Paths) FWatches.push_back(WatchOf(Path));
+  FWatchPaths = std::move(Paths);
 }
 
 void TFaceCache::Save() {
   if (!FChanged || FFileName.empty()) return;
   FChanged = false;
+  // The state of every watched path is taken here, once the first frame is on the screen, and
+  // not as each answer comes while the frame waits for it.
+  FWatches.clear();
+  for (const std::string& Path : FWatchPaths) FWatches.push_back(WatchOf(Path));
   MakeFolder(FFileName);
   TPosixFileSystem().WriteFileAtomically(FFileName, Format());
 }

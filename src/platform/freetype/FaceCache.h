@@ -62,6 +62,8 @@ class TFaceCache {
 
   std::string FFileName;
   std::vector<TWatch> FWatches;
+  // What the answers depend on since one was added, taken into FWatches when they are written.
+  std::vector<std::string> FWatchPaths;
   // The answers the file holds, at most MaxAnswers.
   std::vector<TAnswer> FAnswers;
   // Every answer of the run, by KeyOf: the file's and those past its limit.
