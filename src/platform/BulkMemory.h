@@ -1,6 +1,6 @@
 // Large blocks that are written whole soon after they are made: the pixels of pictures and of
 // back buffers, and files read at once. Where the system allows, a block of a megabyte or more
-// gets all its pages in one step; faulting them in one by one as the first pass writes them
+// gets all its pages in a few steps; faulting them in one by one as the first pass writes them
 // costs the kernel several times as much, and a menu's start makes three such blocks.
 #pragma once
 
