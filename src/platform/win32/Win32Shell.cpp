@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "platform/Shell.h"
+#include "platform/win32/SystemLibrary.h"
 #include "platform/win32/Win32Shell.h"
 
 namespace {
@@ -40,6 +41,10 @@ std::string Win32ShellOpen(const std::string& FileName, const std::string& Param
   Info.lpParameters = Parameters.empty() ? nullptr : Parameters.c_str();
   Info.lpDirectory = Directory.empty() ? nullptr : Directory.c_str();
   Info.nShow = SW_SHOWNORMAL;
-  if (ShellExecuteExA(&Info)) return "";
+  using TShellExecuteExA = BOOL WINAPI(SHELLEXECUTEINFOA*);
+  static TShellExecuteExA* const Execute =
+      SystemFunction<TShellExecuteExA>(L"shell32.dll", "ShellExecuteExA");
+  if (Execute == nullptr) return "the system's shell library cannot be loaded";
+  if (Execute(&Info)) return "";
   return SystemErrorText(GetLastError());
 }
