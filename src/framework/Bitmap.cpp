@@ -1,7 +1,6 @@
 // TBitmap: a 32-bit pixel buffer with a canvas.
 #include "framework/Bitmap.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <unordered_set>
