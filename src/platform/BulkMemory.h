@@ -1,7 +1,7 @@
 // Large blocks that are written whole soon after they are made: the pixels of pictures and of
-// back buffers, and files read at once. Where the system allows, a block of a megabyte or more
-// gets all its pages in a few steps; faulting them in one by one as the first pass writes them
-// costs the kernel several times as much, and a menu's start makes three such blocks.
+// back buffers, and files read at once. Where the system allows, a block of a megabyte up to 64
+// megabytes gets all its pages in a few steps; faulting them in one by one as the first pass writes
+// them costs the kernel several times as much, and a menu's start makes three such blocks.
 #pragma once
 
 #include <cstddef>

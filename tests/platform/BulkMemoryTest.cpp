@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
+
+#include "support/ResidentMemory.h"
 
 namespace {
 
@@ -20,6 +23,21 @@ TEST(BulkMemoryTest, ZeroedBlocksOfEverySizeAreZeroAndWritableToTheirEnd) {
     FreeBulk(Block, Bytes);
   }
 }
+
+#ifdef __linux__
+// A picture file that claims the largest size allowed and then fails must not cost the memory
+// of the whole picture before its first row.
+TEST(BulkMemoryTest, ABlockBeyondSixtyFourMegabytesGetsItsPagesOnlyAsTheyAreWritten) {
+  constexpr std::size_t Bytes = std::size_t{96} << 20;
+  const long Before = ResidentAnonymousKiB();
+  auto* Block = static_cast<char*>(AllocateBulk(Bytes, true));
+  ASSERT_NE(Block, nullptr);
+  Block[0] = 1;
+  Block[Bytes - 1] = 1;
+  EXPECT_LT(ResidentAnonymousKiB() - Before, 16 * 1024);
+  FreeBulk(Block, Bytes);
+}
+#endif
 
 TEST(BulkMemoryTest, ABufferKeepsItsBlockWhileItShrinksAndTakesANewOneToGrow) {
   TBulkBuffer Buffer;

@@ -4,10 +4,10 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <string>
 #include <vector>
+
 #include "platform/Driver.h"
+#include "support/ResidentMemory.h"
 
 // The sanitizers' allocator keeps freed blocks in quarantine, out of the system allocator's reach.
 #if defined(__SANITIZE_ADDRESS__)
@@ -23,14 +23,6 @@ constexpr bool SanitizedAllocator = false;
 #endif
 
 namespace {
-
-long ResidentAnonymousKiB() {
-  std::ifstream Status("/proc/self/status");
-  std::string Line;
-  while (std::getline(Status, Line))
-    if (Line.rfind("RssAnon:", 0) == 0) return std::atol(Line.c_str() + 8);
-  return -1;
-}
 
 TEST(ProcessMemory, FreedBlocksInTheMiddleOfTheHeapLeaveTheResidentSet) {
   if (SanitizedAllocator) GTEST_SKIP() << "the sanitizer's allocator keeps freed blocks";

@@ -9,6 +9,9 @@
 namespace {
 
 constexpr std::size_t MappedFrom = std::size_t{1} << 20;
+// Larger blocks get their pages as they are written: a picture file may claim a size it then
+// fails to fill, and its first rows would not be worth the time and memory of the whole.
+constexpr std::size_t PopulatedUpTo = std::size_t{64} << 20;
 
 // Linux 5.14 and later; the headers of older systems, where the program also runs, lack it.
 #if defined(__linux__) && !defined(MADV_POPULATE_WRITE)
@@ -36,7 +39,7 @@ void* AllocateBulk(std::size_t Bytes, bool Zeroed) {
   if (Bytes < MappedFrom) return Zeroed ? std::calloc(Bytes, 1) : std::malloc(Bytes);
   void* Block = ::mmap(nullptr, Bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (Block == MAP_FAILED) return nullptr;
-  Populate(static_cast<char*>(Block), Bytes);
+  if (Bytes <= PopulatedUpTo) Populate(static_cast<char*>(Block), Bytes);
   return Block;
 }
 
