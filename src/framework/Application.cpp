@@ -122,12 +122,13 @@ void TApplication::ProcessMessages() {
 
 // What building the windows used for a while is given back before the first frame, which
 // then brings in only what painting needs, so that a later repaint finds its memory at hand.
-// The font answers are written once the first frame is on the screen, not while it is being
-// made, and again at the end only if more were learned.
+// The font answers are written once the system has asked for the main window's first frame and
+// been given it, not while the frame waits (writing them stats every font folder), and again at
+// the end only if more were learned.
 void TApplication::Run() {
   Driver().ReleaseFreedMemory();
   if (FMainForm) FMainForm->Show();
-  if (!FTerminated && FMainForm) HandleMessage(false);
+  while (!FTerminated && FMainForm && !FMainFormExposed) HandleMessage(true);
   Driver().TextEngine().SaveAnswers();
   while (!FTerminated && FMainForm) HandleMessage(true);
   Driver().TextEngine().SaveAnswers();
@@ -167,6 +168,7 @@ void TApplication::Dispatch(const TWindowEvent& Event) {
   if (Event.Kind == TKind::wkExpose) {
     Form->UpdateWindow();
     Form->PresentRect(Bounds(Event.X, Event.Y, Event.Width, Event.Height));
+    if (Form == FMainForm) FMainFormExposed = true;
     return;
   }
   // While a modal form is open, only its window takes input.

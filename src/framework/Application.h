@@ -107,6 +107,8 @@ class TApplication : public TComponent, public TTimerService {
   std::vector<TForm*> FForms;
   std::vector<TForm*> FModal;
   bool FTerminated = false;
+  // The main form has been asked for its frame and has presented it.
+  bool FMainFormExposed = false;
   std::function<void()> FTickHandler;
   bool FTicking = false;
   std::int64_t FNextTick = 0;

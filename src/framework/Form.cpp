@@ -83,9 +83,11 @@ void TForm::Show() {
       TControl::SetBounds(Origin.X, Origin.Y, Width(), Height());
     }
   }
+  // Mapped first, so that the system maps the window while the frame is painted; the frame is
+  // put when the system asks for it.
+  FNativeWindow->Show(Left(), Top());
   InvalidateWindowRect(ClientRect());
   UpdateWindow();
-  FNativeWindow->Show(Left(), Top());
   FShowing = true;
 }
 

@@ -1,9 +1,10 @@
 // The application's message loop on the headless driver: showing and centring forms,
-// routing events, ticks only while asked for, modal loops, and errors from handlers.
+// routing events, when font answers are kept, ticks only while asked for, modal loops, and errors from handlers.
 #include "framework/Application.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -68,6 +69,62 @@ TEST_F(ApplicationTest, RunShowsTheMainFormCentredAndEndsWhenItCloses) {
   EXPECT_EQ(Window.OriginY, (768 - 480) / 2);
   EXPECT_TRUE(App.Terminated());
   EXPECT_EQ(App.MainForm(), Form);
+}
+
+// Writes down when the program asks for the font answers to be kept.
+class TAnswerLog : public TTextEngine {
+ public:
+  explicit TAnswerLog(TTextEngine& Fonts) : FFonts(Fonts) {}
+  std::shared_ptr<TTextFace> Face(const TFontRequest& Request) override {
+    return FFonts.Face(Request);
+  }
+  void SaveAnswers() override { Log.push_back("answers saved"); }
+
+ private:
+  TTextEngine& FFonts;
+};
+
+TEST_F(ApplicationTest, FontAnswersAreKeptOnceTheMainFormsFirstFrameIsShownAndAtTheEnd) {
+  TAnswerLog Answers(System.TextEngine());
+  System.Fonts = &Answers;
+  auto* Form = App.CreateForm<TLoggingForm>();
+  Form->SetCaption("F");
+  Form->SetClientWidth(50);
+  Form->SetClientHeight(50);
+  int Step = 0;
+  System.OnWait = [&] {
+    // Input may come before the first frame is asked for, as a window manager's events do.
+    if (Step == 0) System.Post(Event(TWindowEvent::TKind::wkKeyDown, Form->NativeWindow()));
+    if (Step == 1) {
+      Log.push_back("frame asked for");
+      auto Expose = Event(TWindowEvent::TKind::wkExpose, Form->NativeWindow());
+      Expose.Width = Expose.Height = 50;
+      System.Post(Expose);
+    }
+    if (Step == 2) System.Post(Event(TWindowEvent::TKind::wkClose, Form->NativeWindow()));
+    ++Step;
+  };
+  App.Run();
+  EXPECT_EQ(Log, (std::vector<std::string>{"F key 0", "frame asked for", "answers saved",
+                                           "answers saved"}));
+}
+
+// The system maps the window while the first frame is painted, instead of after it.
+TEST_F(ApplicationTest, AFormsWindowIsShownBeforeItsFirstFrameIsPainted) {
+  class TWatchedForm : public TForm {
+   public:
+    using TForm::TForm;
+    void Paint() override {
+      TForm::Paint();
+      auto* Window = static_cast<THeadlessWindow*>(NativeWindow());
+      Log.push_back(Window->Visible ? "painted while shown" : "painted while hidden");
+    }
+  };
+  TWatchedForm Form(&App);
+  Form.SetClientWidth(20);
+  Form.SetClientHeight(20);
+  Form.Show();
+  EXPECT_EQ(Log, (std::vector<std::string>{"painted while shown"}));
 }
 
 TEST_F(ApplicationTest, ErrorsInHandlersAreReportedAndTheLoopGoesOn) {

@@ -347,6 +347,25 @@ INSTANTIATE_TEST_SUITE_P(
                     TScreenKind{"Depth16", "640x480x16", {}, 16}),
     ScreenKindName);
 
+// A window may be mapped before its frame is ready; the frame goes to the server once, when the
+// server asks for it, and not also before while a window manager may not have mapped it.
+TEST_F(X11WindowTest, NothingIsPutUntilTheServerAsksForTheWindowsFace) {
+  constexpr int Side = 60;
+  const std::vector<std::uint32_t> Red(Side * Side, 0xFFFF0000u);
+  auto Window = System().CreateWindow(Options(Side, Side));
+  for (int Showing = 0; Showing < 2; ++Showing) {
+    Window->Show(100, 80);
+    Window->Present(Red.data(), Side, 0, 0, Side, Side);
+    EXPECT_NE(PixelsNotShown(System(), Probe(), HandleOf(*Window), Red, Side, Side), "");
+    ASSERT_TRUE(WaitForKind(System(), TKind::wkExpose));
+    Window->Present(Red.data(), Side, 0, 0, Side, Side);
+    EXPECT_EQ(PixelsNotShown(System(), Probe(), HandleOf(*Window), Red, Side, Side), "");
+    // Shown again, it waits for the server once more.
+    Window->Hide();
+    Sync(System());
+  }
+}
+
 // As a window closed by the user: the program hears wkClose for it, and neither draws into the
 // gone window nor destroys it again.
 TEST_F(X11WindowTest, WindowDestroyedByAnotherClientIsClosed) {

@@ -47,7 +47,7 @@ std::u32string THeadlessDriver::DecodeCodePage(std::string_view Text, int CodePa
 }
 
 TTextEngine& THeadlessDriver::TextEngine() {
-  return Host().TextEngine();
+  return Fonts != nullptr ? *Fonts : Host().TextEngine();
 }
 
 std::uint32_t THeadlessDriver::SystemColorRGB(int Index) const {

@@ -72,6 +72,8 @@ class THeadlessDriver : public TDriver, public TWindowSystem {
   TRect WorkArea;
   TFrameExtents Frame;
   double Scale = 1;
+  // Put in place of the host's text engine by a test that watches what the program asks of it.
+  TTextEngine* Fonts = nullptr;
   std::int64_t Clock = 0;
   // What the shell would have opened, in order.
   std::vector<THeadlessLaunch> Launches;

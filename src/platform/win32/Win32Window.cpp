@@ -103,6 +103,7 @@ void TWin32Window::Paint() {
     BitBlt(DC, Area.left, Area.top, Area.right - Area.left, Area.bottom - Area.top, FBufferDC,
            Area.left, Area.top, SRCCOPY);
   EndPaint(FHandle, &Paint);
+  FPainted = true;
 }
 
 void TWin32Window::MakeBuffer() {
@@ -155,6 +156,9 @@ void TWin32Window::Present(const std::uint32_t* Pixels, int Stride, int X, int Y
     std::memcpy(FBits + static_cast<std::size_t>(Row) * FWidth + Left,
                 Pixels + static_cast<std::size_t>(Row) * Stride + Left,
                 static_cast<std::size_t>(Right - Left) * sizeof(std::uint32_t));
+  // Until the system first asks for the window's face, the buffer is only filled: that first
+  // paint shows it whole.
+  if (!FPainted) return;
   HDC DC = GetDC(FHandle);
   if (DC == nullptr) return;
   BitBlt(DC, Left, Top, Right - Left, Bottom - Top, FBufferDC, Left, Top, SRCCOPY);
@@ -237,4 +241,5 @@ void TWin32Window::Hide() {
   ShowWindow(FHandle, SW_HIDE);
   if (FTaskButton) FTaskButton->Hide();
   FShown = false;
+  FPainted = false;
 }

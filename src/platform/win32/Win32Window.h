@@ -66,6 +66,8 @@ class TWin32Window : public TNativeWindow {
   std::uint32_t* FBits = nullptr;
   std::wstring FCaption;
   bool FShown = false;
+  // The system has painted the window since it was last shown.
+  bool FPainted = false;
   // The main window's task-bar entry, which owns it; nullptr for the other windows.
   TWin32TaskButton* FTaskButton = nullptr;
   HICON FBigIcon = nullptr;

@@ -245,13 +245,15 @@ void TX11Window::Hide() {
   XWithdrawWindow(FDisplay, FHandle, FSystem.Screen());
   XFlush(FDisplay);
   FMapped = false;
+  FExposed = false;
 }
 
 void TX11Window::Present(const std::uint32_t* Pixels, int Stride, int X, int Y, int Width,
                          int Height) {
-  // An unmapped window keeps nothing that is put into it; mapping it exposes the whole client
-  // area, which is presented then.
-  if (FLost || !FMapped || !FImage->Valid()) return;
+  // A window that is not yet viewable keeps nothing that is put into it (a window manager may
+  // not have mapped it yet); its first exposure asks for the whole client area, which is
+  // presented then.
+  if (FLost || !FMapped || !FExposed || !FImage->Valid()) return;
   const int Left = std::max(X, 0), Top = std::max(Y, 0);
   const int Right = std::min(X + Width, FWidth), Bottom = std::min(Y + Height, FHeight);
   if (Left >= Right || Top >= Bottom) return;

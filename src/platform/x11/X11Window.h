@@ -34,6 +34,9 @@ class TX11Window : public TNativeWindow {
   ::Window Handle() const { return FHandle; }
   // Another client destroyed the window: it is neither drawn into nor destroyed again.
   void Lost() { FLost = true; }
+  // The server has asked for the window's face: it is viewable, and what is put from now on is
+  // kept.
+  void Exposed() { FExposed = true; }
 
  private:
   // The image the back buffer is put through, for the current client size.
@@ -53,6 +56,7 @@ class TX11Window : public TNativeWindow {
   int FWidth = 1;
   int FHeight = 1;
   bool FMapped = false;
+  bool FExposed = false;
   bool FPositioned = false;
   bool FLost = false;
   int FX = 0;

@@ -143,6 +143,7 @@ bool TX11WindowSystem::NextEvent(TWindowEvent& Event, int TimeoutMs) {
       if (Found != FWindows.end() && Source.type == DestroyNotify &&
           Source.xdestroywindow.window == Found->first)
         Found->second->Lost();
+      if (Found != FWindows.end() && Source.type == Expose) Found->second->Exposed();
       if (Found != FWindows.end() && FTranslator.Translate(Source, Found->second, Event))
         return true;
     }
