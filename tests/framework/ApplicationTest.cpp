@@ -1,5 +1,6 @@
 // The application's message loop on the headless driver: showing and centring forms,
-// routing events, when font answers are kept, ticks only while asked for, modal loops, and errors from handlers.
+// routing events, when font answers are kept, ticks only while asked for, modal loops, and
+// errors from handlers.
 #include "framework/Application.h"
 
 #include <gtest/gtest.h>
