@@ -122,9 +122,6 @@ bool TX11EventTranslator::Translate(XEvent& Source, TNativeWindow* Target, TWind
       return false;
     case KeyPress:
       return TranslateKey(Source.xkey, Event);
-    case MapNotify:
-      if (!Source.xmap.override_redirect) TakeFocusWhenUnowned(Source.xmap.window);
-      return false;
     case ClientMessage:
       return TranslateClientMessage(Source.xclient, Event);
     case DestroyNotify:
@@ -231,14 +228,4 @@ bool TX11EventTranslator::TranslateClientMessage(const XClientMessageEvent& Sour
     return false;
   Event.Kind = TKind::wkClose;
   return true;
-}
-
-void TX11EventTranslator::TakeFocusWhenUnowned(::Window Mapped) {
-  // A window manager hands the focus to a new window itself; without one the keyboard would
-  // follow the pointer, or go nowhere, until the window were clicked.
-  ::Window Focus = None;
-  int RevertTo = 0;
-  XGetInputFocus(FDisplay, &Focus, &RevertTo);
-  if (Focus == PointerRoot || Focus == None)
-    XSetInputFocus(FDisplay, Mapped, RevertToPointerRoot, CurrentTime);
 }

@@ -37,8 +37,6 @@ class TX11EventTranslator {
   bool TranslateMotion(XEvent& Source, TWindowEvent& Event);
   bool TranslateKey(XKeyEvent& Source, TWindowEvent& Event);
   bool TranslateClientMessage(const XClientMessageEvent& Source, TWindowEvent& Event);
-  // Gives a window just mapped the keyboard when no other window holds it.
-  void TakeFocusWhenUnowned(::Window Mapped);
   bool IsDoubleClick(const XButtonEvent& Source) const;
 
   Display* FDisplay;

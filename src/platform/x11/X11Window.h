@@ -37,6 +37,8 @@ class TX11Window : public TNativeWindow {
   // The server has asked for the window's face: it is viewable, and what is put from now on is
   // kept.
   void Exposed() { FExposed = true; }
+  // Mapped by the program and not destroyed by another client.
+  bool Shown() const { return FMapped && !FLost; }
 
  private:
   // The image the back buffer is put through, for the current client size.

@@ -127,6 +127,21 @@ void TX11WindowSystem::Unregister(TX11Window* Removed) {
   FWindows.erase(Removed->Handle());
 }
 
+bool TX11WindowSystem::SettleFocus() {
+  if (!FMappedUnsettled) return false;
+  const auto Mapped = FWindows.find(*FMappedUnsettled);
+  FMappedUnsettled.reset();
+  if (Mapped == FWindows.end() || !Mapped->second->Shown()) return false;
+  // A window manager hands the focus to a new window itself; without one the keyboard would
+  // follow the pointer, or go nowhere, until the window were clicked.
+  ::Window Focus = None;
+  int RevertTo = 0;
+  XGetInputFocus(FDisplay, &Focus, &RevertTo);
+  if (Focus == PointerRoot || Focus == None)
+    XSetInputFocus(FDisplay, Mapped->first, RevertToPointerRoot, CurrentTime);
+  return true;
+}
+
 bool TX11WindowSystem::NextEvent(TWindowEvent& Event, int TimeoutMs) {
   FPointerWorkArea.reset();
   const std::int64_t Deadline = Milliseconds() + TimeoutMs;
@@ -144,9 +159,14 @@ bool TX11WindowSystem::NextEvent(TWindowEvent& Event, int TimeoutMs) {
           Source.xdestroywindow.window == Found->first)
         Found->second->Lost();
       if (Found != FWindows.end() && Source.type == Expose) Found->second->Exposed();
+      if (Found != FWindows.end() && Source.type == MapNotify && !Source.xmap.override_redirect)
+        FMappedUnsettled = Found->first;
       if (Found != FWindows.end() && FTranslator.Translate(Source, Found->second, Event))
         return true;
     }
+    // Only once the events at hand are handled: the window's first frame, asked for right
+    // after its mapping, is not held up by the round trip.
+    if (SettleFocus()) continue;
     int Wait = -1;
     if (TimeoutMs >= 0) {
       const std::int64_t Left = Deadline - Milliseconds();

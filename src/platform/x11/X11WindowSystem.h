@@ -68,6 +68,9 @@ class TX11WindowSystem : public TWindowSystem {
   TRect DesktopWorkArea() const;
   bool WindowManagerSupports(Atom Feature) const;
   TFrameExtents AskFrameExtents(bool Dialog);
+  // Gives the window mapped last the keyboard when no other window holds it; true when it asked
+  // the server.
+  bool SettleFocus();
 
   Display* FDisplay;
   int FScreen;
@@ -82,6 +85,8 @@ class TX11WindowSystem : public TWindowSystem {
   mutable std::optional<TRect> FPointerWorkArea;
   TX11EventTranslator FTranslator;
   std::unordered_map<::Window, TX11Window*> FWindows;
+  // A normal window mapped since the keyboard focus was last settled.
+  std::optional<::Window> FMappedUnsettled;
   // The frames of normal windows and dialogs, once asked.
   std::optional<TFrameExtents> FFrames[2];
 };
