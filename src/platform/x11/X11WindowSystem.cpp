@@ -155,14 +155,14 @@ bool TX11WindowSystem::NextEvent(TWindowEvent& Event, int TimeoutMs) {
         continue;
       }
       const auto Found = FWindows.find(Source.xany.window);
-      if (Found != FWindows.end() && Source.type == DestroyNotify &&
-          Source.xdestroywindow.window == Found->first)
-        Found->second->Lost();
-      if (Found != FWindows.end() && Source.type == Expose) Found->second->Exposed();
-      if (Found != FWindows.end() && Source.type == MapNotify && !Source.xmap.override_redirect)
+      if (Found == FWindows.end()) continue;
+      TX11Window* Target = Found->second;
+      if (Source.type == DestroyNotify && Source.xdestroywindow.window == Found->first)
+        Target->Lost();
+      if (Source.type == Expose) Target->Exposed();
+      if (Source.type == MapNotify && !Source.xmap.override_redirect)
         FMappedUnsettled = Found->first;
-      if (Found != FWindows.end() && FTranslator.Translate(Source, Found->second, Event))
-        return true;
+      if (FTranslator.Translate(Source, Target, Event)) return true;
     }
     // Only once the events at hand are handled: the window's first frame, asked for right
     // after its mapping, is not held up by the round trip.
