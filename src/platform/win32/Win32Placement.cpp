@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "platform/DisplayScale.h"
+#include "platform/win32/SystemLibrary.h"
 #include "platform/win32/Win32Window.h"
 #include "platform/win32/Win32WindowSystem.h"
 
@@ -15,19 +16,14 @@ HMONITOR PointerMonitor() {
 }
 
 // GetDpiForMonitor's signature; its first argument after the monitor is MDT_EFFECTIVE_DPI (0).
-using TGetDpiForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+using TGetDpiForMonitor = HRESULT WINAPI(HMONITOR, int, UINT*, UINT*);
 
 // Windows 7 and 8 have no shcore.dll: the function is looked up, not imported.
 double MonitorDpi(HMONITOR Monitor) {
-  if (HMODULE Shcore = LoadLibraryW(L"shcore.dll")) {
-    // Through the generic function type, which converts to any other without a warning.
-    const auto GetDpi = reinterpret_cast<TGetDpiForMonitor>(
-        reinterpret_cast<void (*)()>(GetProcAddress(Shcore, "GetDpiForMonitor")));
-    UINT DpiX = 0, DpiY = 0;
-    const bool Known = GetDpi && GetDpi(Monitor, 0, &DpiX, &DpiY) == S_OK && DpiX > 0;
-    FreeLibrary(Shcore);
-    if (Known) return DpiX;
-  }
+  static TGetDpiForMonitor* const GetDpi =
+      SystemFunction<TGetDpiForMonitor>(L"shcore.dll", "GetDpiForMonitor");
+  UINT DpiX = 0, DpiY = 0;
+  if (GetDpi && GetDpi(Monitor, 0, &DpiX, &DpiY) == S_OK && DpiX > 0) return DpiX;
   HDC Screen = GetDC(nullptr);
   const int Dpi = Screen ? GetDeviceCaps(Screen, LOGPIXELSX) : 96;
   if (Screen) ReleaseDC(nullptr, Screen);
